@@ -1,0 +1,101 @@
+#pragma once
+
+#include "app/MainWindowState.h"
+#include "core/AppPaths.h"
+#include "schedule/ScheduleTable.h"
+
+#include <QStringList>
+#include <QWidget>
+
+class QPushButton;
+class QTabWidget;
+
+namespace rimo {
+
+class Clock;
+class ScheduleGrid;
+class SecondTimer;
+
+// The main window and the composition root: it builds the pages and parts,
+// hands them the shared state and services, and runs the start-up, the tick
+// and the close sequence. The parts hold the logic.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    TForm1(const AppPaths& paths, Clock& clock, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    MainWindowState& State() { return state_; }
+    ScheduleTable& Schedule() { return schedule_; }
+    ScheduleGrid* StringGrid1() const { return grid_; }
+    SecondTimer& Timer1() { return *timer1_; }
+    const AppPaths& Paths() const { return paths_; }
+
+    // Minimise/restore (icon display mode 0) or hide/show (mode 1).
+    void ToggleMainWindow();
+    // Roll up to the title bar, or back to full height.
+    void RollUpToggle();
+    // Waits while the event loop runs on (ticks and clicks go on meanwhile).
+    void DelayWithMessages(int milliseconds);
+
+    void OKButtonClick();
+    void CancelButtonClick();
+    void CloseButtonClick();
+
+    // The one-second tick.
+    void Timer1Timer();
+
+    // The close sequence: log, schedule, settings. False (and a message) when
+    // a file could not be written; the window then stays open.
+    bool FormCloseQuery();
+    // Log-out, shutdown or a termination signal: write everything that can
+    // be written and end.
+    void CloseForSessionEnd();
+
+    // Options read from the settings page.
+    int IconDisplayMode() const;
+    bool MinimizeAfterStart() const;
+
+Q_SIGNALS:
+    // The window has closed; the program ends.
+    void Closed();
+    // Each tick, after its steps (for tests and measurements).
+    void Ticked();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void CreateControls();
+    QPushButton* AddButton(const char* name, const QString& caption, const QString& hint,
+                           const QRect& geometry);
+    void FormCreate();
+    void FormShow();
+    void StartupNotice();
+    void FormDestroy();
+    void LoadScheduleFile();
+    void ShowStartupProblems();
+    enum class FileErrors { Shown, Logged };
+    // Log, schedule and settings. Shown errors stop at the failing step;
+    // logged errors (no one to answer) let the remaining files be written.
+    bool WriteFilesAtClose(FileErrors errors);
+
+    AppPaths paths_;
+    Clock& clock_;
+    MainWindowState state_;
+    ScheduleTable schedule_;
+
+    QTabWidget* pageControl1_ = nullptr;
+    ScheduleGrid* grid_ = nullptr;
+    SecondTimer* timer1_ = nullptr;
+
+    QStringList startupProblems_;
+    bool shownOnce_ = false;
+    bool closed_ = false;
+};
+
+} // namespace rimo

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace rimo {
+
+// Message boxes of the program. They do not block: the program (and its
+// tick) goes on while a message is shown.
+void ShowErrorMessage(QWidget* parent, const QString& text);
+void ShowInformation(QWidget* parent, const QString& caption, const QString& text);
+
+} // namespace rimo

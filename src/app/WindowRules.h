@@ -1,0 +1,26 @@
+#pragma once
+
+namespace rimo {
+
+// Size rules of the main window, in pixels.
+struct WindowRules {
+    static constexpr int kFullWidth = 700;
+    static constexpr int kFullHeight = 500;
+    static constexpr int kMinWidth = 100;
+    static constexpr int kRolledUpHeight = 24;
+
+    struct RollState {
+        int ShowFlag;
+        int Height;
+    };
+
+    // The roll-up toggle: a full-height window rolls up; anything else comes
+    // back to full height with the flag negated.
+    static RollState ToggleRollUp(int showFlag, int height);
+
+    // The height a resize is corrected to: a full-height window (ShowFlag 1)
+    // never gets lower than the full height.
+    static int CorrectedHeight(int showFlag, int height);
+};
+
+} // namespace rimo

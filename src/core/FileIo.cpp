@@ -1,0 +1,264 @@
+#include "core/FileIo.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace rimo {
+
+namespace {
+
+std::string Reason(int error) {
+    char buffer[256];
+    // The GNU strerror_r, which may return a static string instead of filling the buffer.
+    return strerror_r(error, buffer, sizeof buffer);
+}
+
+std::string ReadError(const std::filesystem::path& path, int error) {
+    return "ファイル " + path.string() + " を読み込めません: " + Reason(error);
+}
+
+std::string WriteError(const std::filesystem::path& path, int error) {
+    return "ファイル " + path.string() + " に書き込めません: " + Reason(error);
+}
+
+void SetError(std::string* error, std::string message) {
+    if (error) {
+        *error = std::move(message);
+    }
+}
+
+// Closes the descriptor unless it was closed on purpose (to see close's error).
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return fd_; }
+    // Returns 0 or the errno of close; never retried, as Linux frees the
+    // descriptor even when close reports EINTR.
+    int Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+// Returns 0 or the errno of the failed write.
+int WriteAll(int fd, std::string_view bytes) {
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        // Linux writes at most about 2 GiB per call anyway.
+        const ssize_t written = ::write(fd, data, std::min<std::size_t>(left, 1U << 30));
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (written == 0) {
+            return EIO;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
+mode_t CurrentUmask() {
+    // /proc tells the mask without changing it (umask() would, for a moment,
+    // for every thread).
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with("Umask:")) {
+            return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+        }
+    }
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+// A symbolic link is written through, so that a linked settings file stays linked.
+std::filesystem::path WriteTarget(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        std::filesystem::path resolved = std::filesystem::canonical(path, ec);
+        if (!ec) {
+            return resolved;
+        }
+    }
+    return path;
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    // Makes the rename itself durable. Some file systems cannot sync a folder;
+    // the new content is in place by now either way.
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::string* error,
+                                         bool missingIsError) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        const int err = errno;
+        if (err == ENOENT && !missingIsError) {
+            SetError(error, {});
+        } else {
+            SetError(error, ReadError(path, err));
+        }
+        return std::nullopt;
+    }
+    struct stat info {};
+    std::size_t expected = 0;
+    if (::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode)) {
+        expected = static_cast<std::size_t>(info.st_size);
+    }
+    // One byte more than the size, so that a file that did not grow ends in
+    // a single read plus the read that sees its end.
+    std::string data(std::max<std::size_t>(expected + 1, 64 * 1024), '\0');
+    std::size_t used = 0;
+    for (;;) {
+        if (used == data.size()) {
+            data.resize(data.size() * 2);
+        }
+        const ssize_t got = ::read(file.get(), data.data() + used, data.size() - used);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            SetError(error, ReadError(path, errno));
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        used += static_cast<std::size_t>(got);
+    }
+    data.resize(used);
+    SetError(error, {});
+    return data;
+}
+
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    const std::filesystem::path target = WriteTarget(path);
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.get() < 0) {
+        return Status::Error(WriteError(path, errno));
+    }
+    auto fail = [&](int err) {
+        ::unlink(temporary.c_str());
+        return Status::Error(WriteError(path, err));
+    };
+
+    if (const int err = WriteAll(file.get(), bytes)) {
+        return fail(err);
+    }
+    struct stat existing {};
+    mode_t mode = 0;
+    if (::stat(target.c_str(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+        // Keeps the owner when root rewrites a user's file; for anyone else
+        // this fails, harmlessly. Done before fchmod, since chown clears setuid.
+        if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
+            [[maybe_unused]] const int ignored =
+                ::fchown(file.get(), existing.st_uid, existing.st_gid);
+        }
+    } else {
+        mode = 0666 & ~CurrentUmask();
+    }
+    if (::fchmod(file.get(), mode) != 0) {
+        return fail(errno);
+    }
+    if (::fsync(file.get()) != 0) {
+        return fail(errno);
+    }
+    if (const int err = file.Close()) {
+        return fail(err);
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        return fail(errno);
+    }
+    SyncFolder(folder);
+    return Status::Ok();
+}
+
+Status AppendToFile(const std::filesystem::path& path, std::string_view bytes) {
+    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    if (file.get() < 0) {
+        return Status::Error(WriteError(path, errno));
+    }
+    if (const int err = WriteAll(file.get(), bytes)) {
+        return Status::Error(WriteError(path, err));
+    }
+    if (const int err = file.Close()) {
+        return Status::Error(WriteError(path, err));
+    }
+    return Status::Ok();
+}
+
+std::optional<std::filesystem::path> MoveFileAside(const std::filesystem::path& path,
+                                                   std::string* error) {
+    // Gives up after this many; a folder holding that many broken copies needs a person.
+    constexpr int kMaxCopies = 10000;
+    for (int n = 0; n < kMaxCopies; ++n) {
+        std::filesystem::path aside = path;
+        aside += n == 0 ? ".broken" : ".broken." + std::to_string(n);
+        // RENAME_NOREPLACE: a copy appearing meanwhile is never overwritten.
+        if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) {
+            SetError(error, {});
+            return aside;
+        }
+        int err = errno;
+        if (err == EINVAL || err == ENOSYS) {
+            // A file system without RENAME_NOREPLACE.
+            struct stat info {};
+            if (::lstat(aside.c_str(), &info) == 0) {
+                continue;
+            }
+            if (::rename(path.c_str(), aside.c_str()) == 0) {
+                SetError(error, {});
+                return aside;
+            }
+            err = errno;
+        }
+        if (err != EEXIST) {
+            SetError(error, "ファイル " + path.string() + " を退避できません: " + Reason(err));
+            return std::nullopt;
+        }
+    }
+    SetError(error, "ファイル " + path.string() + " を退避できません: " + Reason(EEXIST));
+    return std::nullopt;
+}
+
+} // namespace rimo

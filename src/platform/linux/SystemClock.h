@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Clock.h"
+
+namespace rimo {
+
+class SystemClock final : public Clock {
+public:
+    std::int64_t UnixMilliseconds() const override;
+};
+
+} // namespace rimo

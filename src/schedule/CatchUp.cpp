@@ -1,0 +1,204 @@
+#include "schedule/CatchUp.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace rimo {
+
+namespace {
+
+constexpr std::int64_t kMsPerMinute = 60'000;
+
+std::string NotATime(std::string_view text) { return "'" + std::string(text) + "' は時刻ではありません"; }
+std::string NotADate(std::string_view text) { return "'" + std::string(text) + "' は日付ではありません"; }
+
+// Hour kinds: step the time of day until it is no longer before now's; past
+// midnight the row moves to the next day (a row left at today's date with a
+// time after midnight would lie in the past and never run).
+void CatchUpHourKind(ScheduleRow& row, std::int64_t timeMs, std::int64_t stepMs, DateTime today,
+                     std::int64_t nowTimeMs) {
+    DateTime date = today;
+    while (timeMs < nowTimeMs) {
+        timeMs += stepMs;
+        if (timeMs >= kMsPerDay) {
+            timeMs -= kMsPerDay;
+            date = AddDays(today, 1);
+            break;
+        }
+    }
+    row[ColDate] = FormatScheduleDate(date);
+    row[ColTime] = FormatScheduleTime(FromMilliseconds(timeMs));
+}
+
+DateTime CatchUpWeekdays(DateTime today, bool timePassed) {
+    DateTime date = timePassed ? AddDays(today, 1) : today;
+    const int weekday = DayOfWeek(date); // 1 Sunday .. 7 Saturday
+    if (weekday == 7) {
+        date = AddDays(date, 2);
+    } else if (weekday == 1) {
+        date = AddDays(date, 1);
+    }
+    return date;
+}
+
+DateTime CatchUpWeekend(DateTime today, bool timePassed) {
+    const int weekday = DayOfWeek(today);
+    DateTime date = today;
+    if (weekday >= 2 && weekday <= 6) {
+        date = AddDays(today, 7 - weekday); // Monday +5 ... Friday +1: the coming Saturday
+    }
+    if (timePassed) {
+        if (weekday == 7) {
+            date = AddDays(date, 1);
+        } else if (weekday == 1) {
+            date = AddDays(date, 6);
+        }
+    }
+    return date;
+}
+
+// The date `k` month steps after `start`, a day the target month lacks being
+// cut to its last day and the cut kept in later steps: the day is the
+// smallest month length met on the way. Month lengths repeat within 48 months
+// (a common-year February comes within four years), so looking at that many
+// steps is enough.
+DateTime AfterMonthSteps(const DateParts& start, int step, std::int64_t k) {
+    const std::int64_t index0 = static_cast<std::int64_t>(start.Year) * 12 + start.Month - 1;
+    int day = start.Day;
+    const std::int64_t looked = std::min<std::int64_t>(k, 48);
+    for (std::int64_t j = 1; j <= looked; ++j) {
+        const std::int64_t index = index0 + j * step;
+        day = std::min(day, DaysInMonth(static_cast<int>(index / 12),
+                                        static_cast<int>(index % 12) + 1));
+    }
+    const std::int64_t index = index0 + k * step;
+    const int year = static_cast<int>(index / 12);
+    const int month = static_cast<int>(index % 12) + 1;
+    return EncodeDate(year, month, std::min(day, DaysInMonth(year, month)));
+}
+
+// Date kinds: step the stored date until its moment is no longer before now.
+// Returns nullopt when the row is already in the future (its text is kept).
+std::optional<DateTime> CatchUpDateKind(DateTime date, std::int64_t timeMs, int stepDays,
+                                        int stepMonths, DateTime now) {
+    const std::int64_t nowMs = ToMilliseconds(now);
+    const std::int64_t momentMs = ToMilliseconds(date) + timeMs;
+    if (momentMs >= nowMs) {
+        return std::nullopt;
+    }
+    if (stepDays > 0) {
+        const std::int64_t stepMs = stepDays * kMsPerDay;
+        const std::int64_t steps = (nowMs - momentMs + stepMs - 1) / stepMs;
+        return AddDays(date, static_cast<int>(steps * stepDays));
+    }
+    const DateParts start = DecodeDate(date);
+    const DateParts today = DecodeDate(now);
+    const std::int64_t monthsApart = (static_cast<std::int64_t>(today.Year) - start.Year) * 12 +
+                                     (today.Month - start.Month);
+    std::int64_t k = std::max<std::int64_t>(1, monthsApart / stepMonths - 1);
+    constexpr std::int64_t kLastMonthIndex = 9999LL * 12 + 11;
+    while (true) {
+        const std::int64_t index =
+            static_cast<std::int64_t>(start.Year) * 12 + start.Month - 1 + k * stepMonths;
+        if (index > kLastMonthIndex) {
+            return std::nullopt; // beyond the calendar: leave the row as it is
+        }
+        const DateTime next = AfterMonthSteps(start, stepMonths, k);
+        if (ToMilliseconds(next) + timeMs >= nowMs) {
+            return next;
+        }
+        ++k;
+    }
+}
+
+struct DateStep {
+    std::string_view Repeat;
+    int Days;
+    int Months;
+};
+
+constexpr std::array<DateStep, 7> kDateSteps{{
+    {"毎週", 7, 0},
+    {"隔週", 14, 0},
+    {"隔日", 2, 0},
+    {"毎月", 0, 1},
+    {"隔月", 0, 2},
+    {"毎年", 0, 12},
+    {"隔年", 0, 24},
+}};
+
+} // namespace
+
+bool CatchUpRow(ScheduleRow& row, DateTime now, std::string* problem) {
+    const std::string& repeat = row[ColRepeat];
+    const auto dateStep = std::find_if(kDateSteps.begin(), kDateSteps.end(),
+                                       [&](const DateStep& s) { return s.Repeat == repeat; });
+    const bool hourKind = repeat == "30分毎" || repeat == "毎時" || repeat == "隔時";
+    const bool dayKind = repeat == "毎日" || repeat == "月～金" || repeat == "土日";
+    if (!hourKind && !dayKind && dateStep == kDateSteps.end()) {
+        return true; // once, or a repetition this program does not know
+    }
+
+    // Read everything first, so that a row that cannot be read stays as it is.
+    const std::optional<DateTime> time = ReadTime(row[ColTime]);
+    std::optional<DateTime> date;
+    if (dateStep != kDateSteps.end()) {
+        // The full year first; the two-digit read would put a date outside
+        // 1976-2075 into the wrong century.
+        date = ReadScheduleDate(row[ColDate]);
+        if (!date) {
+            date = ReadTwoDigitYearDate(row[ColDate], DecodeDate(now).Year);
+        }
+        if (!date) {
+            *problem = NotADate(row[ColDate]);
+            return false;
+        }
+    }
+    if (!time) {
+        *problem = NotATime(row[ColTime]);
+        return false;
+    }
+
+    const std::int64_t timeMs = ToMilliseconds(*time);
+    const DateTime today = DateOf(now);
+    const std::int64_t nowTimeMs = ToMilliseconds(TimeOf(now));
+    const bool timePassed = timeMs < nowTimeMs;
+
+    if (repeat == "30分毎") {
+        CatchUpHourKind(row, timeMs, 30 * kMsPerMinute, today, nowTimeMs);
+    } else if (repeat == "毎時") {
+        CatchUpHourKind(row, timeMs, 60 * kMsPerMinute, today, nowTimeMs);
+    } else if (repeat == "隔時") {
+        CatchUpHourKind(row, timeMs, 120 * kMsPerMinute, today, nowTimeMs);
+    } else if (repeat == "毎日") {
+        row[ColDate] = FormatScheduleDate(timePassed ? AddDays(today, 1) : today);
+    } else if (repeat == "月～金") {
+        row[ColDate] = FormatScheduleDate(CatchUpWeekdays(today, timePassed));
+    } else if (repeat == "土日") {
+        row[ColDate] = FormatScheduleDate(CatchUpWeekend(today, timePassed));
+    } else if (const auto next =
+                   CatchUpDateKind(*date, timeMs, dateStep->Days, dateStep->Months, now)) {
+        row[ColDate] = FormatScheduleDate(*next);
+    }
+    return true;
+}
+
+std::vector<ScheduleRowProblem> CatchUpSchedule(ScheduleTable& table, DateTime now) {
+    std::vector<ScheduleRowProblem> problems;
+    std::string problem;
+    for (int r = 1; r < table.RowCount(); ++r) {
+        ScheduleRow row = table.Row(r);
+        if (!CatchUpRow(row, now, &problem)) {
+            problems.push_back({r, problem});
+            continue;
+        }
+        table.SetCell(ColDate, r, row[ColDate]);
+        table.SetCell(ColTime, r, row[ColTime]);
+    }
+    return problems;
+}
+
+} // namespace rimo

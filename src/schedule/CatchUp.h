@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/DateTime.h"
+#include "schedule/ScheduleTable.h"
+
+#include <string>
+#include <vector>
+
+namespace rimo {
+
+struct ScheduleRowProblem {
+    int Row = 0;
+    std::string Message; // e.g. "'' は時刻ではありません"
+};
+
+// Moves repeating rows whose time has passed to their next occurrence, as at
+// start-up (and after a gap in the ticks). Rows with no or an unknown
+// repetition are not touched. A row whose date or time cannot be read is left
+// as it is and reported.
+std::vector<ScheduleRowProblem> CatchUpSchedule(ScheduleTable& table, DateTime now);
+
+// One row; nullopt-free: returns false and sets *problem when it cannot be read.
+bool CatchUpRow(ScheduleRow& row, DateTime now, std::string* problem);
+
+} // namespace rimo

@@ -1,0 +1,101 @@
+#include "schedule/ScheduleTable.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace rimo {
+
+const ScheduleRow& ScheduleHeader() {
+    static const ScheduleRow header{"タイトル", "繰り返し", "日付指定", "時刻指定",
+                                    "動作指定", "メッセージ(起動パス)", "削除", "有効"};
+    return header;
+}
+
+ScheduleTable::ScheduleTable() : rows_(9) { WriteHeader(); }
+
+void ScheduleTable::SetCell(int column, int row, std::string text) {
+    if (rows_[row][column] == text) {
+        return;
+    }
+    rows_[row][column] = std::move(text);
+    if (observer_) {
+        observer_->CellChanged(column, row);
+    }
+}
+
+void ScheduleTable::SetRowCount(int count) {
+    count = std::clamp(count, 1, kMaxRows);
+    const int old = RowCount();
+    if (count > old) {
+        if (observer_) {
+            observer_->BeginInsertRows(old, count - old);
+        }
+        rows_.resize(count);
+        if (observer_) {
+            observer_->EndInsertRows();
+        }
+    } else if (count < old) {
+        if (observer_) {
+            observer_->BeginRemoveRows(count, old - count);
+        }
+        rows_.resize(count);
+        if (observer_) {
+            observer_->EndRemoveRows();
+        }
+    }
+}
+
+void ScheduleTable::InsertRow(int at) {
+    at = std::clamp(at, 1, RowCount());
+    if (observer_) {
+        observer_->BeginInsertRows(at, 1);
+    }
+    rows_.insert(rows_.begin() + at, ScheduleRow{});
+    if (observer_) {
+        observer_->EndInsertRows();
+    }
+}
+
+void ScheduleTable::RemoveRow(int at) {
+    if (at < 1 || at >= RowCount()) {
+        return;
+    }
+    if (observer_) {
+        observer_->BeginRemoveRows(at, 1);
+    }
+    rows_.erase(rows_.begin() + at);
+    if (observer_) {
+        observer_->EndRemoveRows();
+    }
+}
+
+void ScheduleTable::AddRow() { InsertRow(RowCount()); }
+
+void ScheduleTable::WriteHeader() {
+    for (int column = 0; column < kScheduleColumns; ++column) {
+        SetCell(column, 0, ScheduleHeader()[column]);
+    }
+}
+
+void ScheduleTable::Assign(std::vector<ScheduleRow> rows) {
+    if (rows.empty()) {
+        rows.emplace_back();
+    }
+    if (observer_) {
+        observer_->BeginReset();
+    }
+    rows_ = std::move(rows);
+    if (observer_) {
+        observer_->EndReset();
+    }
+}
+
+void ScheduleTable::ReplaceScheduleRows(std::vector<ScheduleRow> rows) {
+    std::vector<ScheduleRow> all;
+    all.reserve(rows.size() + 1);
+    all.push_back(rows_.front());
+    std::move(rows.begin(), rows.end(), std::back_inserter(all));
+    Assign(std::move(all));
+}
+
+} // namespace rimo

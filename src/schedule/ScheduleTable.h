@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace rimo {
+
+constexpr int kScheduleColumns = 8;
+
+// The columns of a schedule row.
+enum ScheduleColumn : int {
+    ColTitle = 0,    // タイトル
+    ColRepeat = 1,   // 繰り返し
+    ColDate = 2,     // 日付指定 "yyyy/mm/dd/ddd"
+    ColTime = 3,     // 時刻指定 "hh:nn:ss"
+    ColAction = 4,   // 動作指定
+    ColArgument = 5, // メッセージ(起動パス)
+    ColDelete = 6,   // 削除 "しない" / "する"
+    ColEnabled = 7,  // 有効 "○" / "×"
+};
+
+using ScheduleRow = std::array<std::string, kScheduleColumns>;
+
+// The header row's texts.
+const ScheduleRow& ScheduleHeader();
+
+// Told about every change of a table, so that a view can follow it.
+class ScheduleTableObserver {
+public:
+    virtual ~ScheduleTableObserver() = default;
+    virtual void BeginReset() {}
+    virtual void EndReset() {}
+    virtual void BeginInsertRows(int /*first*/, int /*count*/) {}
+    virtual void EndInsertRows() {}
+    virtual void BeginRemoveRows(int /*first*/, int /*count*/) {}
+    virtual void EndRemoveRows() {}
+    virtual void CellChanged(int /*column*/, int /*row*/) {}
+};
+
+// The schedule: row 0 is the header, rows 1 to RowCount() - 1 are schedule
+// rows of eight texts. The one source of truth; the grid is a view of it.
+class ScheduleTable {
+public:
+    // The designed table: the header and 8 empty rows.
+    ScheduleTable();
+
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    int ColumnCount() const { return kScheduleColumns; }
+
+    const std::string& Cell(int column, int row) const { return rows_[row][column]; }
+    void SetCell(int column, int row, std::string text);
+    const ScheduleRow& Row(int row) const { return rows_[row]; }
+    const std::vector<ScheduleRow>& Rows() const { return rows_; }
+
+    // Header included; at least 1 (the grid's minimum). New rows are empty.
+    void SetRowCount(int count);
+    void InsertRow(int at);   // an empty row at `at`; rows from there move down
+    void RemoveRow(int at);
+    void AddRow();            // an empty row at the end
+    void WriteHeader();       // the header texts into row 0
+    // Replaces every row (header included) at once.
+    void Assign(std::vector<ScheduleRow> rows);
+    // Replaces rows 1.. with `rows` (the count stays the same).
+    void ReplaceScheduleRows(std::vector<ScheduleRow> rows);
+
+    void SetObserver(ScheduleTableObserver* observer) { observer_ = observer; }
+
+    // Upper bound of rows a table may hold; files claiming more are refused.
+    static constexpr int kMaxRows = 1'000'000;
+
+private:
+    std::vector<ScheduleRow> rows_;
+    ScheduleTableObserver* observer_ = nullptr;
+};
+
+} // namespace rimo

@@ -5,6 +5,7 @@
 #include "app/WindowRules.h"
 #include "platform/Clock.h"
 #include "schedule/CatchUp.h"
+#include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleGrid.h"
 
@@ -119,10 +120,15 @@ void TForm1::CreateControls() {
         AddButton("CloseButton", QStringLiteral("終了"), QStringLiteral("終了します"),
                   {610, 440, 75, 25});
 
+    editor_ = new ScheduleEditor(*grid_, state_, clock_, this);
+    connect(add, &QPushButton::clicked, editor_, &ScheduleEditor::Add1Click);
+    connect(insert, &QPushButton::clicked, editor_, &ScheduleEditor::Insert1Click);
+    connect(remove, &QPushButton::clicked, editor_, &ScheduleEditor::Delete1Click);
+    connect(sort, &QPushButton::clicked, editor_, &ScheduleEditor::SortButtonClick);
+    connect(test, &QPushButton::clicked, editor_, &ScheduleEditor::Test1Click);
     connect(ok, &QPushButton::clicked, this, &TForm1::OKButtonClick);
     connect(cancel, &QPushButton::clicked, this, &TForm1::CancelButtonClick);
     connect(close, &QPushButton::clicked, this, &TForm1::CloseButtonClick);
-    // The row buttons (add, insert, delete, sort, test) are wired by the schedule editor.
 
     // Tab order: grid, test, OK, cancel, pages, add, insert, delete, sort, close.
     QWidget* order[] = {grid_, test, ok, cancel, pageControl1_, add, insert, remove, sort, close};
@@ -161,7 +167,8 @@ void TForm1::FormCreate() {
                 .arg(Text(problem.Message)));
     }
 
-    // 8. Sort and select the next event (schedule editor).
+    // 8. Sort and select the next event.
+    editor_->SortButtonClick();
     // 9. Screen saver control (desktop).
     // 10. Current launcher page (launcher).
     // 11. Page-change step, then the restored page (settings page, settings file).
@@ -315,7 +322,7 @@ void TForm1::OKButtonClick() {
         ShowErrorMessage(this, Text(saved.message()));
         return;
     }
-    // Sort and select the next event (schedule editor).
+    editor_->SortButtonClick();
     timer1_->SetEnabled(true);
     ToggleMainWindow();
 }

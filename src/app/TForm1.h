@@ -13,6 +13,7 @@ class QTabWidget;
 namespace rimo {
 
 class Clock;
+class ScheduleEditor;
 class ScheduleGrid;
 class SecondTimer;
 
@@ -28,6 +29,7 @@ public:
     MainWindowState& State() { return state_; }
     ScheduleTable& Schedule() { return schedule_; }
     ScheduleGrid* StringGrid1() const { return grid_; }
+    ScheduleEditor& Editor() { return *editor_; }
     SecondTimer& Timer1() { return *timer1_; }
     const AppPaths& Paths() const { return paths_; }
 
@@ -91,6 +93,7 @@ private:
 
     QTabWidget* pageControl1_ = nullptr;
     ScheduleGrid* grid_ = nullptr;
+    ScheduleEditor* editor_ = nullptr;
     SecondTimer* timer1_ = nullptr;
 
     QStringList startupProblems_;

@@ -258,11 +258,15 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         sections_.push_back({std::string(section), {}});
         found = &sections_.back();
     }
+    // A value is one line: a line break would turn the rest into lines of their own.
+    std::string line(value);
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    std::replace(line.begin(), line.end(), '\n', ' ');
     if (Line* entry = const_cast<Line*>(FindEntry(*found, key))) {
-        entry->Value = value;
+        entry->Value = std::move(line);
         return;
     }
-    found->Lines.push_back({std::string(key), std::string(value), true});
+    found->Lines.push_back({std::string(key), std::move(line), true});
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {

@@ -56,6 +56,8 @@ bool IsAscii(std::string_view bytes) {
 // One iconv handle, closed on every path.
 class Converter {
 public:
+    static constexpr std::size_t kChunkBytes = 64 * 1024;
+
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (Usable()) {
@@ -77,17 +79,28 @@ public:
         char* in = const_cast<char*>(input.data() + pos);
         std::size_t inLeft = input.size() - pos;
         while (inLeft > 0) {
+            // Bounded pieces: a lossy read restarts here after every bad byte,
+            // and each call must not look at the whole rest of a large input.
+            const std::size_t chunk = std::min(inLeft, kChunkBytes);
+            std::size_t chunkLeft = chunk;
             // CP932 to UTF-8 takes at most 3 bytes for 2 (or, for half-width
             // katakana, 3 for 1); growing on E2BIG handles the rest.
-            char* outPtr = out.Reserve(inLeft + inLeft / 2 + 16);
+            char* outPtr = out.Reserve(chunk + chunk / 2 + 16);
             std::size_t outLeft = out.Bytes.size() - out.Used;
-            const std::size_t result = iconv(cd_, &in, &inLeft, &outPtr, &outLeft);
+            const std::size_t result = iconv(cd_, &in, &chunkLeft, &outPtr, &outLeft);
             const int error = errno;
+            const bool atEnd = chunk == inLeft;
+            inLeft -= chunk - chunkLeft;
             out.Used = static_cast<std::size_t>(outPtr - out.Bytes.data());
             pos = input.size() - inLeft;
-            if (result == static_cast<std::size_t>(-1) && error != E2BIG) {
-                return error;
+            if (result != static_cast<std::size_t>(-1) || error == E2BIG) {
+                continue;
             }
+            // A character cut by the piece's end continues in the next piece.
+            if (error == EINVAL && !atEnd) {
+                continue;
+            }
+            return error;
         }
         return 0;
     }

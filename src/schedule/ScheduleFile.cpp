@@ -112,7 +112,11 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
                                   " は 1 より小さいので 1 としました");
         report.Unreadable = true;
     }
-    if (rows > ScheduleTable::kMaxRows) {
+    // A count the file does not fill is believed (missing cells read as
+    // empty) only up to a size a person could have made.
+    constexpr long long kUnfilledRowsBelieved = 10'000;
+    if (rows > ScheduleTable::kMaxRows ||
+        (rows > kUnfilledRowsBelieved && columns * rows > cellLines)) {
         const long long fit = std::max<long long>(1, (cellLines + columns - 1) / columns);
         report.Problems.push_back("行数 " + std::to_string(rows) + " は多すぎます");
         report.Unreadable = true;

@@ -119,11 +119,14 @@ TEST_F(MainWindowTest, LoadsTheScheduleAndCatchesUpPassedRows) {
     WriteSchedule({{"起床", "毎日", "2026/12/01/火", "07:00:00", "警告音", "", "しない", "○"},
                    {"once", "", "2026/12/01/火", "07:00:00", "警告音", "", "しない", "○"}});
     auto form = Start();
+    // Caught up, then sorted: the past row first, the next event current.
     ASSERT_EQ(form->Schedule().RowCount(), 3);
-    EXPECT_EQ(form->Schedule().Cell(ColDate, 1), "2026/12/09/水");
-    EXPECT_EQ(form->Schedule().Cell(ColDate, 2), "2026/12/01/火");
-    EXPECT_EQ(form->StringGrid1()->model()->index(0, ColDate).data().toString(),
+    EXPECT_EQ(form->Schedule().Row(1)[ColTitle], "once");
+    EXPECT_EQ(form->Schedule().Cell(ColDate, 1), "2026/12/01/火");
+    EXPECT_EQ(form->Schedule().Cell(ColDate, 2), "2026/12/09/水");
+    EXPECT_EQ(form->StringGrid1()->model()->index(1, ColDate).data().toString(),
               QStringLiteral("2026/12/09/水"));
+    EXPECT_EQ(form->StringGrid1()->CurrentTableRow(), 2);
 }
 
 TEST_F(MainWindowTest, ReportsAnUnreadableFileOnceAndStartsAnyway) {

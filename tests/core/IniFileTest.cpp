@@ -186,6 +186,9 @@ TEST(IniFileWrite, ReplacesInPlaceOrAppendsToTheSection) {
     EXPECT_FALSE(ini.ReadBool("Main", "Missing", false));
     ini.WriteBool("Main", "Log", false);
     EXPECT_EQ(ini.Value("Main", "Log"), "0");
+    // A value stays on its line.
+    ini.WriteString("Other", "x", "two\r\nlines");
+    EXPECT_EQ(IniFile::Parse(ini.ToText()).Value("Other", "x"), "two  lines");
 }
 
 TEST(IniFileWrite, EraseAndDeleteRemoveEveryCopy) {

@@ -4,18 +4,19 @@
 set -u
 layers=$1
 status=0
-while read -r file; do
-    [ -f "$file" ] || continue
-    if grep -n -E '^\s*#\s*include\s*[<"](Q[A-Za-z]|qt)' "$file"; then
-        echo "rimo_core must not include Qt: $file"
-        status=1
-    fi
-done < "$layers/rimo_core.txt"
-while read -r file; do
-    [ -f "$file" ] || continue
-    if grep -n -E '^\s*#\s*include\s*[<"](QtWidgets/|Q(Widget|Dialog|MainWindow|MessageBox|Application|TableView|PushButton|Label|Menu|SystemTrayIcon)\b)' "$file"; then
-        echo "rimo_system must not include Qt Widgets: $file"
-        status=1
-    fi
-done < "$layers/rimo_system.txt"
+
+# check <layer> <forbidden include pattern> <message>
+check() {
+    while read -r file; do
+        [ -f "$file" ] || continue
+        if grep -n -E "^\s*#\s*include\s*[<\"]($2)" "$file"; then
+            echo "$3: $file"
+            status=1
+        fi
+    done < "$layers/$1.txt"
+}
+
+check rimo_core 'Q[A-Za-z]|qt' "rimo_core must not include Qt"
+check rimo_system 'QtWidgets/|Q(Widget|Dialog|MainWindow|MessageBox|Application|TableView|PushButton|Label|Menu|SystemTrayIcon)\b' \
+    "rimo_system must not include Qt Widgets"
 exit $status

@@ -1,5 +1,7 @@
 #include "core/DateTime.h"
 
+#include "core/Text.h"
+
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -53,18 +55,6 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return q;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // Reads up to `maxDigits` decimal digits at `pos`; false when there is none.
 bool ReadNumber(std::string_view text, std::size_t& pos, int maxDigits, int& value) {
     int digits = 0;
@@ -87,7 +77,9 @@ bool Expect(std::string_view text, std::size_t& pos, char c) {
 
 } // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr std::array<int, 12> days{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -219,18 +211,39 @@ std::string FormatShortDate(DateTime value) {
     return buffer;
 }
 
-std::optional<DateTime> ReadDate(std::string_view text) {
-    text = Trim(text);
+namespace {
+
+struct YearMonthDay {
+    int Year = 0;
+    int YearDigits = 0;
+    int Month = 0;
+    int Day = 0;
+};
+
+// "y/m/d": one to four digit year, one or two digit month and day, nothing else.
+std::optional<YearMonthDay> ReadYearMonthDay(std::string_view text) {
+    text = TrimBlanks(text);
     std::size_t pos = 0;
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    if (!ReadNumber(text, pos, 4, year) || !Expect(text, pos, '/') ||
-        !ReadNumber(text, pos, 2, month) || !Expect(text, pos, '/') ||
-        !ReadNumber(text, pos, 2, day) || pos != text.size()) {
+    YearMonthDay date;
+    if (!ReadNumber(text, pos, 4, date.Year)) {
         return std::nullopt;
     }
-    return TryEncodeDate(year, month, day);
+    date.YearDigits = static_cast<int>(pos);
+    if (!Expect(text, pos, '/') || !ReadNumber(text, pos, 2, date.Month) ||
+        !Expect(text, pos, '/') || !ReadNumber(text, pos, 2, date.Day) || pos != text.size()) {
+        return std::nullopt;
+    }
+    return date;
+}
+
+} // namespace
+
+std::optional<DateTime> ReadDate(std::string_view text) {
+    const std::optional<YearMonthDay> date = ReadYearMonthDay(text);
+    if (!date) {
+        return std::nullopt;
+    }
+    return TryEncodeDate(date->Year, date->Month, date->Day);
 }
 
 namespace {
@@ -242,7 +255,8 @@ std::string_view DateField(std::string_view cell, std::size_t first, std::size_t
     std::size_t end = cell.size();
     std::size_t character = 0;
     for (std::size_t i = 0; i <= cell.size(); ++i) {
-        const bool starts = i == cell.size() || (static_cast<unsigned char>(cell[i]) & 0xC0) != 0x80;
+        const bool starts =
+            i == cell.size() || (static_cast<unsigned char>(cell[i]) & 0xC0) != 0x80;
         if (!starts) {
             continue;
         }
@@ -275,20 +289,12 @@ std::optional<DateTime> ReadScheduleDate(std::string_view cell) {
 }
 
 std::optional<DateTime> ReadTwoDigitYearDate(std::string_view cell, int currentYear) {
-    const std::string_view text = Trim(DateField(cell, 2, 8));
-    std::size_t pos = 0;
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    if (!ReadNumber(text, pos, 4, year)) {
+    const std::optional<YearMonthDay> date = ReadYearMonthDay(DateField(cell, 2, 8));
+    if (!date) {
         return std::nullopt;
     }
-    const bool twoDigits = pos <= 2;
-    if (!Expect(text, pos, '/') || !ReadNumber(text, pos, 2, month) || !Expect(text, pos, '/') ||
-        !ReadNumber(text, pos, 2, day) || pos != text.size()) {
-        return std::nullopt;
-    }
-    if (twoDigits) {
+    int year = date->Year;
+    if (date->YearDigits <= 2) {
         // The two-digit-year window: from 50 years before the current year.
         const int windowStart = currentYear - 50;
         year += windowStart / 100 * 100;
@@ -296,11 +302,11 @@ std::optional<DateTime> ReadTwoDigitYearDate(std::string_view cell, int currentY
             year += 100;
         }
     }
-    return TryEncodeDate(year, month, day);
+    return TryEncodeDate(year, date->Month, date->Day);
 }
 
 std::optional<DateTime> ReadTime(std::string_view text) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     std::size_t pos = 0;
     int hour = 0;
     int minute = 0;

@@ -1,5 +1,7 @@
 #include "core/IniFile.h"
 
+#include "core/Text.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -10,24 +12,6 @@ namespace rimo {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Names are compared like the Windows profile functions do for ASCII letters;
 // other characters (Japanese names) must match exactly.
@@ -49,7 +33,7 @@ int HexDigit(char c) {
 }
 
 std::optional<int> ParseInteger(std::string_view text) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';
@@ -107,7 +91,7 @@ IniFile IniFile::Parse(std::string_view text) {
         while (firstLine && line.starts_with(kBom)) {
             line.remove_prefix(kBom.size());
         }
-        const std::string_view trimmed = Trim(line);
+        const std::string_view trimmed = TrimBlanks(line);
         if (trimmed.empty()) {
             continue; // empty lines are written anew after each section
         }
@@ -122,14 +106,15 @@ IniFile IniFile::Parse(std::string_view text) {
         }
         std::vector<Line>& lines = ini.sections_.back().Lines;
         const std::size_t equals = trimmed.find('=');
-        const std::string_view key =
-            equals == std::string_view::npos ? std::string_view() : Trim(trimmed.substr(0, equals));
+        const std::string_view key = equals == std::string_view::npos
+                                         ? std::string_view()
+                                         : TrimBlanks(trimmed.substr(0, equals));
         if (key.empty()) {
             // A comment or anything else: kept as it was.
             lines.push_back({{}, std::string(line), false});
         } else {
             lines.push_back(
-                {std::string(key), std::string(Trim(trimmed.substr(equals + 1))), true});
+                {std::string(key), std::string(TrimBlanks(trimmed.substr(equals + 1))), true});
         }
     }
     return ini;

@@ -1,6 +1,7 @@
 #include "schedule/ScheduleFile.h"
 
 #include "core/FileIo.h"
+#include "core/Text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -33,12 +34,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 std::optional<long long> ReadCount(std::string_view line) {
-    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
-        line.remove_prefix(1);
-    }
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) {
-        line.remove_suffix(1);
-    }
+    line = TrimBlanks(line);
     if (!line.empty() && line.front() == '+') {
         line.remove_prefix(1);
     }
@@ -127,8 +123,7 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
         report.Problems.push_back("セルの行が " + std::to_string(expected - cellLines) +
                                   " 行足りません (空のセルとして読みました)");
         report.Unreadable = true;
-    } else if (cellLines > expected &&
-               !(cellLines == expected + 1 && lines.back().empty())) {
+    } else if (cellLines > expected && !(cellLines == expected + 1 && lines.back().empty())) {
         report.Problems.push_back("ファイルの終わりに余分な行が " +
                                   std::to_string(cellLines - expected) + " 行あります");
         report.Unreadable = true;

@@ -1,5 +1,7 @@
 #include "schedule/ScheduleSort.h"
 
+#include "core/Text.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -7,16 +9,14 @@ namespace rimo {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Compares a + b with c + d, where each pair is read as one text.
 int CompareJoined(const std::string& a, const std::string& b, const std::string& c,
                   const std::string& d) {
     const std::size_t left = a.size() + b.size();
     const std::size_t right = c.size() + d.size();
     for (std::size_t i = 0; i < left && i < right; ++i) {
-        const char x = Lower(i < a.size() ? a[i] : b[i - a.size()]);
-        const char y = Lower(i < c.size() ? c[i] : d[i - c.size()]);
+        const char x = AsciiLower(i < a.size() ? a[i] : b[i - a.size()]);
+        const char y = AsciiLower(i < c.size() ? c[i] : d[i - c.size()]);
         if (x != y) {
             return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
         }

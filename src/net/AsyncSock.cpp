@@ -49,6 +49,8 @@ TAsyncSocket::TAsyncSocket(QObject* owner) : QObject(owner) {
 }
 
 TAsyncSocket::~TAsyncSocket() {
+    // No handler runs from here on: what they refer to may be gone already.
+    destroying_ = true;
     StatusMessage(8, "Destroy");
     TAsyncSocket::Abort();
     Cancel();
@@ -56,7 +58,6 @@ TAsyncSocket::~TAsyncSocket() {
     if (lookupId_ >= 0) {
         QHostInfo::abortHostLookup(lookupId_);
     }
-    destroying_ = true;
     try {
         CloseSocket();
     } catch (...) {

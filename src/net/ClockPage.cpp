@@ -48,7 +48,7 @@ template <typename T> T* Named(T* widget, const char* name, const QString& hint 
 ClockPage::ClockPage(QWidget& tabSheet, const AppPaths& paths, ClockPageServices services,
                      ClockPageHost host)
     : QObject(&tabSheet), paths_(paths), services_(services), host_(std::move(host)),
-      page_(tabSheet), client_(std::make_unique<TDayTimeClient>()), log_(paths.SyncLogFile()) {
+      page_(tabSheet), client_(new TDayTimeClient(this)), log_(paths.SyncLogFile()) {
     setObjectName(QStringLiteral("ClockPage"));
     client_->setObjectName(QStringLiteral("DayTimeClient1"));
     client_->ReportLevel = 0;

@@ -77,7 +77,7 @@ private:
     ClockPageServices services_;
     ClockPageHost host_;
     QWidget& page_;
-    std::unique_ptr<TDayTimeClient> client_;
+    TDayTimeClient* client_; // a child of this page
     SyncLog log_;
 
     QLineEdit* labeledEdit1_ = nullptr;

@@ -36,9 +36,15 @@ protected:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"),
                            QString::fromStdString(runtime_.Path().string()));
+        // The program must not be able to set this machine's clock: no system bus
+        // (so no timedated) and no CAP_SYS_TIME for clock_settime.
+        environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
+                           QStringLiteral("unix:path=/nonexistent/rimotime-test-bus"));
         process->setProcessEnvironment(environment);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(QString::fromStdString(Executable().string()), {});
+        process->start(QStringLiteral("setpriv"),
+                       {QStringLiteral("--bounding-set=-sys_time"), QStringLiteral("--"),
+                        QString::fromStdString(Executable().string())});
         EXPECT_TRUE(process->waitForStarted(5000));
         return process;
     }

@@ -62,7 +62,8 @@ TEST(InetdDaytime, ASynchronisationThroughTheClockPage) {
     QWidget sheet;
     ClockPage page(sheet, AppPaths::InFolder(folder.Path()),
                    ClockPageServices{clock, zone, clockService, network}, ClockPageHost{});
-    sheet.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->setText(QStringLiteral("127.0.0.1"));
+    sheet.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))
+        ->setText(QStringLiteral("127.0.0.1"));
     page.GetTimeButtonClick();
     QMessageBox* shown = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {

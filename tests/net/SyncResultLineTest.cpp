@@ -24,8 +24,11 @@ TEST(SyncResultLine, SlowAndFastClocks) {
 TEST(SyncResultLine, ServerADayBehindOrAhead) {
     EXPECT_EQ(FormatSyncResultLine(At(2024, 12, 31, 23, 59, 58), At(2025, 1, 1, 0, 0, 3)),
               "2024/12/31 23:59:58 -1/23:59:55");
+    // A day ahead, but an earlier time of day: " -" and the day difference 1.
     EXPECT_EQ(FormatSyncResultLine(At(2025, 1, 1, 0, 0, 3), At(2024, 12, 31, 23, 59, 58)),
-              "2025/01/01 0:00:03 +1/23:59:55");
+              "2025/01/01 0:00:03 -1/23:59:55");
+    EXPECT_EQ(FormatSyncResultLine(At(2025, 1, 2, 0, 0, 3), At(2025, 1, 1, 0, 0, 0)),
+              "2025/01/02 0:00:03 +1/00:00:03");
     EXPECT_EQ(FormatSyncResultLine(At(2025, 1, 1, 0, 0, 0), At(2025, 1, 3, 12, 0, 0)),
               "2025/01/01 -2/12:00:00");
 }

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QHostInfo>
+#include <QPointer>
 #include <QSocketNotifier>
 
 #include <arpa/inet.h>
@@ -55,9 +56,6 @@ TAsyncSocket::~TAsyncSocket() {
     TAsyncSocket::Abort();
     Cancel();
     timer_->SetEnabled(false);
-    if (lookupId_ >= 0) {
-        QHostInfo::abortHostLookup(lookupId_);
-    }
     try {
         CloseSocket();
     } catch (...) {
@@ -345,6 +343,9 @@ void TAsyncSocket::HandleSocketEvent(unsigned generation, int event, int error) 
 }
 
 void TAsyncSocket::LookupDone(const QHostInfo& info) {
+    if (info.lookupId() != lookupId_) {
+        return; // the answer to a lookup whose wait has ended
+    }
     lookupId_ = -1;
     lookupAddress_ = 0;
     if (info.error() == QHostInfo::NoError) {
@@ -373,15 +374,21 @@ void TAsyncSocket::ResolveHost() {
     remote_.sin_addr.s_addr = 0;
     TimerOn();
     waitDone_ = false;
-    lookupId_ = QHostInfo::lookupHost(QString::fromStdString(name), this,
-                                      [this](const QHostInfo& info) { LookupDone(info); });
+    // The answer goes to a receiver of its own that lives until it comes: Qt
+    // 6.4 leaks the handler of a lookup whose receiver is gone (or aborted).
+    auto* receiver = new QObject;
+    const QPointer<TAsyncSocket> self(this);
+    lookupId_ = QHostInfo::lookupHost(QString::fromStdString(name), receiver,
+                                      [self, receiver](const QHostInfo& info) {
+                                          receiver->deleteLater();
+                                          if (self) {
+                                              self->LookupDone(info);
+                                          }
+                                      });
     WaitUntil([this] { return waitDone_ || timedOut_ || cancel_; });
     TimerOff();
-    if (lookupId_ >= 0) {
-        // Ended by time-out or cancel: a late answer must not disturb what follows.
-        QHostInfo::abortHostLookup(lookupId_);
-        lookupId_ = -1;
-    }
+    // Ended by time-out or cancel: a late answer must not disturb what follows.
+    lookupId_ = -1;
     if (timedOut_) {
         throw ESockError("Host Lookup Timed Out");
     }

@@ -8,6 +8,11 @@ cd "$(dirname "$0")"
 ./scripts/setup.sh
 jobs=$(nproc)
 
+# A real daytime server on 127.0.0.1:13 for the end-to-end synchronisation test.
+if ! ./scripts/daytime-server.sh; then
+    echo "warning: no daytime server on 127.0.0.1:13; its end-to-end test will be skipped"
+fi
+
 echo "== build and tests"
 ./scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build --output-on-failure -j "$jobs"

@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth dbus dbus-x11 python3-dbusmock faketime
     fonts-ipafont-gothic desktop-file-utils
+    openbsd-inetd util-linux
 )
 # Extra packages named by the caller (for example by test.sh).
 packages+=("$@")

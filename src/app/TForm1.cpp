@@ -3,7 +3,11 @@
 #include "app/SecondTimer.h"
 #include "app/UserMessages.h"
 #include "app/WindowRules.h"
+#include "net/ClockPage.h"
 #include "platform/Clock.h"
+#include "platform/linux/LinuxNetworkState.h"
+#include "platform/linux/LocalTimeZone.h"
+#include "platform/linux/TimedatedClockService.h"
 #include "schedule/CatchUp.h"
 #include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleFile.h"
@@ -11,6 +15,8 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDesktopServices>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -25,7 +31,9 @@ namespace rimo {
 
 namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 QFont DesignedFont() {
     // The designed face does not exist on Linux; fontconfig falls back to the
@@ -95,6 +103,7 @@ void TForm1::CreateControls() {
         page->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
         pageControl1_->addTab(page, pageCaptions[i]);
     }
+    CreateClockPage(*pageControl1_->widget(0));
 
     grid_ = new ScheduleGrid(schedule_, this);
     grid_->setGeometry(8, 232, 673, 201);
@@ -116,9 +125,8 @@ void TForm1::CreateControls() {
     QPushButton* cancel =
         AddButton("CancelButton", QStringLiteral("キャンセル"),
                   QStringLiteral("スケジュール入力をキャンセルします"), {520, 440, 75, 25});
-    QPushButton* close =
-        AddButton("CloseButton", QStringLiteral("終了"), QStringLiteral("終了します"),
-                  {610, 440, 75, 25});
+    QPushButton* close = AddButton("CloseButton", QStringLiteral("終了"),
+                                   QStringLiteral("終了します"), {610, 440, 75, 25});
 
     editor_ = new ScheduleEditor(*grid_, state_, clock_, this);
     connect(add, &QPushButton::clicked, editor_, &ScheduleEditor::Add1Click);
@@ -134,6 +142,53 @@ void TForm1::CreateControls() {
     QWidget* order[] = {grid_, test, ok, cancel, pageControl1_, add, insert, remove, sort, close};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void TForm1::CreateClockPage(QWidget& tabSheet1) {
+    clockService_ = std::make_unique<TimedatedClockService>();
+    networkState_ = std::make_unique<LinuxNetworkState>();
+    timeZone_ = std::make_unique<LocalTimeZone>();
+    ClockPageHost host;
+    host.ShowClockPage = [this] { pageControl1_->setCurrentIndex(0); };
+    host.BringMainWindowForward = [this] { BringForward(); };
+    host.OpenDocument = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    clockPage_ = new ClockPage(
+        tabSheet1, paths_, ClockPageServices{clock_, *timeZone_, *clockService_, *networkState_},
+        std::move(host));
+    // After the clock is set, the schedule editor's earliest date is today.
+    connect(clockPage_, &ClockPage::ClockSet, this, [this] {
+        if (auto* picker = findChild<QDateTimeEdit*>(QStringLiteral("DateTimePicker1"))) {
+            const DateParts today = DecodeDate(clock_.Now());
+            picker->setMinimumDate(QDate(today.Year, today.Month, today.Day));
+        }
+    });
+}
+
+void TForm1::GetTimeButtonClick() {
+    clockPage_->GetTimeButtonClick();
+}
+
+// The main window comes forward for a message that needs the user.
+void TForm1::BringForward() {
+    switch (IconDisplayMode()) {
+    case 0:
+        if (isMinimized()) {
+            showNormal();
+            raise();
+            activateWindow();
+        }
+        break;
+    case 1:
+        if (!state_.MainWindowShown) {
+            show();
+            state_.MainWindowShown = true;
+            raise();
+            activateWindow();
+        }
+        break;
+    default:
+        break;
     }
 }
 
@@ -327,9 +382,13 @@ void TForm1::OKButtonClick() {
     ToggleMainWindow();
 }
 
-void TForm1::CancelButtonClick() { LoadScheduleFile(); }
+void TForm1::CancelButtonClick() {
+    LoadScheduleFile();
+}
 
-void TForm1::CloseButtonClick() { close(); }
+void TForm1::CloseButtonClick() {
+    close();
+}
 
 void TForm1::Timer1Timer() {
     // 1. Next-event tray tip and, when a refresh is pending, the title text (tray icon).
@@ -341,7 +400,9 @@ void TForm1::Timer1Timer() {
     Q_EMIT Ticked();
 }
 
-bool TForm1::FormCloseQuery() { return WriteFilesAtClose(FileErrors::Shown); }
+bool TForm1::FormCloseQuery() {
+    return WriteFilesAtClose(FileErrors::Shown);
+}
 
 bool TForm1::WriteFilesAtClose(FileErrors errors) {
     bool allWritten = true;
@@ -358,8 +419,11 @@ bool TForm1::WriteFilesAtClose(FileErrors errors) {
         std::fprintf(stderr, "%s\n", status.message().c_str());
         return true;
     };
-    // 1. Synchronisation results appended to the log (clock page); the log
-    //    must only get the lines not yet appended, as this may run twice.
+    // 1. Synchronisation results appended to the log; only the lines not yet
+    //    appended, as this may run twice.
+    if (!written(clockPage_->SaveSyncLog())) {
+        return false;
+    }
     // 2. Schedule file.
     if (!written(SaveSchedule(paths_.ScheduleFile(), schedule_))) {
         return false;

@@ -7,15 +7,21 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
+
 class QPushButton;
 class QTabWidget;
 
 namespace rimo {
 
 class Clock;
+class ClockPage;
+class LinuxNetworkState;
+class LocalTimeZone;
 class ScheduleEditor;
 class ScheduleGrid;
 class SecondTimer;
+class TimedatedClockService;
 
 // The main window and the composition root: it builds the pages and parts,
 // hands them the shared state and services, and runs the start-up, the tick
@@ -31,6 +37,7 @@ public:
     ScheduleGrid* StringGrid1() const { return grid_; }
     ScheduleEditor& Editor() { return *editor_; }
     SecondTimer& Timer1() { return *timer1_; }
+    ClockPage& ClockPage1() { return *clockPage_; }
     const AppPaths& Paths() const { return paths_; }
 
     // Minimise/restore (icon display mode 0) or hide/show (mode 1).
@@ -43,6 +50,8 @@ public:
     void OKButtonClick();
     void CancelButtonClick();
     void CloseButtonClick();
+    // Synchronises the clock (the clock page's button, the tray item, the scheduled action).
+    void GetTimeButtonClick();
 
     // The one-second tick.
     void Timer1Timer();
@@ -73,6 +82,8 @@ protected:
 
 private:
     void CreateControls();
+    void CreateClockPage(QWidget& tabSheet1);
+    void BringForward();
     QPushButton* AddButton(const char* name, const QString& caption, const QString& hint,
                            const QRect& geometry);
     void FormCreate();
@@ -95,6 +106,10 @@ private:
     ScheduleGrid* grid_ = nullptr;
     ScheduleEditor* editor_ = nullptr;
     SecondTimer* timer1_ = nullptr;
+    ClockPage* clockPage_ = nullptr;
+    std::unique_ptr<TimedatedClockService> clockService_;
+    std::unique_ptr<LinuxNetworkState> networkState_;
+    std::unique_ptr<LocalTimeZone> timeZone_;
 
     QStringList startupProblems_;
     bool shownOnce_ = false;

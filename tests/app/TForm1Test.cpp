@@ -247,7 +247,8 @@ TEST_F(MainWindowTest, AFileThatCannotBeWrittenKeepsTheWindowOpen) {
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(closed.count(), 0);
     ASSERT_EQ(MessageBoxes().size(), 1);
-    EXPECT_TRUE(MessageBoxes()[0]->text().contains(QStringLiteral("rimotime.dat")));
+    // The first file of the close sequence is the synchronisation log.
+    EXPECT_TRUE(MessageBoxes()[0]->text().contains(QStringLiteral("rimotime.log")));
 }
 
 TEST_F(MainWindowTest, ASessionEndWritesTheFilesWithoutAsking) {

@@ -36,9 +36,15 @@ protected:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"),
                            QString::fromStdString(runtime_.Path().string()));
+        // The program must not be able to set this machine's clock: no system bus
+        // (so no timedated) and no CAP_SYS_TIME for clock_settime.
+        environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
+                           QStringLiteral("unix:path=/nonexistent/rimotime-test-bus"));
         process->setProcessEnvironment(environment);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(QString::fromStdString(Executable().string()), {});
+        process->start(QStringLiteral("setpriv"),
+                       {QStringLiteral("--bounding-set=-sys_time"), QStringLiteral("--"),
+                        QString::fromStdString(Executable().string())});
         EXPECT_TRUE(process->waitForStarted(5000));
         return process;
     }
@@ -82,8 +88,9 @@ TEST_F(ProgramRun, ASecondStartEndsAtOnceAndLeavesTheFirstRunning) {
 TEST_F(ProgramRun, SigtermWritesTheCaughtUpSchedule) {
     ScheduleTable table;
     // In date order already, so that the sort at start moves nothing.
-    table.ReplaceScheduleRows({{"once", "", "2001/01/01/月", "07:00:00", "警告音", "", "する", "×"},
-                               {"毎日", "毎日", "2001/01/01/月", "07:00:00", "警告音", "", "しない", "○"}});
+    table.ReplaceScheduleRows(
+        {{"once", "", "2001/01/01/月", "07:00:00", "警告音", "", "する", "×"},
+         {"毎日", "毎日", "2001/01/01/月", "07:00:00", "警告音", "", "しない", "○"}});
     const auto scheduleFile = folder_ / "rimotime.dat";
     ASSERT_TRUE(SaveSchedule(scheduleFile, table).ok());
     const std::string before = TempFolder::Read(scheduleFile);

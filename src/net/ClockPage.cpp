@@ -1,0 +1,231 @@
+#include "net/ClockPage.h"
+
+#include "app/UserMessages.h"
+#include "net/DayTimeClient.h"
+#include "net/DayTimeReply.h"
+#include "net/SyncResultLine.h"
+#include "platform/Clock.h"
+#include "platform/ClockService.h"
+#include "platform/NetworkState.h"
+#include "platform/TimeZone.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <exception>
+#include <filesystem>
+
+namespace rimo {
+
+namespace {
+
+const QString kCaptionNoBlank = QStringLiteral("RimotimeInformation");
+const QString kCaptionBlank = QStringLiteral("Rimotime Information");
+
+// Milliseconds from 1899-12-30 to the Unix epoch.
+const std::int64_t kUnixEpochMs = ToMilliseconds(EncodeDate(1970, 1, 1));
+
+std::int64_t FloorSeconds(std::int64_t ms) {
+    return ms >= 0 ? ms / 1000 : -((999 - ms) / 1000);
+}
+
+template <typename T> T* Named(T* widget, const char* name, const QString& hint = {}) {
+    widget->setObjectName(QString::fromLatin1(name));
+    if (!hint.isEmpty()) {
+        widget->setToolTip(hint);
+    }
+    return widget;
+}
+
+} // namespace
+
+ClockPage::ClockPage(QWidget& tabSheet, const AppPaths& paths, ClockPageServices services,
+                     ClockPageHost host)
+    : QObject(&tabSheet), paths_(paths), services_(services), host_(std::move(host)),
+      page_(tabSheet), client_(new TDayTimeClient(this)), log_(paths.SyncLogFile()) {
+    setObjectName(QStringLiteral("ClockPage"));
+    client_->setObjectName(QStringLiteral("DayTimeClient1"));
+    client_->ReportLevel = 0;
+    client_->OnInvalidHost = [this](bool& handled) { DayTimeClient1InvalidHost(handled); };
+    CreateControls(tabSheet);
+}
+
+ClockPage::~ClockPage() = default;
+
+void ClockPage::CreateControls(QWidget& page) {
+    auto* setTime = Named(new QGroupBox(QStringLiteral("時刻設定"), &page), "GroupBoxSetTime",
+                          QStringLiteral("時刻取得のための設定をします"));
+    setTime->setGeometry(24, 8, 361, 97);
+
+    labeledEdit1_ =
+        Named(new QLineEdit(setTime), "LabeledEdit1", QStringLiteral("タイムサーバーを指定"));
+    labeledEdit1_->setGeometry(80, 24, 249, 20);
+    // The edit's label stands on its left, 3 pixels away.
+    auto* serverLabel =
+        Named(new QLabel(QStringLiteral("サーバー："), setTime), "LabeledEdit1Label");
+    serverLabel->setBuddy(labeledEdit1_);
+    serverLabel->adjustSize();
+    serverLabel->move(80 - 3 - serverLabel->width(), 24 + (20 - serverLabel->height()) / 2);
+
+    auto* timeOutLabel =
+        Named(new QLabel(QStringLiteral("タイムアウト："), setTime), "LabelTimeOut");
+    timeOutLabel->adjustSize();
+    timeOutLabel->move(24, 64);
+
+    spinEdit1_ = Named(new QSpinBox(setTime), "SpinEdit1", QStringLiteral("タイムアウトを指定"));
+    spinEdit1_->setGeometry(96, 60, 65, 21);
+    spinEdit1_->setRange(100, 100000);
+    spinEdit1_->setSingleStep(10);
+    spinEdit1_->setValue(1000);
+
+    auto* ms = Named(new QLabel(QStringLiteral("ﾐﾘ秒"), setTime), "LabelMS");
+    ms->adjustSize();
+    ms->move(168, 65);
+
+    auto* result = Named(new QGroupBox(QStringLiteral("結果"), &page), "GroupBoxResult");
+    result->setGeometry(405, 8, 220, 169);
+    listBoxResult_ = Named(new QListWidget(result), "ListBoxResult",
+                           QStringLiteral("起動時からの時刻合わせログを表示"));
+    listBoxResult_->setGeometry(10, 16, 201, 145);
+
+    getTimeButton_ = Named(new QPushButton(QStringLiteral("今すぐ実行"), &page), "GetTimeButton",
+                           QStringLiteral("時刻合わせを実行します"));
+    getTimeButton_->setGeometry(20, 130, 75, 25);
+    connect(getTimeButton_, &QPushButton::clicked, this, &ClockPage::GetTimeButtonClick);
+
+    msgCheckBox_ = Named(new QCheckBox(QStringLiteral("ﾒｯｾｰｼﾞ表示(&M)"), &page), "MsgCheckBox",
+                         QStringLiteral("チェックを入れると時刻合わせ完了後メッセージを表示"));
+    msgCheckBox_->setGeometry(100, 134, 105, 17);
+
+    logButton_ = Named(new QPushButton(QStringLiteral("ﾛｸﾞを見る"), &page), "LogButton",
+                       QStringLiteral("ログ・ファイルを開きます"));
+    logButton_->setGeometry(220, 130, 75, 25);
+    connect(logButton_, &QPushButton::clicked, this, &ClockPage::LogButtonClick);
+
+    checkBoxLog_ = Named(new QCheckBox(QStringLiteral("ﾛｸﾞを残す(&R)"), &page), "CheckBoxLog",
+                         QStringLiteral("チェックを入れるとログを残します"));
+    checkBoxLog_->setGeometry(300, 134, 85, 17);
+    checkBoxLog_->setChecked(true);
+}
+
+void ClockPage::ShowInformation(const QString& caption, const QString& text) {
+    rimo::ShowInformation(page_.window(), caption, text);
+}
+
+void ClockPage::GetTimeButtonClick() {
+    if (host_.ShowClockPage) {
+        host_.ShowClockPage();
+    }
+    if (labeledEdit1_->text().isEmpty()) {
+        if (host_.BringMainWindowForward) {
+            host_.BringMainWindowForward();
+        }
+        ShowInformation(kCaptionNoBlank, QStringLiteral("ホスト名を入力して下さい。"));
+        labeledEdit1_->setFocus();
+        return;
+    }
+    client_->Host = labeledEdit1_->text().toStdString();
+    if (spinEdit1_->value() == 0) {
+        ShowInformation(kCaptionNoBlank, QStringLiteral("タイムアウトを入力して下さい。"));
+        spinEdit1_->setFocus();
+        return;
+    }
+    client_->TimeOut = spinEdit1_->value();
+    if (!services_.Network.AttemptConnect()) {
+        ShowInformation(
+            kCaptionNoBlank,
+            QStringLiteral("インターネットに接続されていません。接続後もう一度お試しください。"));
+        return;
+    }
+    if (!services_.Network.NetworkPresent() && !services_.Network.InternetConnected()) {
+        ShowInformation(
+            kCaptionBlank,
+            QStringLiteral(
+                "時刻合わせが出来ません。インターネット又はネットワークに接続して下さい。"));
+        return;
+    }
+
+    std::string reply;
+    try {
+        reply = client_->GetDayTime();
+    } catch (const std::exception& error) {
+        ShowErrorMessage(page_.window(), QString::fromUtf8(error.what()));
+        return;
+    }
+    const DayTimeReading reading = ReadDayTimeReply(reply);
+    if (!reading.Utc) {
+        ShowErrorMessage(page_.window(), QString::fromUtf8(reading.Error));
+        return;
+    }
+
+    // Local times use the zone's real offset at each moment, daylight saving included.
+    const std::int64_t serverMs = ToMilliseconds(*reading.Utc);
+    const std::int64_t serverUnixMs = serverMs - kUnixEpochMs;
+    const DateTime newLocal = FromMilliseconds(
+        serverMs + std::int64_t{services_.Zone.OffsetSeconds(FloorSeconds(serverUnixMs))} * 1000);
+    const std::int64_t nowUnixMs = services_.Now.UnixMilliseconds();
+    const DateTime nowLocal = FromMilliseconds(
+        kUnixEpochMs + nowUnixMs +
+        std::int64_t{services_.Zone.OffsetSeconds(FloorSeconds(nowUnixMs))} * 1000);
+    const std::string line = FormatSyncResultLine(newLocal, nowLocal);
+
+    const Status set = services_.SystemClock.SetSystemTime(serverUnixMs);
+    if (!set) {
+        QString text = QStringLiteral("時刻合わせ失敗しました。");
+        if (!set.message().empty()) {
+            text += QLatin1Char('\n') + QString::fromStdString(set.message());
+        }
+        ShowInformation(kCaptionBlank, text);
+        return;
+    }
+    listBoxResult_->addItem(QString::fromStdString(line));
+    listBoxResult_->setCurrentRow(listBoxResult_->count() - 1);
+    Q_EMIT ClockSet();
+    if (msgCheckBox_->isChecked()) {
+        ShowInformation(kCaptionBlank, QStringLiteral("時刻合わせ完了しました。"));
+    }
+}
+
+void ClockPage::DayTimeClient1InvalidHost(bool& handled) {
+    QInputDialog box(page_.window());
+    box.setObjectName(QStringLiteral("InvalidHostInputBox"));
+    box.setWindowTitle(QStringLiteral("ホスト名の再指定"));
+    box.setLabelText(QStringLiteral("無効なホスト名です。ホスト名を再指定して下さい。"));
+    box.setTextValue(QString());
+    if (box.exec() == QDialog::Accepted) {
+        client_->Host = box.textValue().toStdString();
+        handled = true;
+    }
+}
+
+void ClockPage::LogButtonClick() {
+    std::error_code error;
+    if (!std::filesystem::exists(log_.File(), error) || !host_.OpenDocument) {
+        return;
+    }
+    host_.OpenDocument(QUrl::fromLocalFile(QString::fromStdString(log_.File().string())));
+}
+
+QStringList ClockPage::ResultLines() const {
+    QStringList lines;
+    for (int i = 0; i < listBoxResult_->count(); ++i) {
+        lines.append(listBoxResult_->item(i)->text());
+    }
+    return lines;
+}
+
+Status ClockPage::SaveSyncLog() {
+    std::vector<std::string> lines;
+    for (const QString& line : ResultLines()) {
+        lines.push_back(line.toStdString());
+    }
+    return log_.AppendNew(lines, checkBoxLog_->isChecked());
+}
+
+} // namespace rimo

@@ -1,0 +1,292 @@
+#include "net/ClockPage.h"
+
+#include "TempFolder.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeClockService.h"
+#include "fakes/FakeNetworkState.h"
+#include "fakes/FixedTimeZone.h"
+#include "net/DayTimeClient.h"
+#include "net/LoopbackServer.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace rimo {
+namespace {
+
+using test::LoopbackServer;
+
+constexpr int kNinthZone = 9 * 3600; // UTC+9
+
+class ClockPageTest : public ::testing::Test {
+protected:
+    ClockPageTest() : paths_(AppPaths::InFolder(folder_.Path())), zone_(kNinthZone) {
+        // 2024-12-31 13:59:55 UTC: three seconds before the server's answer below.
+        clock_.SetUnixMilliseconds(1735653595000);
+        ClockPageHost host;
+        host.ShowClockPage = [this] { ++shown_; };
+        host.BringMainWindowForward = [this] { ++broughtForward_; };
+        host.OpenDocument = [this](const QUrl& url) {
+            opened_.append(url);
+            return true;
+        };
+        page_ = std::make_unique<ClockPage>(
+            sheet_, paths_, ClockPageServices{clock_, zone_, clockService_, network_},
+            std::move(host));
+    }
+    ~ClockPageTest() override { CloseMessageBoxes(); }
+
+    template <typename T> T* Control(const char* name) {
+        T* control = sheet_.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    void Serve(const std::string& reply) {
+        server_ = std::make_unique<LoopbackServer>(
+            [reply](int connection, LoopbackServer&) { LoopbackServer::Send(connection, reply); });
+        Control<QLineEdit>("LabeledEdit1")->setText(QStringLiteral("127.0.0.1"));
+        page_->DayTimeClient1().Port = server_->Port();
+    }
+    static QList<QMessageBox*> MessageBoxes() {
+        QList<QMessageBox*> boxes;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                boxes.append(box);
+            }
+        }
+        return boxes;
+    }
+    // The one message shown, as "caption|text"; closes it.
+    static QString TakeMessage() {
+        const QList<QMessageBox*> boxes = MessageBoxes();
+        if (boxes.size() != 1) {
+            CloseMessageBoxes();
+            return QStringLiteral("%1 messages").arg(boxes.size());
+        }
+        const QString message =
+            boxes.front()->windowTitle() + QLatin1Char('|') + boxes.front()->text();
+        CloseMessageBoxes();
+        return message;
+    }
+    static void CloseMessageBoxes() {
+        for (QMessageBox* box : MessageBoxes()) {
+            box->close();
+        }
+        QApplication::processEvents();
+    }
+
+    TempFolder folder_;
+    AppPaths paths_;
+    FakeClock clock_;
+    FixedTimeZone zone_;
+    FakeClockService clockService_;
+    FakeNetworkState network_;
+    QWidget sheet_;
+    std::unique_ptr<ClockPage> page_;
+    std::unique_ptr<LoopbackServer> server_;
+    int shown_ = 0;
+    int broughtForward_ = 0;
+    QList<QUrl> opened_;
+};
+
+TEST_F(ClockPageTest, HasTheDesignedControlsAndDefaults) {
+    auto* setTime = Control<QGroupBox>("GroupBoxSetTime");
+    EXPECT_EQ(setTime->title(), QStringLiteral("時刻設定"));
+    EXPECT_EQ(setTime->toolTip(), QStringLiteral("時刻取得のための設定をします"));
+    EXPECT_EQ(setTime->geometry(), QRect(24, 8, 361, 97));
+    auto* server = Control<QLineEdit>("LabeledEdit1");
+    EXPECT_EQ(server->parentWidget(), setTime);
+    EXPECT_EQ(server->geometry(), QRect(80, 24, 249, 20));
+    EXPECT_TRUE(server->text().isEmpty());
+    EXPECT_EQ(server->toolTip(), QStringLiteral("タイムサーバーを指定"));
+    auto* serverLabel = Control<QLabel>("LabeledEdit1Label");
+    EXPECT_EQ(serverLabel->text(), QStringLiteral("サーバー："));
+    EXPECT_EQ(serverLabel->geometry().right() + 1 + 3, 80);
+    EXPECT_EQ(Control<QLabel>("LabelTimeOut")->text(), QStringLiteral("タイムアウト："));
+    EXPECT_EQ(Control<QLabel>("LabelMS")->text(), QStringLiteral("ﾐﾘ秒"));
+    auto* timeOut = Control<QSpinBox>("SpinEdit1");
+    EXPECT_EQ(timeOut->geometry(), QRect(96, 60, 65, 21));
+    EXPECT_EQ(timeOut->minimum(), 100);
+    EXPECT_EQ(timeOut->maximum(), 100000);
+    EXPECT_EQ(timeOut->singleStep(), 10);
+    EXPECT_EQ(timeOut->value(), 1000);
+    auto* result = Control<QGroupBox>("GroupBoxResult");
+    EXPECT_EQ(result->title(), QStringLiteral("結果"));
+    EXPECT_EQ(result->geometry(), QRect(405, 8, 220, 169));
+    auto* list = Control<QListWidget>("ListBoxResult");
+    EXPECT_EQ(list->geometry(), QRect(10, 16, 201, 145));
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(list->toolTip(), QStringLiteral("起動時からの時刻合わせログを表示"));
+    auto* button = Control<QPushButton>("GetTimeButton");
+    EXPECT_EQ(button->text(), QStringLiteral("今すぐ実行"));
+    EXPECT_EQ(button->toolTip(), QStringLiteral("時刻合わせを実行します"));
+    EXPECT_EQ(button->geometry(), QRect(20, 130, 75, 25));
+    auto* msg = Control<QCheckBox>("MsgCheckBox");
+    EXPECT_EQ(msg->text(), QStringLiteral("ﾒｯｾｰｼﾞ表示(&M)"));
+    EXPECT_FALSE(msg->isChecked());
+    EXPECT_EQ(msg->geometry(), QRect(100, 134, 105, 17));
+    auto* logButton = Control<QPushButton>("LogButton");
+    EXPECT_EQ(logButton->text(), QStringLiteral("ﾛｸﾞを見る"));
+    EXPECT_EQ(logButton->toolTip(), QStringLiteral("ログ・ファイルを開きます"));
+    auto* log = Control<QCheckBox>("CheckBoxLog");
+    EXPECT_EQ(log->text(), QStringLiteral("ﾛｸﾞを残す(&R)"));
+    EXPECT_TRUE(log->isChecked());
+    EXPECT_EQ(log->geometry(), QRect(300, 134, 85, 17));
+    EXPECT_EQ(page_->DayTimeClient1().objectName(), QStringLiteral("DayTimeClient1"));
+    EXPECT_EQ(page_->DayTimeClient1().Port, 13);
+    EXPECT_EQ(page_->DayTimeClient1().ReportLevel, 0);
+}
+
+TEST_F(ClockPageTest, AnEmptyServerBringsTheWindowForwardAndAsks) {
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(shown_, 1);
+    EXPECT_EQ(broughtForward_, 1);
+    EXPECT_EQ(TakeMessage(), QStringLiteral("RimotimeInformation|ホスト名を入力して下さい。"));
+    EXPECT_TRUE(clockService_.Calls.empty());
+}
+
+TEST_F(ClockPageTest, NoNetworkStopsBeforeAnyRequest) {
+    Serve("Tue Dec 31 13:59:58 UTC 2024\r\n");
+    network_.CanAttempt = false;
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(TakeMessage(),
+              QStringLiteral("RimotimeInformation|"
+                             "インターネットに接続されていません。接続後もう一度お試しください。"));
+    network_.CanAttempt = true;
+    network_.Present = false;
+    network_.Connected = false;
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(
+        TakeMessage(),
+        QStringLiteral("Rimotime "
+                       "Information|"
+                       "時刻合わせが出来ません。インターネット又はネットワークに接続して下さい。"));
+    // Either of the two is enough.
+    network_.Connected = true;
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(MessageBoxes().size(), 0);
+    EXPECT_EQ(server_->Accepted(), 1);
+    EXPECT_EQ(broughtForward_, 0);
+}
+
+TEST_F(ClockPageTest, ASuccessfulSynchronisationSetsTheClockAndAddsTheLine) {
+    Serve("Tue Dec 31 13:59:58 UTC 2024\r\n");
+    Control<QSpinBox>("SpinEdit1")->setValue(2000);
+    Control<QCheckBox>("MsgCheckBox")->setChecked(true);
+    QSignalSpy clockSet(page_.get(), &ClockPage::ClockSet);
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(TakeMessage(), QStringLiteral("Rimotime Information|時刻合わせ完了しました。"));
+    ASSERT_EQ(clockService_.Calls.size(), 1U);
+    EXPECT_EQ(clockService_.Calls[0], 1735653598000); // 2024-12-31 13:59:58 UTC
+    EXPECT_EQ(page_->ResultLines(), QStringList{QStringLiteral("2024/12/31 22:59:58 +0/00:00:03")});
+    EXPECT_EQ(Control<QListWidget>("ListBoxResult")->currentRow(), 0);
+    EXPECT_EQ(clockSet.count(), 1);
+    EXPECT_EQ(page_->DayTimeClient1().TimeOut, 2000);
+    EXPECT_EQ(page_->DayTimeClient1().Host, "127.0.0.1");
+}
+
+TEST_F(ClockPageTest, TheOtherLayoutIsFourHoursBehindAndAFastClockShowsMinus) {
+    Serve("Tue Dec 31 09:59:58 2024\r\n");
+    clock_.SetUnixMilliseconds(1735653603000); // five seconds ahead of the server
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(MessageBoxes().size(), 0); // no message unless asked for
+    ASSERT_EQ(clockService_.Calls.size(), 1U);
+    EXPECT_EQ(clockService_.Calls[0], 1735653598000);
+    EXPECT_EQ(page_->ResultLines(), QStringList{QStringLiteral("2024/12/31 22:59:58 -0/00:00:05")});
+}
+
+TEST_F(ClockPageTest, ARefusalSaysWhyAndAddsNoLine) {
+    Serve("Tue Dec 31 13:59:58 UTC 2024\r\n");
+    clockService_.Refusal = "Automatic time synchronization is enabled";
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(TakeMessage(),
+              QStringLiteral("Rimotime Information|時刻合わせ失敗しました。\nAutomatic time "
+                             "synchronization is enabled"));
+    EXPECT_TRUE(page_->ResultLines().isEmpty());
+}
+
+TEST_F(ClockPageTest, BadRepliesAndNetworkFailuresLeaveTheClockAlone) {
+    Serve("Tue XYZ 31 13:59:58 UTC 2024\r\n");
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(
+        TakeMessage(),
+        QStringLiteral("RimoTimeInformation|'2024/00/31 13:59:58' は日付または時刻ではありません"));
+
+    Serve(std::string(65536, '\x93'));
+    page_->GetTimeButtonClick();
+    EXPECT_TRUE(TakeMessage().contains(QStringLiteral("は日付または時刻ではありません")));
+
+    server_.reset();
+    page_->DayTimeClient1().Port = LoopbackServer::ClosedPort();
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(TakeMessage(), QStringLiteral("RimoTimeInformation|10061:Connection refused"));
+
+    EXPECT_TRUE(clockService_.Calls.empty());
+    EXPECT_TRUE(page_->ResultLines().isEmpty());
+}
+
+TEST_F(ClockPageTest, AnUnknownServerNameIsAskedForAgainOnce) {
+    Serve("Tue Dec 31 13:59:58 UTC 2024\r\n");
+    Control<QLineEdit>("LabeledEdit1")->setText(QStringLiteral("nowhere.invalid"));
+    int asked = 0;
+    std::function<void()> answer = [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QInputDialog*>(widget);
+            if (box && box->isVisible()) {
+                ++asked;
+                EXPECT_EQ(box->windowTitle(), QStringLiteral("ホスト名の再指定"));
+                EXPECT_EQ(box->labelText(),
+                          QStringLiteral("無効なホスト名です。ホスト名を再指定して下さい。"));
+                EXPECT_TRUE(box->textValue().isEmpty());
+                box->setTextValue(QStringLiteral("127.0.0.1"));
+                box->accept();
+                return;
+            }
+        }
+        QTimer::singleShot(10, answer);
+    };
+    QTimer::singleShot(10, answer);
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(clockService_.Calls.size(), 1U);
+    EXPECT_EQ(Control<QLineEdit>("LabeledEdit1")->text(), QStringLiteral("nowhere.invalid"));
+}
+
+TEST_F(ClockPageTest, TheLogGetsEachLineOnceAndNothingWhenSwitchedOff) {
+    EXPECT_TRUE(page_->SaveSyncLog().ok());
+    EXPECT_EQ(TempFolder::Read(paths_.SyncLogFile()), ""); // created even when empty
+    page_->LogButtonClick();
+    ASSERT_EQ(opened_.size(), 1);
+    EXPECT_EQ(opened_[0].toLocalFile().toStdString(), paths_.SyncLogFile().string());
+
+    Serve("Tue Dec 31 13:59:58 UTC 2024\r\n");
+    page_->GetTimeButtonClick();
+    EXPECT_TRUE(page_->SaveSyncLog().ok());
+    EXPECT_TRUE(page_->SaveSyncLog().ok());
+    EXPECT_EQ(TempFolder::Read(paths_.SyncLogFile()), "2024/12/31 22:59:58 +0/00:00:03\r\n");
+
+    std::filesystem::remove(paths_.SyncLogFile());
+    Control<QCheckBox>("CheckBoxLog")->setChecked(false);
+    Serve("Tue Dec 31 13:59:58 UTC 2024\r\n");
+    page_->GetTimeButtonClick();
+    EXPECT_TRUE(page_->SaveSyncLog().ok());
+    EXPECT_FALSE(std::filesystem::exists(paths_.SyncLogFile()));
+    page_->LogButtonClick(); // no file: nothing opens
+    EXPECT_EQ(opened_.size(), 1);
+}
+
+} // namespace
+} // namespace rimo

@@ -1,0 +1,88 @@
+// The clock page inside the main window: its place, the handler the tray and
+// the schedule call, and the log at close.
+#include "app/TForm1.h"
+
+#include "TempFolder.h"
+#include "fakes/FakeClock.h"
+#include "net/ClockPage.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+namespace rimo {
+namespace {
+
+class MainWindowClockTest : public ::testing::Test {
+protected:
+    MainWindowClockTest() : paths_(AppPaths::InFolder(folder_.Path())) {
+        clock_.SetLocal(EncodeDate(2026, 12, 8) + EncodeTime(10, 0, 0));
+        form_ = std::make_unique<TForm1>(paths_, clock_);
+        form_->show();
+        QApplication::processEvents();
+    }
+    ~MainWindowClockTest() override {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget)) {
+                box->close();
+            }
+        }
+        form_->CloseForSessionEnd();
+        QApplication::processEvents();
+    }
+    QStringList Messages() const {
+        QStringList texts;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                texts.append(box->text());
+            }
+        }
+        return texts;
+    }
+
+    TempFolder folder_;
+    AppPaths paths_;
+    FakeClock clock_;
+    std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(MainWindowClockTest, TheClockPageLivesOnTheFirstPage) {
+    auto* pages = form_->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    QWidget* sheet = pages->widget(0);
+    EXPECT_EQ(sheet->objectName(), QStringLiteral("TabSheet1"));
+    for (const char* name : {"GroupBoxSetTime", "GroupBoxResult", "GetTimeButton", "MsgCheckBox",
+                             "LogButton", "CheckBoxLog"}) {
+        auto* control = sheet->findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_EQ(control->parentWidget(), sheet) << name;
+    }
+    EXPECT_NE(form_->findChild<QObject*>(QStringLiteral("DayTimeClient1")), nullptr);
+}
+
+TEST_F(MainWindowClockTest, TheHandlerShowsTheClockPageAndAsksForAServer) {
+    auto* pages = form_->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    pages->setCurrentIndex(3);
+    form_->showMinimized();
+    QApplication::processEvents();
+    form_->GetTimeButtonClick();
+    EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_FALSE(form_->isMinimized());
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("ホスト名を入力して下さい。")});
+}
+
+TEST_F(MainWindowClockTest, TheLogGetsTheResultLinesOnceThoughTheCloseStepsRunTwice) {
+    auto* list = form_->findChild<QListWidget*>(QStringLiteral("ListBoxResult"));
+    list->addItem(QStringLiteral("2026/12/08 10:00:03 +0/00:00:03"));
+    ASSERT_TRUE(form_->FormCloseQuery()); // the desktop session's save
+    list->addItem(QStringLiteral("2026/12/08 10:30:00 -0/00:00:01"));
+    ASSERT_TRUE(form_->FormCloseQuery()); // the close
+    EXPECT_EQ(TempFolder::Read(paths_.SyncLogFile()),
+              "2026/12/08 10:00:03 +0/00:00:03\r\n2026/12/08 10:30:00 -0/00:00:01\r\n");
+}
+
+} // namespace
+} // namespace rimo

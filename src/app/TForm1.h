@@ -2,20 +2,28 @@
 
 #include "app/MainWindowState.h"
 #include "core/AppPaths.h"
+#include "core/DateTime.h"
+#include "platform/PlatformServices.h"
 #include "schedule/ScheduleTable.h"
 
 #include <QStringList>
 #include <QWidget>
+
+#include <memory>
 
 class QPushButton;
 class QTabWidget;
 
 namespace rimo {
 
+class AppActionHost;
 class Clock;
+class LinuxServices;
 class ScheduleEditor;
 class ScheduleGrid;
+class ScheduleRunner;
 class SecondTimer;
+class TvScrSaver;
 
 // The main window and the composition root: it builds the pages and parts,
 // hands them the shared state and services, and runs the start-up, the tick
@@ -23,7 +31,11 @@ class SecondTimer;
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
+    // With the real desktop services.
     TForm1(const AppPaths& paths, Clock& clock, QWidget* parent = nullptr);
+    // With the given services (tests pass fakes).
+    TForm1(const AppPaths& paths, Clock& clock, const PlatformServices& services,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     MainWindowState& State() { return state_; }
@@ -32,6 +44,10 @@ public:
     ScheduleEditor& Editor() { return *editor_; }
     SecondTimer& Timer1() { return *timer1_; }
     const AppPaths& Paths() const { return paths_; }
+    // The screen saver control (nullptr before creation step 9 and after close).
+    TvScrSaver* ScrSaver() const { return scrSaver_.get(); }
+    ScheduleRunner* Scheduler() const { return scheduleRunner_; }
+    AppActionHost& ActionHostOfActions() { return *actionHost_; }
 
     // Minimise/restore (icon display mode 0) or hide/show (mode 1).
     void ToggleMainWindow();
@@ -90,6 +106,12 @@ private:
     Clock& clock_;
     MainWindowState state_;
     ScheduleTable schedule_;
+    PlatformServices services_;
+    LinuxServices* linuxServices_ = nullptr;
+    std::unique_ptr<AppActionHost> actionHost_;
+    std::unique_ptr<TvScrSaver> scrSaver_;
+    ScheduleRunner* scheduleRunner_ = nullptr;
+    DateTime caughtUpAt_ = 0; // the moment of the start-up catch-up
 
     QTabWidget* pageControl1_ = nullptr;
     ScheduleGrid* grid_ = nullptr;

@@ -14,7 +14,8 @@ namespace {
 constexpr const char* kSection = "boot";
 constexpr const char* kKey = "SCRNSAVE.EXE";
 
-void AppendFiles(const std::filesystem::path& folder, bool scrOnly, std::vector<std::string>& list) {
+void AppendFiles(const std::filesystem::path& folder, bool scrOnly,
+                 std::vector<std::string>& list) {
     std::error_code error;
     std::filesystem::directory_iterator it(folder, error);
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
@@ -90,9 +91,13 @@ void TvScrSaver::WriteSettings() {
     system_.SetActive(active_);
 }
 
-void TvScrSaver::StartScreenSaver() { system_.Activate(); }
+void TvScrSaver::StartScreenSaver() {
+    system_.Activate();
+}
 
-void TvScrSaver::WakeFromScreenSaver() { system_.Wake(); }
+void TvScrSaver::WakeFromScreenSaver() {
+    system_.Wake();
+}
 
 void TvScrSaver::GetScreenSaverList(std::vector<std::string>& list) const {
     if (!folders_.HackFolder.empty()) {
@@ -110,7 +115,8 @@ bool TvScrSaver::IsScreenSaverProgram(const std::string& path) const {
     if (folders_.HackFolder.empty() || path.empty()) {
         return false;
     }
-    const std::filesystem::path folder = std::filesystem::path(path).lexically_normal().parent_path();
+    const std::filesystem::path folder =
+        std::filesystem::path(path).lexically_normal().parent_path();
     return folder == (folders_.HackFolder / "x").lexically_normal().parent_path();
 }
 

@@ -32,11 +32,11 @@ public:
     TvScrSaver(ScreenSaverSystem& system, std::filesystem::path settingsFile,
                ScreenSaverFolders folders);
 
-    bool ScreenSaveActive();             // queried; false when unknown
+    bool ScreenSaveActive(); // queried; false when unknown
     void SetScreenSaveActive(bool active) { active_ = active; }
-    std::string ScreenSaverName();       // read from the file; kept when it cannot be read
+    std::string ScreenSaverName(); // read from the file; kept when it cannot be read
     void SetScreenSaverName(std::string name) { name_ = std::move(name); }
-    int ScreenSaveTimeOut();             // queried; 0 when unknown
+    int ScreenSaveTimeOut(); // queried; 0 when unknown
     void SetScreenSaveTimeOut(int seconds) { timeOut_ = seconds; }
 
     // The stored values, as last read or set.

@@ -7,10 +7,14 @@ namespace rimo {
 
 namespace {
 
-bool HasQuote(const std::string& text) { return text.find('"') != std::string::npos; }
+bool HasQuote(const std::string& text) {
+    return text.find('"') != std::string::npos;
+}
 
 // "ScreenSave", "壁紙変更" and "サウンド" take an empty argument or a quoted path.
-bool QuotedOrEmpty(const std::string& text) { return text.empty() || HasQuote(text); }
+bool QuotedOrEmpty(const std::string& text) {
+    return text.empty() || HasQuote(text);
+}
 
 } // namespace
 
@@ -31,7 +35,7 @@ std::string FileExtension(const std::string& path) {
 
 std::string PowerSwitch(const std::string& action) {
     static constexpr std::pair<std::string_view, std::string_view> kSwitches[] = {
-        {"ｼｬｯﾄﾀﾞｳﾝ", "/s"}, {"ログオフ", "/l"}, {"リブート", "/r"},
+        {"ｼｬｯﾄﾀﾞｳﾝ", "/s"},   {"ログオフ", "/l"},  {"リブート", "/r"},
         {"スタンバイ", "/t"}, {"ﾊｲﾊﾞﾈｰｼｮﾝ", "/k"},
     };
     for (const auto& [name, option] : kSwitches) {
@@ -68,7 +72,8 @@ ActionPlan PlanAction(const ScheduleRow& row, const ScreenSaverTest& isScreenSav
             // screen saver (or nothing) moves the row and becomes the configured one.
             plan.Kind = ActionKind::ScreenSave;
             plan.Argument = UnquotedPath(argument);
-            plan.SetScreenSaver = argument.empty() || (isScreenSaver && isScreenSaver(plan.Argument));
+            plan.SetScreenSaver =
+                argument.empty() || (isScreenSaver && isScreenSaver(plan.Argument));
             plan.Advance = plan.SetScreenSaver;
         }
     } else if (action == "壁紙変更") {

@@ -17,7 +17,7 @@ enum class ActionKind {
     Wallpaper, // "壁紙変更"
     Sound,     // "サウンド"
     Launcher,  // "ランチャー"
-    Power,     // "ｼｬｯﾄﾀﾞｳﾝ", "ログオフ", "リブート", "スタンバイ", "ﾊｲﾊﾞﾈｰｼｮﾝ"
+    Power, // "ｼｬｯﾄﾀﾞｳﾝ", "ログオフ", "リブート", "スタンバイ", "ﾊｲﾊﾞﾈｰｼｮﾝ"
 };
 
 // What a row's action step decided, before anything is carried out.

@@ -14,6 +14,9 @@ namespace rimo {
 ActionRunner::ActionRunner(ActionServices services) : services_(std::move(services)) {}
 
 ActionPlan ActionRunner::Plan(const ScheduleRow& row) {
+    if (stopped_) {
+        return {};
+    }
     const TvScrSaver& screenSaver = services_.ScreenSaver;
     return PlanAction(row, [&screenSaver](const std::string& path) {
         return screenSaver.IsScreenSaverProgram(path);
@@ -21,6 +24,9 @@ ActionPlan ActionRunner::Plan(const ScheduleRow& row) {
 }
 
 void ActionRunner::CarryOut(const ActionPlan& plan) {
+    if (stopped_) {
+        return;
+    }
     switch (plan.Kind) {
     case ActionKind::None:
         break;
@@ -92,7 +98,7 @@ void ActionRunner::Launcher(const std::string& title) {
 
 void ActionRunner::RunCommandLine(const std::string& command) {
     const CommandLine line = SplitCommandLine(command);
-    if (line.Program.empty()) {
+    if (stopped_ || line.Program.empty()) {
         return;
     }
     const Status started = services_.Programs.Open(line.Program, line.Arguments, line.Folder);
@@ -102,6 +108,9 @@ void ActionRunner::RunCommandLine(const std::string& command) {
 }
 
 void ActionRunner::PlayWave(const std::string& path) {
+    if (stopped_) {
+        return;
+    }
     if (path.empty()) {
         services_.Sound.StopWave();
         return;

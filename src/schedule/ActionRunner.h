@@ -44,11 +44,16 @@ public:
     // The power companion's command for a switch: the quoted path and the switch.
     std::string PowerCommand(const std::string& option) const;
 
+    // From now on nothing is carried out and no service is touched (the
+    // window is closing and the services are going away).
+    void Stop() { stopped_ = true; }
+
 private:
     void ScreenSave(const ActionPlan& plan);
     void Launcher(const std::string& title);
 
     ActionServices services_;
+    bool stopped_ = false;
 };
 
 } // namespace rimo

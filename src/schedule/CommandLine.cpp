@@ -4,7 +4,9 @@ namespace rimo {
 
 namespace {
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // Length in bytes of the UTF-8 character that starts `text`.
 std::size_t FirstCharLength(const std::string& text) {
@@ -24,7 +26,9 @@ std::size_t LastCharLength(const std::string& text) {
     return length;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string FolderOf(const std::string& program) {
     const std::size_t slash = program.rfind('/');

@@ -9,9 +9,9 @@ namespace rimo {
 // quotes, optionally followed by a blank and parameters.
 struct CommandLine {
     std::string Program;
-    std::string Parameters;              // the text after the last `" `
-    std::vector<std::string> Arguments;  // Parameters split into words
-    std::string Folder;                  // the program's folder ("/" stays "/")
+    std::string Parameters;             // the text after the last `" `
+    std::vector<std::string> Arguments; // Parameters split into words
+    std::string Folder;                 // the program's folder ("/" stays "/")
 };
 
 // Splits a command as the original starter did: the first character (the

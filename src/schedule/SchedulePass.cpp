@@ -11,7 +11,9 @@ std::int64_t SecondOf(DateTime value) {
     return ms >= 0 ? ms / 1000 : -((-ms + 999) / 1000);
 }
 
-DateTime FromSecond(std::int64_t second) { return FromMilliseconds(second * 1000); }
+DateTime FromSecond(std::int64_t second) {
+    return FromMilliseconds(second * 1000);
+}
 
 namespace {
 
@@ -35,7 +37,9 @@ bool SchedulePass::IsRowDue(const ScheduleRow& row, const std::string& dateText,
     return row[ColTime] == timeText && row[ColDate] == dateText;
 }
 
-void SchedulePass::Start(DateTime now) { covered_ = SecondOf(now) - 1; }
+void SchedulePass::Start(DateTime now) {
+    covered_ = SecondOf(now) - 1;
+}
 
 TickReport SchedulePass::Tick(DateTime now) {
     TickReport report;

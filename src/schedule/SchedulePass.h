@@ -79,8 +79,7 @@ public:
 private:
     // Runs one row; false when it is disabled (not run). `after` gets the
     // row as it stands after a scheduled run, when it is still there.
-    bool Visit(int row, RunKind kind, DateTime second,
-               std::optional<ScheduleRow>* after = nullptr);
+    bool Visit(int row, RunKind kind, DateTime second, std::optional<ScheduleRow>* after = nullptr);
     bool Enabled(int row) const;
     // Where the row that ran stands now (the action may have let other
     // passes reorder the table); 0 when it is gone.

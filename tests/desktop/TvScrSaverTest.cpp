@@ -1,5 +1,5 @@
-#include "TempFolder.h"
 #include "desktop/TvScrSaver.h"
+#include "TempFolder.h"
 #include "fakes/FakeScreenSaverSystem.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "schedule/ActionRunner.h"
 #include "TempFolder.h"
 #include "desktop/TvScrSaver.h"
 #include "fakes/FakeActionHost.h"
@@ -6,7 +7,6 @@
 #include "fakes/FakeScreenSaverSystem.h"
 #include "fakes/FakeSound.h"
 #include "fakes/FakeWallpaper.h"
-#include "schedule/ActionRunner.h"
 
 #include <gtest/gtest.h>
 
@@ -95,9 +95,11 @@ TEST_F(ActionTest, TheClockSynchronisationGoesThroughTheHost) {
 }
 
 TEST_F(ActionTest, PowerActionsStartTheCompanionWithTheirSwitch) {
-    const std::pair<const char*, const char*> actions[] = {
-        {"ｼｬｯﾄﾀﾞｳﾝ", "/s"}, {"ログオフ", "/l"}, {"リブート", "/r"},
-        {"スタンバイ", "/t"}, {"ﾊｲﾊﾞﾈｰｼｮﾝ", "/k"}};
+    const std::pair<const char*, const char*> actions[] = {{"ｼｬｯﾄﾀﾞｳﾝ", "/s"},
+                                                           {"ログオフ", "/l"},
+                                                           {"リブート", "/r"},
+                                                           {"スタンバイ", "/t"},
+                                                           {"ﾊｲﾊﾞﾈｰｼｮﾝ", "/k"}};
     for (const auto& [action, option] : actions) {
         programs_.Starts.clear();
         RunRow(action, "ignored");
@@ -150,9 +152,9 @@ TEST_F(ActionTest, ScreenSaveWithNothingClearsTheChoiceAndStartsWhenAsked) {
     screenSaver_.SetScreenSaverName("old");
     RunRow("ScreenSave", "");
     EXPECT_EQ(screenSaver_.ScreenSaverName(), "");
-    EXPECT_EQ(std::count(screenSaverSystem_.Calls.begin(), screenSaverSystem_.Calls.end(),
-                         "Activate"),
-              0);
+    EXPECT_EQ(
+        std::count(screenSaverSystem_.Calls.begin(), screenSaverSystem_.Calls.end(), "Activate"),
+        0);
     EXPECT_TRUE(Moved());
 
     host_.ScrSaverAfterChange = true;
@@ -186,8 +188,8 @@ TEST_F(ActionTest, ScreenSaveTakesAScrFileOrAHack) {
 }
 
 TEST_F(ActionTest, ATestRunActsJustAsAScheduledOneWithoutMovingTheRow) {
-    table_.ReplaceScheduleRows({{"t", "毎日", "2030/01/01/火", "07:00:00", "起動",
-                                 "\"/bin/echo\" hi", "する", "○"}});
+    table_.ReplaceScheduleRows(
+        {{"t", "毎日", "2030/01/01/火", "07:00:00", "起動", "\"/bin/echo\" hi", "する", "○"}});
     testRequested_ = true;
     editing_.Current = 1;
     pass_.RunDueRows(kTen);

@@ -6,7 +6,9 @@ namespace rimo {
 namespace {
 
 // Monday 1 January 2024 to Sunday 7 January 2024.
-DateTime Jan2024(int day, int hour = 10) { return EncodeDate(2024, 1, day) + EncodeTime(hour, 0, 0); }
+DateTime Jan2024(int day, int hour = 10) {
+    return EncodeDate(2024, 1, day) + EncodeTime(hour, 0, 0);
+}
 
 ScheduleRow Row(const std::string& repeat, const std::string& date, const std::string& time) {
     return {"予定", repeat, date, time, "警告音", "", "しない", "○"};
@@ -29,10 +31,12 @@ TEST(AdvanceRow, MovesEachRepetitionToItsNextOccurrence) {
         {"隔週", "2024/01/05/金", "07:00:00", Jan2024(5), "2024/01/19/金", "07:00:00"},
         {"毎月", "2023/01/31/火", "07:00:00", EncodeDate(2023, 1, 31), "2023/02/28/火", "07:00:00"},
         {"毎月", "2024/01/31/水", "07:00:00", EncodeDate(2024, 1, 31), "2024/02/29/木", "07:00:00"},
-        {"隔月", "2023/12/31/日", "07:00:00", EncodeDate(2023, 12, 31), "2024/02/29/木", "07:00:00"},
+        {"隔月", "2023/12/31/日", "07:00:00", EncodeDate(2023, 12, 31), "2024/02/29/木",
+         "07:00:00"},
         {"毎年", "2024/02/29/木", "07:00:00", EncodeDate(2024, 2, 29), "2025/02/28/金", "07:00:00"},
         {"隔年", "2024/02/29/木", "07:00:00", EncodeDate(2024, 2, 29), "2026/02/28/土", "07:00:00"},
-        {"毎月", "2024/12/15/日", "07:00:00", EncodeDate(2024, 12, 15), "2025/01/15/水", "07:00:00"},
+        {"毎月", "2024/12/15/日", "07:00:00", EncodeDate(2024, 12, 15), "2025/01/15/水",
+         "07:00:00"},
         // The hour kinds take today's date and add to the time of day.
         {"30分毎", "2024/01/05/金", "10:00:00", Jan2024(5), "2024/01/05/金", "10:30:00"},
         {"毎時", "2024/01/05/金", "10:00:00", Jan2024(5), "2024/01/05/金", "11:00:00"},

@@ -1,5 +1,5 @@
-#include "fakes/FakeScheduleEditing.h"
 #include "schedule/SchedulePass.h"
+#include "fakes/FakeScheduleEditing.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +32,8 @@ public:
 ScheduleRow Row(const std::string& title, const std::string& repeat, DateTime when,
                 const std::string& remove = "しない", const std::string& enabled = "○",
                 const std::string& action = "警告音") {
-    return {title, repeat, FormatScheduleDate(when), FormatScheduleTime(when), action, "", remove,
-            enabled};
+    return {title,  repeat, FormatScheduleDate(when), FormatScheduleTime(when), action, "",
+            remove, enabled};
 }
 
 class PassTest : public ::testing::Test {
@@ -123,13 +123,13 @@ TEST_F(PassTest, EveryDueRowRunsOnceWhateverTheRunsDoToTheOrder) {
     // The first moves to tomorrow and sorts behind the second; the third is
     // deleted and the rest move up; the fourth stays due after its run.
     Rows({Row("past", "", AddDays(kTen, -1)), Row("daily", "毎日", kTen),
-          Row("second", "毎日", kTen), Row("deleted", "", kTen, "する"),
-          Row("kept", "", kTen), Row("twin", "", kTen), Row("twin", "", kTen),
-          Row("later", "", AddSeconds(kTen, 1))});
+          Row("second", "毎日", kTen), Row("deleted", "", kTen, "する"), Row("kept", "", kTen),
+          Row("twin", "", kTen), Row("twin", "", kTen), Row("later", "", AddSeconds(kTen, 1))});
     pass_.RunDueRows(kTen);
     std::vector<std::string> ran = steps_.ran;
     std::sort(ran.begin(), ran.end());
-    EXPECT_EQ(ran, (std::vector<std::string>{"daily", "deleted", "kept", "second", "twin", "twin"}));
+    EXPECT_EQ(ran,
+              (std::vector<std::string>{"daily", "deleted", "kept", "second", "twin", "twin"}));
     EXPECT_EQ(Find("deleted"), 0);
     EXPECT_EQ(table_.Cell(ColDate, Find("daily")), "2024/01/06/土");
     EXPECT_EQ(table_.Cell(ColDate, Find("second")), "2024/01/06/土");
@@ -138,8 +138,7 @@ TEST_F(PassTest, EveryDueRowRunsOnceWhateverTheRunsDoToTheOrder) {
 }
 
 TEST_F(PassTest, ARowNotAcceptedIsNotMovedButStillDeletedAndSorted) {
-    Rows({Row("past", "", AddDays(kTen, -1)),
-          Row("no quote", "毎日", kTen, "する", "○", "起動")});
+    Rows({Row("past", "", AddDays(kTen, -1)), Row("no quote", "毎日", kTen, "する", "○", "起動")});
     table_.SetCell(ColArgument, 2, "/bin/true");
     pass_.RunDueRows(kTen);
     EXPECT_EQ(steps_.ran, std::vector<std::string>{"no quote"});

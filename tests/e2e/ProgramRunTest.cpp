@@ -82,8 +82,9 @@ TEST_F(ProgramRun, ASecondStartEndsAtOnceAndLeavesTheFirstRunning) {
 TEST_F(ProgramRun, SigtermWritesTheCaughtUpSchedule) {
     ScheduleTable table;
     // In date order already, so that the sort at start moves nothing.
-    table.ReplaceScheduleRows({{"once", "", "2001/01/01/月", "07:00:00", "警告音", "", "する", "×"},
-                               {"毎日", "毎日", "2001/01/01/月", "07:00:00", "警告音", "", "しない", "○"}});
+    table.ReplaceScheduleRows(
+        {{"once", "", "2001/01/01/月", "07:00:00", "警告音", "", "する", "×"},
+         {"毎日", "毎日", "2001/01/01/月", "07:00:00", "警告音", "", "しない", "○"}});
     const auto scheduleFile = folder_ / "rimotime.dat";
     ASSERT_TRUE(SaveSchedule(scheduleFile, table).ok());
     const std::string before = TempFolder::Read(scheduleFile);

@@ -148,6 +148,17 @@ bool SchedulePass::Visit(int row, RunKind kind, DateTime second,
             const int count = table_.RowCount();
             editing_.DeleteRow(at);
             deleted = table_.RowCount() < count;
+            if (!deleted && at == 1 && table_.Row(1) == ran) {
+                // The editor keeps the first row; marked "する" it must still
+                // go (or, as the only row, be emptied), or it would run again.
+                if (table_.RowCount() > 2) {
+                    table_.RemoveRow(1);
+                } else {
+                    table_.SetRowCount(1);
+                    table_.SetRowCount(2);
+                }
+                deleted = true;
+            }
         }
         if (after && at > 0 && !deleted) {
             *after = ran;

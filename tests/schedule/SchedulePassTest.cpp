@@ -112,11 +112,22 @@ TEST_F(PassTest, ARowKeptAfterItsRunStaysWithItsPastDate) {
     EXPECT_EQ(table_.Cell(ColDate, Find("once")), FormatScheduleDate(kTen));
 }
 
-TEST_F(PassTest, TheFirstScheduleRowIsNeverDeleted) {
-    Rows({Row("only", "", kTen, "する")});
+TEST_F(PassTest, ARowMarkedForDeletionGoesEvenAsTheFirstRow) {
+    Rows({Row("first", "毎日", kTen, "する"), Row("other", "", AddDays(kTen, 1))});
+    pass_.RunDueRows(kTen);
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"first"});
+    EXPECT_EQ(Find("first"), 0);
+    EXPECT_EQ(table_.RowCount(), 2);
+    EXPECT_EQ(table_.Cell(ColTitle, 1), "other");
+}
+
+TEST_F(PassTest, TheOnlyRowMarkedForDeletionIsEmptied) {
+    Rows({Row("only", "毎日", kTen, "する")});
     pass_.RunDueRows(kTen);
     EXPECT_EQ(steps_.ran, std::vector<std::string>{"only"});
-    EXPECT_EQ(Find("only"), 1);
+    EXPECT_EQ(table_.RowCount(), 2);
+    EXPECT_EQ(table_.Row(1), ScheduleRow{});
+    EXPECT_EQ(table_.Row(0), ScheduleHeader());
 }
 
 TEST_F(PassTest, EveryDueRowRunsOnceWhateverTheRunsDoToTheOrder) {

@@ -33,11 +33,13 @@ public:
     // A tool that logs its call and prints `answer`.
     void Add(const std::string& name, const std::string& answer = {}) {
         const auto script = folder_ / name;
+        // One write per call, so that calls of tools running at once never mix.
         TempFolder::Write(script, "#!/bin/sh\n"
-                                  "{ echo '" +
+                                  "entry='" +
                                       name +
-                                      "'; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; "
-                                      "echo '--'; } >> '" +
+                                      "\n'\n"
+                                      "for a in \"$@\"; do entry=\"$entry$a\n\"; done\n"
+                                      "printf '%s--\\n' \"$entry\" >> '" +
                                       Log().string() +
                                       "'\n"
                                       "printf '%s' '" +

@@ -84,6 +84,7 @@ TEST_F(XScreenSaverTest, StartsAndWakesThroughTheDesktopsTools) {
     AnnounceDaemon();
     EXPECT_TRUE(saver.DaemonRuns());
     saver.Activate();
+    tools.WaitForCalls(3);
     saver.Wake();
     Calls calls = tools.WaitForCalls(5);
     ASSERT_EQ(calls.size(), 5u);

@@ -1,4 +1,5 @@
 #include "platform/linux/XcbScreenSaver.h"
+#include "TempFolder.h"
 #include "TestXServer.h"
 #include "desktop/TvScrSaver.h"
 #include "fakes/FakeTools.h"
@@ -30,7 +31,8 @@ protected:
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, root, atom->atom, XCB_ATOM_STRING, 8, 4,
                             "6.06");
         std::free(atom);
-        xcb_flush(c);
+        // A round trip: the property is there before anyone else asks.
+        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
         xcb_disconnect(c);
     }
 
@@ -93,6 +95,20 @@ TEST_F(XScreenSaverTest, StartsAndWakesThroughTheDesktopsTools) {
     std::sort(calls.begin() + 3, calls.end());
     EXPECT_EQ(calls[3], (std::vector<std::string>{"xdg-screensaver", "reset"}));
     EXPECT_EQ(calls[4], (std::vector<std::string>{"xscreensaver-command", "-deactivate"}));
+}
+
+TEST_F(XScreenSaverTest, TheDaemonIsToldTheChosenHack) {
+    TempFolder home;
+    const auto file = home / ".xscreensaver";
+    const std::string settings = "mode:\trandom\nprograms: maze -root \\n\\\n qix -root \\n\n";
+    TempFolder::Write(file, settings);
+    XcbScreenSaver saver(server_.Display(), QString::fromStdString(file.string()));
+    saver.SelectProgram("/usr/libexec/xscreensaver/qix");
+    EXPECT_EQ(TempFolder::Read(file), settings); // no daemon: its file stays
+    AnnounceDaemon();
+    saver.SelectProgram("/usr/libexec/xscreensaver/qix");
+    EXPECT_NE(TempFolder::Read(file).find("selected:\t\t1"), std::string::npos)
+        << TempFolder::Read(file);
 }
 
 TEST_F(XScreenSaverTest, WithoutToolsTheServerItselfStartsIt) {

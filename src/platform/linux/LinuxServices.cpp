@@ -10,7 +10,7 @@ namespace rimo {
 LinuxServices::LinuxServices(QObject* parent)
     : QObject(parent), sound_(new DesktopSound(this)), programs_(new DesktopProgramStarter(this)),
       wallpaper_(new DesktopWallpaper(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), this)),
-      screenSaver_(new XcbScreenSaver({}, this)) {}
+      screenSaver_(new XcbScreenSaver({}, {}, this)) {}
 
 PlatformServices LinuxServices::Services() const {
     return {sound_, programs_, wallpaper_, screenSaver_};

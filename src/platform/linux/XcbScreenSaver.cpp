@@ -1,5 +1,8 @@
 #include "platform/linux/XcbScreenSaver.h"
 
+#include "core/FileIo.h"
+#include "desktop/XScreenSaverChoice.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -12,8 +15,12 @@
 
 namespace rimo {
 
-XcbScreenSaver::XcbScreenSaver(QByteArray display, QObject* parent)
-    : QObject(parent), display_(std::move(display)) {}
+XcbScreenSaver::XcbScreenSaver(QByteArray display, QString daemonSettings, QObject* parent)
+    : QObject(parent), display_(std::move(display)), daemonSettings_(std::move(daemonSettings)) {
+    if (daemonSettings_.isEmpty()) {
+        daemonSettings_ = qEnvironmentVariable("HOME") + QStringLiteral("/.xscreensaver");
+    }
+}
 
 XcbScreenSaver::~XcbScreenSaver() {
     if (connection_) {
@@ -135,9 +142,23 @@ void XcbScreenSaver::Wake() {
     StartTool("xdg-screensaver", {QStringLiteral("reset")});
 }
 
-void XcbScreenSaver::SelectProgram(const std::string& /*path*/) {
-    // The choice is kept in the program's own file; the xscreensaver daemon
-    // keeps its own choice in ~/.xscreensaver, which is left to the user.
+void XcbScreenSaver::SelectProgram(const std::string& path) {
+    // The daemon keeps its own choice; it reads its file again when it changes.
+    if (path.empty() || !DaemonRuns()) {
+        return;
+    }
+    const std::filesystem::path file = daemonSettings_.toStdString();
+    std::string error;
+    const std::optional<std::string> text = ReadWholeFile(file, &error, false);
+    if (!text) {
+        return; // no file of the user's: the daemon's defaults stay
+    }
+    if (const std::optional<std::string> chosen = SelectHack(*text, path)) {
+        const Status written = WriteFileAtomically(file, *chosen);
+        if (!written) {
+            std::fprintf(stderr, "RimoTimeInformation: %s\n", written.message().c_str());
+        }
+    }
 }
 
 bool XcbScreenSaver::DaemonRuns() {

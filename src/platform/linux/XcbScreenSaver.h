@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 
 struct xcb_connection_t;
 
@@ -16,8 +17,10 @@ namespace rimo {
 class XcbScreenSaver final : public QObject, public ScreenSaverSystem {
     Q_OBJECT
 public:
-    // `display` as in $DISPLAY; empty: $DISPLAY itself.
-    explicit XcbScreenSaver(QByteArray display = {}, QObject* parent = nullptr);
+    // `display` as in $DISPLAY; empty: $DISPLAY itself. `daemonSettings`: the
+    // xscreensaver daemon's file; empty: ~/.xscreensaver.
+    explicit XcbScreenSaver(QByteArray display = {}, QString daemonSettings = {},
+                            QObject* parent = nullptr);
     ~XcbScreenSaver() override;
 
     std::optional<int> TimeOut() override;
@@ -45,6 +48,7 @@ private:
     static bool StartTool(const char* tool, const QStringList& arguments);
 
     QByteArray display_;
+    QString daemonSettings_;
     xcb_connection_t* connection_ = nullptr;
     bool connectTried_ = false;
     int wantedTimeOut_ = 0; // kept while screen saving is off

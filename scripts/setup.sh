@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
+    qt6-multimedia-dev libcanberra-dev sound-theme-freedesktop xdg-utils x11-xserver-utils
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth dbus dbus-x11 python3-dbusmock faketime

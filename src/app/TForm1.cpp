@@ -1,17 +1,21 @@
 #include "app/TForm1.h"
 
+#include "app/AppActionHost.h"
 #include "app/SecondTimer.h"
 #include "app/UserMessages.h"
 #include "app/WindowRules.h"
+#include "desktop/TvScrSaver.h"
 #include "net/ClockPage.h"
 #include "platform/Clock.h"
 #include "platform/linux/LinuxNetworkState.h"
+#include "platform/linux/LinuxServices.h"
 #include "platform/linux/LocalTimeZone.h"
 #include "platform/linux/TimedatedClockService.h"
 #include "schedule/CatchUp.h"
 #include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleGrid.h"
+#include "schedule/ScheduleRunner.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -48,7 +52,16 @@ QFont DesignedFont() {
 } // namespace
 
 TForm1::TForm1(const AppPaths& paths, Clock& clock, QWidget* parent)
-    : QWidget(parent), paths_(paths), clock_(clock) {
+    : TForm1(paths, clock, PlatformServices{}, parent) {}
+
+TForm1::TForm1(const AppPaths& paths, Clock& clock, const PlatformServices& services,
+               QWidget* parent)
+    : QWidget(parent), paths_(paths), clock_(clock), services_(services) {
+    if (!services_.Sound || !services_.Programs || !services_.Wallpaper || !services_.ScreenSaver) {
+        linuxServices_ = new LinuxServices(this);
+        services_ = linuxServices_->Services();
+    }
+    actionHost_ = std::make_unique<AppActionHost>(*this);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("RimoTimeInformation"));
     setFont(DesignedFont());
@@ -215,7 +228,8 @@ void TForm1::FormCreate() {
     // 6. Timer page set-up (countdown timer).
 
     // 7. Repeating rows whose time has passed move to their next occurrence.
-    for (const ScheduleRowProblem& problem : CatchUpSchedule(schedule_, clock_.Now())) {
+    caughtUpAt_ = clock_.Now();
+    for (const ScheduleRowProblem& problem : CatchUpSchedule(schedule_, caughtUpAt_)) {
         startupProblems_.append(
             QStringLiteral("スケジュール %1 行目: %2 (この行は動かしていません)")
                 .arg(problem.Row)
@@ -224,7 +238,14 @@ void TForm1::FormCreate() {
 
     // 8. Sort and select the next event.
     editor_->SortButtonClick();
-    // 9. Screen saver control (desktop).
+    // 9. Screen saver control, and the schedule pass that acts through it.
+    scrSaver_ = std::make_unique<TvScrSaver>(
+        *services_.ScreenSaver, paths_.DesktopSettingsFile(),
+        ScreenSaverFolders::Standard(paths_.ExecutableDir,
+                                     qEnvironmentVariable("HOME").toStdString()));
+    scheduleRunner_ = new ScheduleRunner(*grid_, *editor_, state_, clock_, services_, *scrSaver_,
+                                         *actionHost_, paths_.CompanionProgram(), *this, this);
+    scheduleRunner_->Start(caughtUpAt_);
     // 10. Current launcher page (launcher).
     // 11. Page-change step, then the restored page (settings page, settings file).
     // 12. The action list keeps all 13 actions: every power action exists on Linux.
@@ -396,7 +417,10 @@ void TForm1::Timer1Timer() {
     // 3. Countdown step and its expiry actions (countdown timer).
     // 4. Countdown caption of the notice dialog (countdown timer).
     // 5. Title bar text and its scrolling (title bar).
-    // 6. The schedule pass (schedule evaluation).
+    // 6. The schedule pass.
+    if (scheduleRunner_) {
+        scheduleRunner_->Timer1Step();
+    }
     Q_EMIT Ticked();
 }
 
@@ -461,7 +485,13 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormDestroy() {
     timer1_->SetEnabled(false);
-    // The tray icon is removed here (tray icon); the screen saver control is freed (desktop).
+    // The tray icon is removed here (tray icon).
+    // The screen saver control is freed; no action may use it from now on (a
+    // pass waiting inside an action may still return to its loop).
+    if (scheduleRunner_) {
+        scheduleRunner_->Stop();
+    }
+    scrSaver_.reset();
 }
 
 } // namespace rimo

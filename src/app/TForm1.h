@@ -2,6 +2,8 @@
 
 #include "app/MainWindowState.h"
 #include "core/AppPaths.h"
+#include "core/DateTime.h"
+#include "platform/PlatformServices.h"
 #include "schedule/ScheduleTable.h"
 
 #include <QStringList>
@@ -14,14 +16,18 @@ class QTabWidget;
 
 namespace rimo {
 
+class AppActionHost;
 class Clock;
 class ClockPage;
 class LinuxNetworkState;
+class LinuxServices;
 class LocalTimeZone;
 class ScheduleEditor;
 class ScheduleGrid;
+class ScheduleRunner;
 class SecondTimer;
 class TimedatedClockService;
+class TvScrSaver;
 
 // The main window and the composition root: it builds the pages and parts,
 // hands them the shared state and services, and runs the start-up, the tick
@@ -29,7 +35,11 @@ class TimedatedClockService;
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
+    // With the real desktop services.
     TForm1(const AppPaths& paths, Clock& clock, QWidget* parent = nullptr);
+    // With the given services (tests pass fakes).
+    TForm1(const AppPaths& paths, Clock& clock, const PlatformServices& services,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     MainWindowState& State() { return state_; }
@@ -39,6 +49,10 @@ public:
     SecondTimer& Timer1() { return *timer1_; }
     ClockPage& ClockPage1() { return *clockPage_; }
     const AppPaths& Paths() const { return paths_; }
+    // The screen saver control (nullptr before creation step 9 and after close).
+    TvScrSaver* ScrSaver() const { return scrSaver_.get(); }
+    ScheduleRunner* Scheduler() const { return scheduleRunner_; }
+    AppActionHost& ActionHostOfActions() { return *actionHost_; }
 
     // Minimise/restore (icon display mode 0) or hide/show (mode 1).
     void ToggleMainWindow();
@@ -101,6 +115,12 @@ private:
     Clock& clock_;
     MainWindowState state_;
     ScheduleTable schedule_;
+    PlatformServices services_;
+    LinuxServices* linuxServices_ = nullptr;
+    std::unique_ptr<AppActionHost> actionHost_;
+    std::unique_ptr<TvScrSaver> scrSaver_;
+    ScheduleRunner* scheduleRunner_ = nullptr;
+    DateTime caughtUpAt_ = 0; // the moment of the start-up catch-up
 
     QTabWidget* pageControl1_ = nullptr;
     ScheduleGrid* grid_ = nullptr;

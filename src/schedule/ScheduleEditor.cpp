@@ -11,7 +11,9 @@ ScheduleEditor::ScheduleEditor(ScheduleGrid& grid, MainWindowState& state, const
                                QObject* parent)
     : QObject(parent), grid_(grid), state_(state), clock_(clock) {}
 
-void ScheduleEditor::Add1Click() { grid_.Table().AddRow(); }
+void ScheduleEditor::Add1Click() {
+    grid_.Table().AddRow();
+}
 
 void ScheduleEditor::Insert1Click() {
     const int row = grid_.CurrentTableRow();
@@ -39,6 +41,8 @@ void ScheduleEditor::SortButtonClick() {
     state_.TitleRefreshPending = true;
 }
 
-void ScheduleEditor::Test1Click() { state_.TestRequested = true; }
+void ScheduleEditor::Test1Click() {
+    state_.TestRequested = true;
+}
 
 } // namespace rimo

@@ -24,7 +24,9 @@ ScheduleGrid::ScheduleGrid(ScheduleTable& table, QWidget* parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 }
 
-ScheduleTable& ScheduleGrid::Table() { return model_->Table(); }
+ScheduleTable& ScheduleGrid::Table() {
+    return model_->Table();
+}
 
 void ScheduleGrid::SetDefaultRowHeight(int height) {
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -33,7 +35,9 @@ void ScheduleGrid::SetDefaultRowHeight(int height) {
     horizontalHeader()->setFixedHeight(height);
 }
 
-int ScheduleGrid::DefaultRowHeight() const { return verticalHeader()->defaultSectionSize(); }
+int ScheduleGrid::DefaultRowHeight() const {
+    return verticalHeader()->defaultSectionSize();
+}
 
 int ScheduleGrid::CurrentTableRow() const {
     const QModelIndex current = currentIndex();

@@ -14,7 +14,7 @@ class ScheduleGridModel;
 class ScheduleGrid : public QTableView {
     Q_OBJECT
 public:
-    static constexpr std::array<int, kScheduleColumns> kColumnWidths{79, 54, 80, 64,
+    static constexpr std::array<int, kScheduleColumns> kColumnWidths{79, 54,  80, 64,
                                                                      64, 220, 50, 32};
 
     explicit ScheduleGrid(ScheduleTable& table, QWidget* parent = nullptr);

@@ -1,0 +1,161 @@
+// The schedule pass: one tick's cost with no row due (the pass alone, and the
+// main window's whole tick), and the delay from a second's boundary to the
+// start of a due row's action with the real one-second timer and clock.
+#include "TempFolder.h"
+#include "app/SecondTimer.h"
+#include "app/TForm1.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeProgramStarter.h"
+#include "fakes/FakeScheduleEditing.h"
+#include "fakes/FakeScreenSaverSystem.h"
+#include "fakes/FakeSound.h"
+#include "fakes/FakeWallpaper.h"
+#include "platform/linux/SystemClock.h"
+#include "schedule/SchedulePass.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+
+namespace rimo {
+namespace {
+
+const DateTime kTen = EncodeDate(2026, 1, 5) + EncodeTime(10, 0, 0);
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "rimo_bench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// Rows spread over the coming days, none due in the measured seconds.
+std::vector<ScheduleRow> FutureRows(int count) {
+    std::vector<ScheduleRow> rows;
+    rows.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const DateTime when = AddSeconds(AddDays(kTen, 365), i * 37);
+        rows.push_back({"予定", "毎日", FormatScheduleDate(when), FormatScheduleTime(when),
+                        "警告音", "", "しない", "○"});
+    }
+    return rows;
+}
+
+class NoSteps final : public ActionSteps {
+public:
+    ActionPlan Plan(const ScheduleRow&) override { return {}; }
+    void CarryOut(const ActionPlan&) override {}
+};
+
+void BM_PassTickNoRowDue(benchmark::State& state) {
+    ScheduleTable table;
+    table.ReplaceScheduleRows(FutureRows(static_cast<int>(state.range(0))));
+    FakeScheduleEditing editing(table);
+    NoSteps steps;
+    bool testRequested = false;
+    SchedulePass pass(table, editing, steps, testRequested);
+    pass.Start(kTen);
+    std::int64_t second = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(pass.Tick(AddSeconds(kTen, ++second)));
+    }
+}
+BENCHMARK(BM_PassTickNoRowDue)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// TForm1::Timer1Timer, the main window's whole tick, with fake services.
+void BM_MainWindowTickNoRowDue(benchmark::State& state) {
+    App();
+    TempFolder folder;
+    FakeClock clock;
+    clock.SetLocal(kTen);
+    FakeSound sound;
+    FakeProgramStarter programs;
+    FakeWallpaper wallpaper;
+    FakeScreenSaverSystem screenSaver;
+    TForm1 form(AppPaths::InFolder(folder.Path()), clock,
+                PlatformServices{&sound, &programs, &wallpaper, &screenSaver});
+    form.Timer1().SetEnabled(false);
+    form.Schedule().ReplaceScheduleRows(FutureRows(static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        clock.Advance(1000);
+        form.Timer1Timer();
+    }
+    form.CloseForSessionEnd();
+}
+BENCHMARK(BM_MainWindowTickNoRowDue)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+std::int64_t UnixMicroseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
+}
+
+// Notes the moment the action starts.
+class TimingStarter final : public ProgramStarter {
+public:
+    Status Open(const std::string&, const std::vector<std::string>&, const std::string&) override {
+        startedAt = UnixMicroseconds();
+        if (loop) {
+            loop->quit();
+        }
+        return Status::Ok();
+    }
+    std::int64_t startedAt = 0;
+    QEventLoop* loop = nullptr;
+};
+
+// Real timer, real clock: a row due at the next second but one; the time
+// reported is from that second's boundary to the start of its action.
+void BM_DelayFromSecondBoundaryToAction(benchmark::State& state) {
+    App();
+    TempFolder folder;
+    SystemClock clock;
+    FakeSound sound;
+    TimingStarter programs;
+    FakeWallpaper wallpaper;
+    FakeScreenSaverSystem screenSaver;
+    TForm1 form(AppPaths::InFolder(folder.Path()), clock,
+                PlatformServices{&sound, &programs, &wallpaper, &screenSaver});
+    const int background = static_cast<int>(state.range(0));
+    double worstMs = 0;
+    for (auto _ : state) {
+        const std::int64_t dueMs = (clock.UnixMilliseconds() / 1000 + 2) * 1000;
+        const DateTime due = FromUnixMilliseconds(dueMs);
+        std::vector<ScheduleRow> rows = FutureRows(background);
+        rows.push_back({"due", "", FormatScheduleDate(due), FormatScheduleTime(due), "起動",
+                        "\"/bin/true\"", "しない", "○"});
+        form.Schedule().ReplaceScheduleRows(std::move(rows));
+        QEventLoop loop;
+        programs.loop = &loop;
+        programs.startedAt = 0;
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        loop.exec();
+        programs.loop = nullptr;
+        if (programs.startedAt == 0) {
+            state.SkipWithError("the due row did not run");
+            break;
+        }
+        const double delay = static_cast<double>(programs.startedAt - dueMs * 1000) / 1e6;
+        worstMs = std::max(worstMs, delay * 1000);
+        state.SetIterationTime(delay);
+    }
+    state.counters["worst_ms"] = worstMs;
+    form.CloseForSessionEnd();
+}
+BENCHMARK(BM_DelayFromSecondBoundaryToAction)
+    ->Arg(10)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Iterations(8)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace rimo

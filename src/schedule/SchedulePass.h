@@ -1,0 +1,99 @@
+#pragma once
+
+#include "core/DateTime.h"
+#include "schedule/ActionPlan.h"
+#include "schedule/CatchUp.h"
+#include "schedule/ScheduleTable.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rimo {
+
+// The editor's operations that the pass reuses.
+class ScheduleEditing {
+public:
+    virtual ~ScheduleEditing() = default;
+    // The grid's current row (0 when there is none).
+    virtual int CurrentRow() const = 0;
+    // Makes `row` the current row and deletes it with the editor's delete
+    // operation (which keeps the first schedule row).
+    virtual void DeleteRow(int row) = 0;
+    // Sorts the table and selects the next event (SortButtonClick).
+    virtual void SortAndSelectNextEvent() = 0;
+};
+
+// The action steps: deciding on a row's action, and carrying it out.
+class ActionSteps {
+public:
+    virtual ~ActionSteps() = default;
+    virtual ActionPlan Plan(const ScheduleRow& row) = 0;
+    // May run the event loop (the clock synchronisation waits that way), so
+    // further passes can run inside it.
+    virtual void CarryOut(const ActionPlan& plan) = 0;
+};
+
+enum class RunKind { Scheduled, Test };
+
+struct TickReport {
+    int SecondsCovered = 0;
+    // The ticks stopped for longer than the look-back (suspend, clock set
+    // forward): rows due in the gap did not run, repeating rows were caught up.
+    bool Gap = false;
+    std::vector<ScheduleRowProblem> CatchUpProblems;
+};
+
+// The schedule pass of the one-second tick: every second since the previous
+// pass, oldest first, is evaluated once. Rows whose date and time name the
+// second run their action, each exactly once however the runs reorder the
+// table; repeating rows move on; rows marked "する" are deleted; the table is
+// re-sorted after each run. A pending test request runs the current row.
+class SchedulePass {
+public:
+    // A pass looks back at most this far; a longer gap is caught up instead.
+    static constexpr std::int64_t kLookBackSeconds = 60;
+    // After the clock is set back by up to this much (a synchronisation, the
+    // end of daylight saving), seconds already covered are not covered again;
+    // a larger step back starts afresh.
+    static constexpr std::int64_t kKeptSetBackSeconds = 2 * 3600;
+
+    SchedulePass(ScheduleTable& table, ScheduleEditing& editing, ActionSteps& steps,
+                 bool& testRequested);
+
+    // Seconds before `now` count as covered (the start-up catch-up saw them).
+    void Start(DateTime now);
+    // Covers the seconds since the previous tick up to `now`.
+    TickReport Tick(DateTime now);
+    // One second: RunDueRows as the tick does it. Without `dueRows` only a
+    // pending test request is served.
+    void RunDueRows(DateTime second, bool dueRows = true);
+
+    // The row is due when its time and date cells equal the second's texts.
+    static bool IsRowDue(const ScheduleRow& row, const std::string& dateText,
+                         const std::string& timeText);
+
+    std::optional<std::int64_t> LastCoveredSecond() const { return covered_; }
+
+private:
+    // Runs one row; false when it is disabled (not run). `after` gets the
+    // row as it stands after a scheduled run, when it is still there.
+    bool Visit(int row, RunKind kind, DateTime second, std::optional<ScheduleRow>* after = nullptr);
+    bool Enabled(int row) const;
+    // Where the row that ran stands now (the action may have let other
+    // passes reorder the table); 0 when it is gone.
+    int Locate(int row, const ScheduleRow& cells) const;
+
+    ScheduleTable& table_;
+    ScheduleEditing& editing_;
+    ActionSteps& steps_;
+    bool& testRequested_;
+    std::optional<std::int64_t> covered_; // the last local second covered
+};
+
+// Whole local seconds since 1899-12-30 and back.
+std::int64_t SecondOf(DateTime value);
+DateTime FromSecond(std::int64_t second);
+
+} // namespace rimo

@@ -1,0 +1,315 @@
+#include "schedule/SchedulePass.h"
+#include "fakes/FakeScheduleEditing.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace rimo {
+namespace {
+
+// Friday 5 January 2024, 10:00:00.
+const DateTime kTen = EncodeDate(2024, 1, 5) + EncodeTime(10, 0, 0);
+
+// Records which rows (by title) ran, and whether each was a test.
+class RecordingSteps final : public ActionSteps {
+public:
+    ActionPlan Plan(const ScheduleRow& row) override {
+        planned.push_back(row[ColTitle]);
+        return PlanAction(row, nullptr);
+    }
+    void CarryOut(const ActionPlan& plan) override {
+        ran.push_back(planned.back());
+        if (during) {
+            during(plan);
+        }
+    }
+    std::vector<std::string> planned;
+    std::vector<std::string> ran;
+    std::function<void(const ActionPlan&)> during;
+};
+
+ScheduleRow Row(const std::string& title, const std::string& repeat, DateTime when,
+                const std::string& remove = "しない", const std::string& enabled = "○",
+                const std::string& action = "警告音") {
+    return {title,  repeat, FormatScheduleDate(when), FormatScheduleTime(when), action, "",
+            remove, enabled};
+}
+
+class PassTest : public ::testing::Test {
+protected:
+    PassTest() : editing_(table_), pass_(table_, editing_, steps_, testRequested_) {
+        editing_.Now = kTen;
+    }
+    void Rows(std::vector<ScheduleRow> rows) { table_.ReplaceScheduleRows(std::move(rows)); }
+    int Find(const std::string& title) const {
+        for (int r = 1; r < table_.RowCount(); ++r) {
+            if (table_.Cell(ColTitle, r) == title) {
+                return r;
+            }
+        }
+        return 0;
+    }
+
+    ScheduleTable table_;
+    FakeScheduleEditing editing_;
+    RecordingSteps steps_;
+    bool testRequested_ = false;
+    SchedulePass pass_;
+};
+
+TEST(IsRowDue, ComparesTheTextsOfTheSecondExactly) {
+    const std::string date = FormatScheduleDate(kTen);
+    const std::string time = FormatScheduleTime(kTen);
+    EXPECT_TRUE(SchedulePass::IsRowDue(Row("a", "", kTen), date, time));
+    EXPECT_TRUE(SchedulePass::IsRowDue(Row("disabled", "", kTen, "しない", "×"), date, time));
+    EXPECT_FALSE(SchedulePass::IsRowDue(Row("a", "", AddSeconds(kTen, 1)), date, time));
+    EXPECT_FALSE(SchedulePass::IsRowDue(Row("a", "", AddDays(kTen, 1)), date, time));
+    ScheduleRow padded = Row("a", "", kTen);
+    padded[ColTime] += " ";
+    EXPECT_FALSE(SchedulePass::IsRowDue(padded, date, time));
+    ScheduleRow otherDayName = Row("a", "", kTen);
+    otherDayName[ColDate] = "2024/01/05/土";
+    EXPECT_FALSE(SchedulePass::IsRowDue(otherDayName, date, time));
+}
+
+TEST_F(PassTest, ADailyRowRunsOnceInItsSecondAndMovesToTomorrow) {
+    Rows({Row("daily", "毎日", AddSeconds(kTen, 60))});
+    pass_.Start(kTen);
+    for (int s = 1; s <= 120; ++s) {
+        pass_.Tick(AddSeconds(kTen, s) + 0.003 / 86400);
+    }
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"daily"});
+    EXPECT_EQ(table_.Cell(ColDate, 1), "2024/01/06/土");
+    EXPECT_EQ(table_.Cell(ColTime, 1), "10:01:00");
+    EXPECT_EQ(editing_.Calls, std::vector<std::string>{"Sort"});
+}
+
+TEST_F(PassTest, ADisabledRowNeitherRunsNorMoves) {
+    Rows({Row("off", "毎日", kTen, "する", "×")});
+    pass_.RunDueRows(kTen);
+    EXPECT_TRUE(steps_.ran.empty());
+    EXPECT_EQ(table_.Cell(ColDate, 1), FormatScheduleDate(kTen));
+    EXPECT_TRUE(editing_.Calls.empty());
+}
+
+TEST_F(PassTest, TheRowThatRanIsDeletedNotTheSelectedOne) {
+    Rows({Row("past", "", AddDays(kTen, -1)), Row("selected", "", AddDays(kTen, 1)),
+          Row("once", "", kTen, "する")});
+    editing_.Current = 2; // the user is editing another row
+    pass_.RunDueRows(kTen);
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"once"});
+    EXPECT_EQ(Find("once"), 0);
+    EXPECT_NE(Find("selected"), 0);
+    EXPECT_EQ(table_.RowCount(), 3);
+}
+
+TEST_F(PassTest, ARowKeptAfterItsRunStaysWithItsPastDate) {
+    Rows({Row("past", "", AddDays(kTen, -1)), Row("once", "", kTen, "しない")});
+    pass_.RunDueRows(kTen);
+    pass_.RunDueRows(AddSeconds(kTen, 1));
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"once"});
+    EXPECT_EQ(table_.Cell(ColDate, Find("once")), FormatScheduleDate(kTen));
+}
+
+TEST_F(PassTest, ARowMarkedForDeletionGoesEvenAsTheFirstRow) {
+    Rows({Row("first", "毎日", kTen, "する"), Row("other", "", AddDays(kTen, 1))});
+    pass_.RunDueRows(kTen);
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"first"});
+    EXPECT_EQ(Find("first"), 0);
+    EXPECT_EQ(table_.RowCount(), 2);
+    EXPECT_EQ(table_.Cell(ColTitle, 1), "other");
+}
+
+TEST_F(PassTest, TheOnlyRowMarkedForDeletionIsEmptied) {
+    Rows({Row("only", "毎日", kTen, "する")});
+    pass_.RunDueRows(kTen);
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"only"});
+    EXPECT_EQ(table_.RowCount(), 2);
+    EXPECT_EQ(table_.Row(1), ScheduleRow{});
+    EXPECT_EQ(table_.Row(0), ScheduleHeader());
+}
+
+TEST_F(PassTest, EveryDueRowRunsOnceWhateverTheRunsDoToTheOrder) {
+    // The first moves to tomorrow and sorts behind the second; the third is
+    // deleted and the rest move up; the fourth stays due after its run.
+    Rows({Row("past", "", AddDays(kTen, -1)), Row("daily", "毎日", kTen),
+          Row("second", "毎日", kTen), Row("deleted", "", kTen, "する"), Row("kept", "", kTen),
+          Row("twin", "", kTen), Row("twin", "", kTen), Row("later", "", AddSeconds(kTen, 1))});
+    pass_.RunDueRows(kTen);
+    std::vector<std::string> ran = steps_.ran;
+    std::sort(ran.begin(), ran.end());
+    EXPECT_EQ(ran,
+              (std::vector<std::string>{"daily", "deleted", "kept", "second", "twin", "twin"}));
+    EXPECT_EQ(Find("deleted"), 0);
+    EXPECT_EQ(table_.Cell(ColDate, Find("daily")), "2024/01/06/土");
+    EXPECT_EQ(table_.Cell(ColDate, Find("second")), "2024/01/06/土");
+    // The order of the runs follows the table, top first.
+    EXPECT_EQ(steps_.ran.front(), "daily");
+}
+
+TEST_F(PassTest, ARowNotAcceptedIsNotMovedButStillDeletedAndSorted) {
+    Rows({Row("past", "", AddDays(kTen, -1)), Row("no quote", "毎日", kTen, "する", "○", "起動")});
+    table_.SetCell(ColArgument, 2, "/bin/true");
+    pass_.RunDueRows(kTen);
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"no quote"});
+    EXPECT_EQ(Find("no quote"), 0);
+    EXPECT_EQ(editing_.Calls, (std::vector<std::string>{"Delete 2", "Sort"}));
+}
+
+TEST_F(PassTest, UnknownActionsAndRepetitionsRunNothingAndMoveNothing) {
+    Rows({Row("odd", "毎秒", kTen, "しない", "○", "踊る")});
+    pass_.RunDueRows(kTen);
+    pass_.RunDueRows(AddSeconds(kTen, 1));
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"odd"}); // carried out as "nothing"
+    EXPECT_EQ(table_.Cell(ColDate, 1), FormatScheduleDate(kTen));
+    EXPECT_EQ(table_.Cell(ColTime, 1), FormatScheduleTime(kTen));
+}
+
+TEST_F(PassTest, ATestRunsTheCurrentRowOnceWithoutMovingIt) {
+    Rows({Row("a", "毎日", AddDays(kTen, 1)), Row("b", "毎日", AddDays(kTen, 2), "する")});
+    const std::vector<ScheduleRow> before = table_.Rows();
+    editing_.Current = 2;
+    testRequested_ = true;
+    pass_.Start(kTen);
+    pass_.Tick(AddSeconds(kTen, 1));
+    pass_.Tick(AddSeconds(kTen, 2));
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"b"});
+    EXPECT_FALSE(testRequested_);
+    EXPECT_EQ(table_.Rows(), before); // not moved, not deleted, not sorted
+    EXPECT_TRUE(editing_.Calls.empty());
+}
+
+TEST_F(PassTest, ATestOfADisabledRowRunsNothingAndClearsTheRequest) {
+    Rows({Row("off", "", AddDays(kTen, 1), "しない", "×")});
+    testRequested_ = true;
+    pass_.RunDueRows(kTen);
+    EXPECT_TRUE(steps_.ran.empty());
+    EXPECT_FALSE(testRequested_);
+}
+
+TEST_F(PassTest, ATestWithNoCurrentRowRunsNothing) {
+    editing_.Current = 0;
+    testRequested_ = true;
+    pass_.RunDueRows(kTen);
+    EXPECT_TRUE(steps_.ran.empty());
+    EXPECT_FALSE(testRequested_);
+}
+
+TEST_F(PassTest, ATestDoesNotTakeThePlaceOfARowDueInTheSameSecond) {
+    Rows({Row("due", "", kTen), Row("tested", "", AddDays(kTen, 1))});
+    editing_.Current = 2;
+    testRequested_ = true;
+    pass_.RunDueRows(kTen);
+    EXPECT_EQ(steps_.ran, (std::vector<std::string>{"tested", "due"}));
+}
+
+TEST_F(PassTest, ADelayedTickCoversEverySecondSinceThePreviousOldestFirst) {
+    Rows({Row("s3", "", AddSeconds(kTen, 3)), Row("s1", "", AddSeconds(kTen, 1)),
+          Row("s2", "", AddSeconds(kTen, 2)), Row("s5", "", AddSeconds(kTen, 5))});
+    pass_.Start(kTen);
+    // The start's own second (10:00:00) and the three after it.
+    const TickReport report = pass_.Tick(AddSeconds(kTen, 3) + 0.5 / 86400);
+    EXPECT_EQ(report.SecondsCovered, 4);
+    EXPECT_FALSE(report.Gap);
+    EXPECT_EQ(steps_.ran, (std::vector<std::string>{"s1", "s2", "s3"}));
+    pass_.Tick(AddSeconds(kTen, 3) + 0.9 / 86400); // the same second again: nothing
+    pass_.Tick(AddSeconds(kTen, 5));
+    EXPECT_EQ(steps_.ran, (std::vector<std::string>{"s1", "s2", "s3", "s5"}));
+}
+
+TEST_F(PassTest, LooksBackAFullMinute) {
+    Rows({Row("minute ago", "", AddSeconds(kTen, 1))});
+    pass_.Start(kTen);
+    const TickReport report = pass_.Tick(AddSeconds(kTen, 59));
+    EXPECT_EQ(report.SecondsCovered, 60);
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"minute ago"});
+}
+
+TEST_F(PassTest, AfterALongerGapNothingInsideItRunsAndRepeatingRowsCatchUp) {
+    Rows({Row("in gap once", "", AddSeconds(kTen, 30)),
+          Row("in gap daily", "毎日", AddSeconds(kTen, 30)),
+          Row("in gap hourly", "毎時", AddSeconds(kTen, 30)),
+          Row("now", "", AddSeconds(kTen, 120))});
+    pass_.Start(kTen);
+    const TickReport report = pass_.Tick(AddSeconds(kTen, 120)); // suspended two minutes
+    EXPECT_TRUE(report.Gap);
+    EXPECT_EQ(report.SecondsCovered, 1);
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"now"});
+    EXPECT_EQ(table_.Cell(ColDate, Find("in gap daily")), "2024/01/06/土");
+    EXPECT_EQ(table_.Cell(ColTime, Find("in gap hourly")), "11:00:30");
+    EXPECT_EQ(table_.Cell(ColDate, Find("in gap once")), FormatScheduleDate(kTen));
+    EXPECT_EQ(editing_.Calls.front(), "Sort");
+}
+
+TEST_F(PassTest, AClockSetBackNeverCoversASecondTwice) {
+    Rows({Row("at 5", "", AddSeconds(kTen, 5)), Row("at 7", "", AddSeconds(kTen, 7))});
+    pass_.Start(kTen);
+    pass_.Tick(AddSeconds(kTen, 6));
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"at 5"});
+    pass_.Tick(AddSeconds(kTen, 3)); // set back three seconds
+    pass_.Tick(AddSeconds(kTen, 5));
+    pass_.Tick(AddSeconds(kTen, 6));
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"at 5"});
+    pass_.Tick(AddSeconds(kTen, 7));
+    EXPECT_EQ(steps_.ran, (std::vector<std::string>{"at 5", "at 7"}));
+}
+
+TEST_F(PassTest, AnHourSetBackAtTheEndOfDaylightSavingRunsNothingAgain) {
+    Rows({Row("half past", "", AddSeconds(kTen, 1800))});
+    pass_.Start(kTen);
+    pass_.Tick(AddSeconds(kTen, 1800));
+    pass_.Tick(AddSeconds(kTen, 1801));
+    pass_.Tick(AddSeconds(kTen, 1801 - 3600));
+    pass_.Tick(AddSeconds(kTen, 1800)); // still inside the hour already covered
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"half past"});
+}
+
+TEST_F(PassTest, AFarLargerSetBackStartsAfresh) {
+    Rows({Row("yesterday", "", AddDays(kTen, -1) + EncodeTime(0, 0, 1))});
+    pass_.Start(kTen);
+    pass_.Tick(AddSeconds(kTen, 1));
+    pass_.Tick(AddDays(kTen, -1));
+    pass_.Tick(AddDays(kTen, -1) + EncodeTime(0, 0, 1));
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"yesterday"});
+}
+
+TEST_F(PassTest, ATestRequestedWhileTheClockStandsBehindIsStillServed) {
+    Rows({Row("a", "", AddDays(kTen, 1))});
+    pass_.Start(kTen);
+    pass_.Tick(AddSeconds(kTen, 5));
+    testRequested_ = true;
+    pass_.Tick(AddSeconds(kTen, 2));
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"a"});
+}
+
+TEST_F(PassTest, PassesRunningInsideAnActionDoNotCoverItsSecondsAgain) {
+    Rows({Row("sync", "", AddSeconds(kTen, 1), "しない", "○", "時刻合わせ"),
+          Row("during", "", AddSeconds(kTen, 2)), Row("after", "", AddSeconds(kTen, 3))});
+    pass_.Start(kTen);
+    // The synchronisation waits with the event loop running: two ticks come meanwhile.
+    steps_.during = [this](const ActionPlan& plan) {
+        if (plan.Kind == ActionKind::SyncClock) {
+            pass_.Tick(AddSeconds(kTen, 2));
+            pass_.Tick(AddSeconds(kTen, 3));
+        }
+    };
+    pass_.Tick(AddSeconds(kTen, 1));
+    pass_.Tick(AddSeconds(kTen, 3));
+    EXPECT_EQ(steps_.ran, (std::vector<std::string>{"sync", "during", "after"}));
+}
+
+TEST_F(PassTest, APassShortenedByAnActionReadsTheTableAfresh) {
+    Rows({Row("a", "", kTen, "しない", "○", "時刻合わせ"), Row("b", "", kTen), Row("c", "", kTen)});
+    // Meanwhile the user deletes every other row.
+    steps_.during = [this](const ActionPlan& plan) {
+        if (plan.Kind == ActionKind::SyncClock) {
+            table_.SetRowCount(2);
+        }
+    };
+    pass_.RunDueRows(kTen);
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"a"});
+}
+
+} // namespace
+} // namespace rimo

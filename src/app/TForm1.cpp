@@ -169,6 +169,8 @@ void TForm1::CreateClockPage(QWidget& tabSheet1) {
     clockPage_ = new ClockPage(
         tabSheet1, paths_, ClockPageServices{clock_, *timeZone_, *clockService_, *networkState_},
         std::move(host));
+    // The scheduled action "時刻合わせ" does what "今すぐ実行" does.
+    actionHost_->OnSynchroniseClock = [this] { GetTimeButtonClick(); };
     // After the clock is set, the schedule editor's earliest date is today.
     connect(clockPage_, &ClockPage::ClockSet, this, [this] {
         if (auto* picker = findChild<QDateTimeEdit*>(QStringLiteral("DateTimePicker1"))) {

@@ -1,9 +1,14 @@
 #include "app/TForm1.h"
 
+#include "app/FormSettings.h"
 #include "app/SecondTimer.h"
+#include "app/SettingsFile.h"
+#include "app/TrayIcon.h"
+#include "app/TrayMenu.h"
 #include "app/UserMessages.h"
 #include "app/WindowRules.h"
 #include "platform/Clock.h"
+#include "resources/AppResources.h"
 #include "schedule/CatchUp.h"
 #include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleFile.h"
@@ -13,7 +18,9 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSessionManager>
 #include <QShortcut>
 #include <QTabWidget>
@@ -25,7 +32,13 @@ namespace rimo {
 
 namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+const SettingKey& Key(const char* name) {
+    return *SettingsSchema::Find(name);
+}
 
 QFont DesignedFont() {
     // The designed face does not exist on Linux; fontconfig falls back to the
@@ -44,8 +57,10 @@ TForm1::TForm1(const AppPaths& paths, Clock& clock, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("RimoTimeInformation"));
     setFont(DesignedFont());
+    setWindowIcon(AppResources::MainIcon());
     setMinimumSize(WindowRules::kMinWidth, WindowRules::kRolledUpHeight);
     setMaximumSize(WindowRules::kFullWidth, WindowRules::kFullHeight);
+    settings_ = std::make_unique<FormSettings>(*this);
     CreateControls();
 
     timer1_ = new SecondTimer(clock_, this);
@@ -116,9 +131,8 @@ void TForm1::CreateControls() {
     QPushButton* cancel =
         AddButton("CancelButton", QStringLiteral("キャンセル"),
                   QStringLiteral("スケジュール入力をキャンセルします"), {520, 440, 75, 25});
-    QPushButton* close =
-        AddButton("CloseButton", QStringLiteral("終了"), QStringLiteral("終了します"),
-                  {610, 440, 75, 25});
+    QPushButton* close = AddButton("CloseButton", QStringLiteral("終了"),
+                                   QStringLiteral("終了します"), {610, 440, 75, 25});
 
     editor_ = new ScheduleEditor(*grid_, state_, clock_, this);
     connect(add, &QPushButton::clicked, editor_, &ScheduleEditor::Add1Click);
@@ -129,6 +143,19 @@ void TForm1::CreateControls() {
     connect(ok, &QPushButton::clicked, this, &TForm1::OKButtonClick);
     connect(cancel, &QPushButton::clicked, this, &TForm1::CancelButtonClick);
     connect(close, &QPushButton::clicked, this, &TForm1::CloseButtonClick);
+
+    // Shown only while no tray host is there.
+    trayStatus_ = new QLabel(this);
+    trayStatus_->setObjectName(QStringLiteral("TrayStatus"));
+    trayStatus_->setGeometry(10, 470, 680, 22);
+    trayStatus_->hide();
+
+    trayMenu_ = new TrayMenu(*this, paths_, this);
+    TrayMenu::Hooks& popup = trayMenu_->Handlers();
+    popup.Test = [this] { editor_->Test1Click(); };
+    popup.Exit = [this] { CloseButtonClick(); };
+    // popup.SynchroniseClock: the clock page's GetTimeButtonClick (clock page).
+    // popup.StartLauncherPage: the launcher side of the action host (launcher).
 
     // Tab order: grid, test, OK, cancel, pages, add, insert, delete, sort, close.
     QWidget* order[] = {grid_, test, ok, cancel, pageControl1_, add, insert, remove, sort, close};
@@ -145,12 +172,15 @@ void TForm1::FormCreate() {
     probe.setFont(font());
     grid_->SetDefaultRowHeight(probe.sizeHint().height() - 1);
 
-    // 2. Settings file into the controls, the window's place and size (settings file).
-    state_.ShowFlag = 1;
-    move(100, 100);
-    resize(WindowRules::kFullWidth, WindowRules::kFullHeight);
+    // 2. Settings file into the controls, the window's place and size.
+    LoadSettings();
 
-    // 3. Tray icon registration (tray icon).
+    // 3. Tray icon registration.
+    tray_ = new TrayIcon(this);
+    connect(tray_, &TrayIcon::LeftClicked, this, &TForm1::ToggleMainWindow);
+    connect(tray_, &TrayIcon::HostAvailabilityChanged, this, &TForm1::ShowTrayStatus);
+    tray_->Register(trayMenu_->PopupMenu1());
+
     // 4. Always on top (settings page).
 
     // 5. Header row and schedule file.
@@ -240,15 +270,21 @@ void TForm1::DelayWithMessages(int milliseconds) {
 }
 
 int TForm1::IconDisplayMode() const {
-    return 0; // "アイコン表示" of the settings page
+    return settings_->Integer("TaskBar"); // "アイコン表示"
 }
 
 bool TForm1::MinimizeAfterStart() const {
-    return false; // "最小化・非表示する" of the settings page
+    return settings_->Checked("CMShowing"); // "最小化・非表示する"
 }
 
 void TForm1::ToggleMainWindow() {
-    switch (IconDisplayMode()) {
+    int mode = IconDisplayMode();
+    if (mode == 1 && !(tray_ && tray_->HostAvailable()) && state_.MainWindowShown) {
+        // Hidden without a tray icon, the window could not be brought back:
+        // it is minimised instead.
+        mode = 0;
+    }
+    switch (mode) {
     case 0:
         if (isMinimized()) {
             showNormal();
@@ -327,21 +363,34 @@ void TForm1::OKButtonClick() {
     ToggleMainWindow();
 }
 
-void TForm1::CancelButtonClick() { LoadScheduleFile(); }
+void TForm1::CancelButtonClick() {
+    LoadScheduleFile();
+}
 
-void TForm1::CloseButtonClick() { close(); }
+void TForm1::CloseButtonClick() {
+    close();
+}
 
 void TForm1::Timer1Timer() {
-    // 1. Next-event tray tip and, when a refresh is pending, the title text (tray icon).
-    // 2. Tray icon frame (tray icon).
+    // 1. Next-event tray tip and, when a refresh is pending, the title text.
+    // 2. Tray icon frame.
+    const int row = grid_->CurrentTableRow();
+    const ScheduleRow* current =
+        row > 0 && row < schedule_.RowCount() ? &schedule_.Row(row) : nullptr;
+    const TrayTicker::TrayOutput tray =
+        ticker_.TipAndIcon(settings_->Checked("Next"), current, settings_->Checked("AnimeIcon"));
+    tray_->Update(Text(tray.Tip), tray.IconFrame);
     // 3. Countdown step and its expiry actions (countdown timer).
     // 4. Countdown caption of the notice dialog (countdown timer).
-    // 5. Title bar text and its scrolling (title bar).
+    // 5. Title bar text and its scrolling.
+    ShowTitle(ticker_.Title(settings_->Checked("Scroll")));
     // 6. The schedule pass (schedule evaluation).
     Q_EMIT Ticked();
 }
 
-bool TForm1::FormCloseQuery() { return WriteFilesAtClose(FileErrors::Shown); }
+bool TForm1::FormCloseQuery() {
+    return WriteFilesAtClose(FileErrors::Shown);
+}
 
 bool TForm1::WriteFilesAtClose(FileErrors errors) {
     bool allWritten = true;
@@ -364,7 +413,10 @@ bool TForm1::WriteFilesAtClose(FileErrors errors) {
     if (!written(SaveSchedule(paths_.ScheduleFile(), schedule_))) {
         return false;
     }
-    // 3. Settings file (settings file).
+    // 3. Settings file.
+    if (!written(SaveSettings())) {
+        return false;
+    }
     return allWritten;
 }
 
@@ -397,7 +449,104 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormDestroy() {
     timer1_->SetEnabled(false);
-    // The tray icon is removed here (tray icon); the screen saver control is freed (desktop).
+    tray_->Remove();
+    // The screen saver control is freed here (desktop).
+}
+
+void TForm1::ShowTitle(const std::string& title) {
+    // "[*]" in a title is Qt's placeholder for the modified mark; doubled it shows as itself.
+    QString text = Text(title);
+    text.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    if (text != windowTitle()) {
+        setWindowTitle(text);
+    }
+}
+
+void TForm1::ShowTrayStatus(bool hostAvailable) {
+    if (hostAvailable) {
+        trayStatus_->hide();
+        return;
+    }
+    const QString text =
+        QStringLiteral("通知領域（トレイ）が見つかりません。ウィンドウから操作できます。"
+                       "通知領域が現れるとアイコンを表示します。");
+    trayStatus_->setText(text);
+    trayStatus_->show();
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+bool TForm1::CanPlaceWindows() {
+    // Wayland compositors place windows themselves.
+    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
+
+void TForm1::LoadSettings() {
+    SettingsFile::ReadReport report = SettingsFile::Read(paths_.SettingsFile());
+    std::vector<std::string> notes = std::move(report.Problems);
+    const IniFile& ini = report.Ini;
+    const auto read = [&](const char* name) {
+        const SettingKey& key = Key(name);
+        ParsedSetting parsed = SettingsSchema::Parse(key, SettingsFile::Stored(ini, key));
+        if (!parsed.Note.empty()) {
+            notes.push_back(std::move(parsed.Note));
+        }
+        return parsed.Value.Number;
+    };
+
+    // Place and size; a negative place is 0 (by the key's rule).
+    WindowRules::Place place{read("Left"), read("Top")};
+    const int width = read("Width");
+    const int height = read("Height");
+    storedLeft_ = SettingsFile::Stored(ini, Key("Left"));
+    storedTop_ = SettingsFile::Stored(ini, Key("Top"));
+    if (CanPlaceWindows()) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect desktop = screen->virtualGeometry();
+            place = WindowRules::KeepReachable(place, desktop.right() + 1, desktop.bottom() + 1);
+        }
+        move(place.Left, place.Top);
+    }
+    resize(width, height);
+
+    // The options, each assignment running its control's handler.
+    state_.ShowFlag = read("ShowFlag");
+    for (std::string& note : settings_->Load(ini)) {
+        notes.push_back(std::move(note));
+    }
+    trayMenu_->Item(QStringLiteral("TimeLoop"))->setChecked(settings_->Checked("TimeLoop"));
+
+    if (!notes.empty()) {
+        QString text = QStringLiteral("設定ファイル %1 について:")
+                           .arg(QString::fromStdString(paths_.SettingsFile().string()));
+        for (const std::string& note : notes) {
+            text += QStringLiteral("\n・") + Text(note);
+        }
+        startupProblems_.append(text);
+    }
+}
+
+Status TForm1::SaveSettings() {
+    SettingsFile::ReadReport report = SettingsFile::Read(paths_.SettingsFile());
+    for (const std::string& problem : report.Problems) {
+        std::fprintf(stderr, "%s: %s\n", paths_.SettingsFile().c_str(), problem.c_str());
+    }
+    IniFile& ini = report.Ini;
+    const auto put = [&](const char* name, int value) {
+        SettingsFile::Put(ini, Key(name), std::to_string(value));
+    };
+    if (CanPlaceWindows()) {
+        put("Left", x());
+        put("Top", y());
+    } else {
+        // The compositor's place is not the program's to keep: the stored one stays.
+        SettingsFile::Put(ini, Key("Left"), storedLeft_.value_or(Key("Left").Default));
+        SettingsFile::Put(ini, Key("Top"), storedTop_.value_or(Key("Top").Default));
+    }
+    put("Width", width());
+    put("Height", height());
+    put("ShowFlag", state_.ShowFlag);
+    settings_->Save(ini);
+    return SettingsFile::Write(paths_.SettingsFile(), ini);
 }
 
 } // namespace rimo

@@ -1,21 +1,31 @@
 #pragma once
 
 #include "app/MainWindowState.h"
+#include "app/TrayTicker.h"
 #include "core/AppPaths.h"
+#include "core/Status.h"
 #include "schedule/ScheduleTable.h"
 
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
+#include <optional>
+#include <string>
+
+class QLabel;
 class QPushButton;
 class QTabWidget;
 
 namespace rimo {
 
 class Clock;
+class FormSettings;
 class ScheduleEditor;
 class ScheduleGrid;
 class SecondTimer;
+class TrayIcon;
+class TrayMenu;
 
 // The main window and the composition root: it builds the pages and parts,
 // hands them the shared state and services, and runs the start-up, the tick
@@ -32,6 +42,10 @@ public:
     ScheduleEditor& Editor() { return *editor_; }
     SecondTimer& Timer1() { return *timer1_; }
     const AppPaths& Paths() const { return paths_; }
+    FormSettings& Settings() { return *settings_; }
+    TrayIcon& Tray() { return *tray_; }
+    // "PopupMenu1" and its handlers.
+    TrayMenu& Popup() { return *trayMenu_; }
 
     // Minimise/restore (icon display mode 0) or hide/show (mode 1).
     void ToggleMainWindow();
@@ -54,7 +68,13 @@ public:
     // be written and end.
     void CloseForSessionEnd();
 
-    // Options read from the settings page.
+    // rimotime.ini into the controls, the window's place and size, ShowFlag.
+    void LoadSettings();
+    // The controls, place, size and ShowFlag into rimotime.ini (other
+    // sections and keys kept).
+    Status SaveSettings();
+
+    // Options of the settings page (the stored ones while the page is not there).
     int IconDisplayMode() const;
     bool MinimizeAfterStart() const;
 
@@ -81,6 +101,10 @@ private:
     void FormDestroy();
     void LoadScheduleFile();
     void ShowStartupProblems();
+    void ShowTitle(const std::string& title);
+    void ShowTrayStatus(bool hostAvailable);
+    // Where the window may be placed by the program (not on Wayland).
+    static bool CanPlaceWindows();
     enum class FileErrors { Shown, Logged };
     // Log, schedule and settings. Shown errors stop at the failing step;
     // logged errors (no one to answer) let the remaining files be written.
@@ -95,6 +119,14 @@ private:
     ScheduleGrid* grid_ = nullptr;
     ScheduleEditor* editor_ = nullptr;
     SecondTimer* timer1_ = nullptr;
+    std::unique_ptr<FormSettings> settings_;
+    TrayMenu* trayMenu_ = nullptr;
+    TrayIcon* tray_ = nullptr;
+    QLabel* trayStatus_ = nullptr;
+    TrayTicker ticker_{state_};
+    // The stored place, written back where the window cannot be placed.
+    std::optional<std::string> storedLeft_;
+    std::optional<std::string> storedTop_;
 
     QStringList startupProblems_;
     bool shownOnce_ = false;

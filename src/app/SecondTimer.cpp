@@ -27,9 +27,7 @@ int SecondTimer::DelayToNextTick(std::int64_t unixMilliseconds) {
     return 1000 - intoSecond + kAfterBoundaryMs;
 }
 
-void SecondTimer::Arm() {
-    timer_.start(DelayToNextTick(clock_.UnixMilliseconds()));
-}
+void SecondTimer::Arm() { timer_.start(DelayToNextTick(clock_.UnixMilliseconds())); }
 
 void SecondTimer::Fire() {
     // Re-armed before the handlers run: a handler that waits in a nested

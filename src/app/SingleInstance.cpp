@@ -12,9 +12,7 @@ SingleInstance::SingleInstance() : SingleInstance(DefaultLockPath()) {}
 SingleInstance::SingleInstance(const QString& lockPath)
     : lock_(std::make_unique<QLockFile>(lockPath)) {}
 
-bool SingleInstance::TryAcquire() {
-    return lock_->tryLock(0);
-}
+bool SingleInstance::TryAcquire() { return lock_->tryLock(0); }
 
 QString SingleInstance::DefaultLockPath() {
     const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");

@@ -32,9 +32,9 @@ int main(int argc, char* argv[]) {
 
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    const rimo::AppPaths paths =
-        rimo::AppPaths::ForExecutable(error ? std::filesystem::path(argv[0]) : executable,
-                                      Environment("XDG_CONFIG_HOME"), Environment("HOME"));
+    const rimo::AppPaths paths = rimo::AppPaths::ForExecutable(
+        error ? std::filesystem::path(argv[0]) : executable, Environment("XDG_CONFIG_HOME"),
+        Environment("HOME"));
     std::filesystem::create_directories(paths.DataDir, error);
 
     rimo::SystemClock clock;
@@ -42,7 +42,8 @@ int main(int argc, char* argv[]) {
     rimo::TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &rimo::TerminationSignals::Received, &form,
                      &rimo::TForm1::CloseForSessionEnd);
-    QObject::connect(&form, &rimo::TForm1::Closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&form, &rimo::TForm1::Closed, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
     // The timer notice dialog is created here (countdown timer).
 
     form.show();

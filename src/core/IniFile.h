@@ -44,7 +44,7 @@ public:
     // the end of its section; a missing section is added at the end.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
-    void WriteBool(std::string_view section, std::string_view key, bool value);     // "1" / "0"
+    void WriteBool(std::string_view section, std::string_view key, bool value); // "1" / "0"
     void WriteTime(std::string_view section, std::string_view key, DateTime value); // "h:nn:ss"
 
     void EraseSection(std::string_view section);

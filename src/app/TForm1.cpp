@@ -515,6 +515,9 @@ void TForm1::LoadSettings() {
             text += QStringLiteral("\n・") + Text(note);
         }
         startupProblems_.append(text);
+        if (shownOnce_) {
+            ShowStartupProblems();
+        }
     }
 }
 

@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth dbus dbus-x11 python3-dbusmock faketime
+    xvfb xauth dbus dbus-x11 python3-dbusmock faketime trayer xdotool
     fonts-ipafont-gothic desktop-file-utils
 )
 # Extra packages named by the caller (for example by test.sh).

@@ -3,6 +3,7 @@
 #include "app/TrayTexts.h"
 #include "resources/AppResources.h"
 
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -58,8 +59,11 @@ void TrayIcon::Register(QMenu* menu) {
                     Q_EMIT LeftClicked();
                 }
             });
-    // Shown even without a host: Qt adds the icon when one appears.
-    icon_->show();
+    // Shown even without a host: Qt adds the icon when one appears. A platform
+    // without any windowing (offscreen) never has one.
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+        icon_->show();
+    }
     hostAvailable_ = HostThere();
     if (!hostAvailable_) {
         Q_EMIT HostAvailabilityChanged(false);

@@ -227,13 +227,19 @@ protected:
 };
 
 TEST_F(TrayHost, TheIconAnswersLeftAndRightClicks) {
-    // The hidden mode, stored by the settings page that is not built yet.
-    TempFolder::Write(folder_ / "rimotime.ini", "[Setting]\r\nTaskBar=1\r\n");
+    // A place on this X server, and the hidden mode stored by the settings
+    // page that is not built yet.
+    TempFolder::Write(folder_ / "rimotime.ini",
+                      "[Position]\r\nLeft=150\r\nTop=120\r\n\r\n[Setting]\r\nTaskBar=1\r\n");
     StartTray();
     StartProgram();
     std::optional<Window> icon;
     ASSERT_TRUE(WaitFor([&] { return (icon = TrayIconWindow()).has_value(); })) << "no tray icon";
-    ASSERT_TRUE(WaitFor([&] { return MainWindow().has_value(); }));
+    std::optional<Window> main;
+    ASSERT_TRUE(WaitFor([&] { return (main = MainWindow()).has_value(); }));
+    // No window manager here: the window stands exactly where it was stored.
+    EXPECT_EQ(main->X, 150);
+    EXPECT_EQ(main->Y, 120);
     Screenshot("tray-start.png");
 
     // Left click: the hidden mode hides the window, a second click shows it.
@@ -257,6 +263,7 @@ TEST_F(TrayHost, TheIconAnswersLeftAndRightClicks) {
     StopProgram();
     const std::string settings = TempFolder::Read(folder_ / "rimotime.ini");
     EXPECT_NE(settings.find("TaskBar=1\r\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("Left=150\r\nTop=120\r\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("StartUp=0\r\n"), std::string::npos) << settings;
 }
 

@@ -2,7 +2,6 @@
 
 #include "app/FormSettings.h"
 #include "app/SecondTimer.h"
-#include "app/SettingsFile.h"
 #include "app/TrayIcon.h"
 #include "app/TrayMenu.h"
 #include "app/UserMessages.h"
@@ -20,7 +19,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSessionManager>
 #include <QShortcut>
 #include <QTabWidget>
@@ -33,10 +31,6 @@ namespace rimo {
 namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-const SettingKey& Key(const char* name) {
-    return *SettingsSchema::Find(name);
-}
 
 QFont DesignedFont() {
     // The designed face does not exist on Linux; fontconfig falls back to the
@@ -466,83 +460,6 @@ void TForm1::ShowTrayStatus(bool hostAvailable) {
     trayStatus_->setText(text);
     trayStatus_->show();
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-}
-
-bool TForm1::CanPlaceWindows() {
-    // Wayland compositors place windows themselves.
-    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
-}
-
-void TForm1::LoadSettings() {
-    SettingsFile::ReadReport report = SettingsFile::Read(paths_.SettingsFile());
-    std::vector<std::string> notes = std::move(report.Problems);
-    const IniFile& ini = report.Ini;
-    const auto read = [&](const char* name) {
-        const SettingKey& key = Key(name);
-        ParsedSetting parsed = SettingsSchema::Parse(key, SettingsFile::Stored(ini, key));
-        if (!parsed.Note.empty()) {
-            notes.push_back(std::move(parsed.Note));
-        }
-        return parsed.Value.Number;
-    };
-
-    // Place and size; a negative place is 0 (by the key's rule).
-    WindowRules::Place place{read("Left"), read("Top")};
-    const int width = read("Width");
-    const int height = read("Height");
-    storedLeft_ = SettingsFile::Stored(ini, Key("Left"));
-    storedTop_ = SettingsFile::Stored(ini, Key("Top"));
-    if (CanPlaceWindows()) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect desktop = screen->virtualGeometry();
-            place = WindowRules::KeepReachable(place, desktop.right() + 1, desktop.bottom() + 1);
-        }
-        move(place.Left, place.Top);
-    }
-    resize(width, height);
-
-    // The options, each assignment running its control's handler.
-    state_.ShowFlag = read("ShowFlag");
-    for (std::string& note : settings_->Load(ini)) {
-        notes.push_back(std::move(note));
-    }
-    trayMenu_->Item(QStringLiteral("TimeLoop"))->setChecked(settings_->Checked("TimeLoop"));
-
-    if (!notes.empty()) {
-        QString text = QStringLiteral("設定ファイル %1 について:")
-                           .arg(QString::fromStdString(paths_.SettingsFile().string()));
-        for (const std::string& note : notes) {
-            text += QStringLiteral("\n・") + Text(note);
-        }
-        startupProblems_.append(text);
-        if (shownOnce_) {
-            ShowStartupProblems();
-        }
-    }
-}
-
-Status TForm1::SaveSettings() {
-    SettingsFile::ReadReport report = SettingsFile::Read(paths_.SettingsFile());
-    for (const std::string& problem : report.Problems) {
-        std::fprintf(stderr, "%s: %s\n", paths_.SettingsFile().c_str(), problem.c_str());
-    }
-    IniFile& ini = report.Ini;
-    const auto put = [&](const char* name, int value) {
-        SettingsFile::Put(ini, Key(name), std::to_string(value));
-    };
-    if (CanPlaceWindows()) {
-        put("Left", x());
-        put("Top", y());
-    } else {
-        // The compositor's place is not the program's to keep: the stored one stays.
-        SettingsFile::Put(ini, Key("Left"), storedLeft_.value_or(Key("Left").Default));
-        SettingsFile::Put(ini, Key("Top"), storedTop_.value_or(Key("Top").Default));
-    }
-    put("Width", width());
-    put("Height", height());
-    put("ShowFlag", state_.ShowFlag);
-    settings_->Save(ini);
-    return SettingsFile::Write(paths_.SettingsFile(), ini);
 }
 
 } // namespace rimo

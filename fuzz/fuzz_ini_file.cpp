@@ -1,4 +1,6 @@
 // Settings files as found on disk: any bytes, any encoding, hand-edited.
+#include "app/SettingsFile.h"
+#include "app/SettingsSchema.h"
 #include "core/IniFile.h"
 #include "core/TextCodec.h"
 
@@ -50,6 +52,39 @@ void CheckWrites(rimo::IniFile ini, const std::string& section, int number) {
     Check(!ini.SectionExists(section));
 }
 
+// Every key of rimotime.ini read from the file: a sound value, stable when
+// written and read again; writing it leaves one entry.
+void CheckSettings(rimo::IniFile ini) {
+    using rimo::SettingRule;
+    for (const rimo::SettingKey& key : rimo::SettingsSchema::Keys()) {
+        const std::optional<std::string> stored = rimo::SettingsFile::Stored(ini, key);
+        const rimo::ParsedSetting parsed = rimo::SettingsSchema::Parse(key, stored);
+        const int number = parsed.Value.Number;
+        switch (key.Rule) {
+        case SettingRule::Range:
+            Check(number >= key.Min && number <= key.Max);
+            break;
+        case SettingRule::NonNegative:
+            Check(number >= 0);
+            break;
+        case SettingRule::RollState:
+            Check(number == 1 || number == -1);
+            break;
+        case SettingRule::Any:
+            break;
+        }
+        if (key.Type == rimo::SettingType::Boolean) {
+            Check(number == 0 || number == 1);
+        }
+        const std::string text = rimo::SettingsSchema::Format(key, parsed.Value);
+        const rimo::ParsedSetting again = rimo::SettingsSchema::Parse(key, text);
+        Check(again.Note.empty());
+        Check(again.Value == parsed.Value || key.Type == rimo::SettingType::Text);
+        rimo::SettingsFile::Put(ini, key, text);
+        Check(ini.EntryCount(key.Section, key.Key) == 1);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -86,5 +121,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!sections.empty()) {
         CheckWrites(ini, sections.front(), static_cast<int>(size * 2654435761U));
     }
+    CheckSettings(ini);
     return 0;
 }

@@ -8,7 +8,7 @@ packages=(
     qt6-multimedia-dev libcanberra-dev sound-theme-freedesktop xdg-utils x11-xserver-utils
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth dbus dbus-x11 python3-dbusmock faketime
+    xvfb xauth dbus dbus-x11 python3-dbusmock faketime trayer xdotool
     fonts-ipafont-gothic desktop-file-utils
     openbsd-inetd util-linux
 )

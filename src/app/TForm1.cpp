@@ -1,7 +1,10 @@
 #include "app/TForm1.h"
 
 #include "app/AppActionHost.h"
+#include "app/FormSettings.h"
 #include "app/SecondTimer.h"
+#include "app/TrayIcon.h"
+#include "app/TrayMenu.h"
 #include "app/UserMessages.h"
 #include "app/WindowRules.h"
 #include "desktop/TvScrSaver.h"
@@ -11,6 +14,7 @@
 #include "platform/linux/LinuxServices.h"
 #include "platform/linux/LocalTimeZone.h"
 #include "platform/linux/TimedatedClockService.h"
+#include "resources/AppResources.h"
 #include "schedule/CatchUp.h"
 #include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleFile.h"
@@ -23,6 +27,7 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QShortcut>
@@ -65,8 +70,10 @@ TForm1::TForm1(const AppPaths& paths, Clock& clock, const PlatformServices& serv
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("RimoTimeInformation"));
     setFont(DesignedFont());
+    setWindowIcon(AppResources::MainIcon());
     setMinimumSize(WindowRules::kMinWidth, WindowRules::kRolledUpHeight);
     setMaximumSize(WindowRules::kFullWidth, WindowRules::kFullHeight);
+    settings_ = std::make_unique<FormSettings>(*this);
     CreateControls();
 
     timer1_ = new SecondTimer(clock_, this);
@@ -151,6 +158,23 @@ void TForm1::CreateControls() {
     connect(cancel, &QPushButton::clicked, this, &TForm1::CancelButtonClick);
     connect(close, &QPushButton::clicked, this, &TForm1::CloseButtonClick);
 
+    // Shown only while no tray host is there.
+    trayStatus_ = new QLabel(this);
+    trayStatus_->setObjectName(QStringLiteral("TrayStatus"));
+    trayStatus_->setGeometry(10, 470, 680, 22);
+    trayStatus_->hide();
+
+    trayMenu_ = new TrayMenu(*this, paths_, this);
+    TrayMenu::Hooks& popup = trayMenu_->Handlers();
+    popup.Test = [this] { editor_->Test1Click(); };
+    popup.Exit = [this] { CloseButtonClick(); };
+    popup.SynchroniseClock = [this] { GetTimeButtonClick(); };
+    // The launcher side of the action host: open the page, start its checked buttons.
+    popup.StartLauncherPage = [this](int page) {
+        actionHost_->SelectLauncherPage(page);
+        actionHost_->StartCheckedLauncherButtons();
+    };
+
     // Tab order: grid, test, OK, cancel, pages, add, insert, delete, sort, close.
     QWidget* order[] = {grid_, test, ok, cancel, pageControl1_, add, insert, remove, sort, close};
     for (std::size_t i = 1; i < std::size(order); ++i) {
@@ -215,12 +239,15 @@ void TForm1::FormCreate() {
     probe.setFont(font());
     grid_->SetDefaultRowHeight(probe.sizeHint().height() - 1);
 
-    // 2. Settings file into the controls, the window's place and size (settings file).
-    state_.ShowFlag = 1;
-    move(100, 100);
-    resize(WindowRules::kFullWidth, WindowRules::kFullHeight);
+    // 2. Settings file into the controls, the window's place and size.
+    LoadSettings();
 
-    // 3. Tray icon registration (tray icon).
+    // 3. Tray icon registration.
+    tray_ = new TrayIcon(this);
+    connect(tray_, &TrayIcon::LeftClicked, this, &TForm1::ToggleMainWindow);
+    connect(tray_, &TrayIcon::HostAvailabilityChanged, this, &TForm1::ShowTrayStatus);
+    tray_->Register(trayMenu_->PopupMenu1());
+
     // 4. Always on top (settings page).
 
     // 5. Header row and schedule file.
@@ -318,15 +345,21 @@ void TForm1::DelayWithMessages(int milliseconds) {
 }
 
 int TForm1::IconDisplayMode() const {
-    return 0; // "アイコン表示" of the settings page
+    return settings_->Integer("TaskBar"); // "アイコン表示"
 }
 
 bool TForm1::MinimizeAfterStart() const {
-    return false; // "最小化・非表示する" of the settings page
+    return settings_->Checked("CMShowing"); // "最小化・非表示する"
 }
 
 void TForm1::ToggleMainWindow() {
-    switch (IconDisplayMode()) {
+    int mode = IconDisplayMode();
+    if (mode == 1 && !(tray_ && tray_->HostAvailable()) && state_.MainWindowShown) {
+        // Hidden without a tray icon, the window could not be brought back:
+        // it is minimised instead.
+        mode = 0;
+    }
+    switch (mode) {
     case 0:
         if (isMinimized()) {
             showNormal();
@@ -414,11 +447,18 @@ void TForm1::CloseButtonClick() {
 }
 
 void TForm1::Timer1Timer() {
-    // 1. Next-event tray tip and, when a refresh is pending, the title text (tray icon).
-    // 2. Tray icon frame (tray icon).
+    // 1. Next-event tray tip and, when a refresh is pending, the title text.
+    // 2. Tray icon frame.
+    const int row = grid_->CurrentTableRow();
+    const ScheduleRow* current =
+        row > 0 && row < schedule_.RowCount() ? &schedule_.Row(row) : nullptr;
+    const TrayTicker::TrayOutput tray =
+        ticker_.TipAndIcon(settings_->Checked("Next"), current, settings_->Checked("AnimeIcon"));
+    tray_->Update(Text(tray.Tip), tray.IconFrame);
     // 3. Countdown step and its expiry actions (countdown timer).
     // 4. Countdown caption of the notice dialog (countdown timer).
-    // 5. Title bar text and its scrolling (title bar).
+    // 5. Title bar text and its scrolling.
+    ShowTitle(ticker_.Title(settings_->Checked("Scroll")));
     // 6. The schedule pass.
     if (scheduleRunner_) {
         scheduleRunner_->Timer1Step();
@@ -454,7 +494,10 @@ bool TForm1::WriteFilesAtClose(FileErrors errors) {
     if (!written(SaveSchedule(paths_.ScheduleFile(), schedule_))) {
         return false;
     }
-    // 3. Settings file (settings file).
+    // 3. Settings file.
+    if (!written(SaveSettings())) {
+        return false;
+    }
     return allWritten;
 }
 
@@ -487,13 +530,35 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormDestroy() {
     timer1_->SetEnabled(false);
-    // The tray icon is removed here (tray icon).
+    tray_->Remove();
     // The screen saver control is freed; no action may use it from now on (a
     // pass waiting inside an action may still return to its loop).
     if (scheduleRunner_) {
         scheduleRunner_->Stop();
     }
     scrSaver_.reset();
+}
+
+void TForm1::ShowTitle(const std::string& title) {
+    // "[*]" in a title is Qt's placeholder for the modified mark; doubled it shows as itself.
+    QString text = Text(title);
+    text.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    if (text != windowTitle()) {
+        setWindowTitle(text);
+    }
+}
+
+void TForm1::ShowTrayStatus(bool hostAvailable) {
+    if (hostAvailable) {
+        trayStatus_->hide();
+        return;
+    }
+    const QString text =
+        QStringLiteral("通知領域（トレイ）が見つかりません。ウィンドウから操作できます。"
+                       "通知領域が現れるとアイコンを表示します。");
+    trayStatus_->setText(text);
+    trayStatus_->show();
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
 } // namespace rimo

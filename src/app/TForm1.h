@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/MainWindowState.h"
+#include "app/TrayTicker.h"
 #include "core/AppPaths.h"
 #include "core/DateTime.h"
 #include "platform/PlatformServices.h"
+#include "core/Status.h"
 #include "schedule/ScheduleTable.h"
 
 #include <QStringList>
@@ -11,6 +13,10 @@
 
 #include <memory>
 
+#include <optional>
+#include <string>
+
+class QLabel;
 class QPushButton;
 class QTabWidget;
 
@@ -22,12 +28,15 @@ class ClockPage;
 class LinuxNetworkState;
 class LinuxServices;
 class LocalTimeZone;
+class FormSettings;
 class ScheduleEditor;
 class ScheduleGrid;
 class ScheduleRunner;
 class SecondTimer;
 class TimedatedClockService;
 class TvScrSaver;
+class TrayIcon;
+class TrayMenu;
 
 // The main window and the composition root: it builds the pages and parts,
 // hands them the shared state and services, and runs the start-up, the tick
@@ -53,6 +62,10 @@ public:
     TvScrSaver* ScrSaver() const { return scrSaver_.get(); }
     ScheduleRunner* Scheduler() const { return scheduleRunner_; }
     AppActionHost& ActionHostOfActions() { return *actionHost_; }
+    FormSettings& Settings() { return *settings_; }
+    TrayIcon& Tray() { return *tray_; }
+    // "PopupMenu1" and its handlers.
+    TrayMenu& Popup() { return *trayMenu_; }
 
     // Minimise/restore (icon display mode 0) or hide/show (mode 1).
     void ToggleMainWindow();
@@ -77,7 +90,13 @@ public:
     // be written and end.
     void CloseForSessionEnd();
 
-    // Options read from the settings page.
+    // rimotime.ini into the controls, the window's place and size, ShowFlag.
+    void LoadSettings();
+    // The controls, place, size and ShowFlag into rimotime.ini (other
+    // sections and keys kept).
+    Status SaveSettings();
+
+    // Options of the settings page (the stored ones while the page is not there).
     int IconDisplayMode() const;
     bool MinimizeAfterStart() const;
 
@@ -106,6 +125,10 @@ private:
     void FormDestroy();
     void LoadScheduleFile();
     void ShowStartupProblems();
+    void ShowTitle(const std::string& title);
+    void ShowTrayStatus(bool hostAvailable);
+    // Where the window may be placed by the program (not on Wayland).
+    static bool CanPlaceWindows();
     enum class FileErrors { Shown, Logged };
     // Log, schedule and settings. Shown errors stop at the failing step;
     // logged errors (no one to answer) let the remaining files be written.
@@ -130,6 +153,14 @@ private:
     std::unique_ptr<TimedatedClockService> clockService_;
     std::unique_ptr<LinuxNetworkState> networkState_;
     std::unique_ptr<LocalTimeZone> timeZone_;
+    std::unique_ptr<FormSettings> settings_;
+    TrayMenu* trayMenu_ = nullptr;
+    TrayIcon* tray_ = nullptr;
+    QLabel* trayStatus_ = nullptr;
+    TrayTicker ticker_{state_};
+    // The stored place, written back where the window cannot be placed.
+    std::optional<std::string> storedLeft_;
+    std::optional<std::string> storedTop_;
 
     QStringList startupProblems_;
     bool shownOnce_ = false;

@@ -1,5 +1,7 @@
 #include "app/WindowRules.h"
 
+#include <algorithm>
+
 namespace rimo {
 
 WindowRules::RollState WindowRules::ToggleRollUp(int showFlag, int height) {
@@ -11,6 +13,12 @@ WindowRules::RollState WindowRules::ToggleRollUp(int showFlag, int height) {
 
 int WindowRules::CorrectedHeight(int showFlag, int height) {
     return (showFlag == 1 && height <= kFullHeight) ? kFullHeight : height;
+}
+
+WindowRules::Place WindowRules::KeepReachable(Place place, int desktopRight, int desktopBottom) {
+    place.Left = std::max(0, std::min(place.Left, desktopRight - kMinWidth));
+    place.Top = std::max(0, std::min(place.Top, desktopBottom - kRolledUpHeight));
+    return place;
 }
 
 } // namespace rimo

@@ -21,6 +21,15 @@ struct WindowRules {
     // The height a resize is corrected to: a full-height window (ShowFlag 1)
     // never gets lower than the full height.
     static int CorrectedHeight(int showFlag, int height);
+
+    struct Place {
+        int Left;
+        int Top;
+    };
+    // A restored place that would put the window past the right or bottom
+    // edge of the desktop (a screen since removed) is pulled back so that at
+    // least the smallest window's title bar lies on it.
+    static Place KeepReachable(Place place, int desktopRight, int desktopBottom);
 };
 
 } // namespace rimo

@@ -32,7 +32,7 @@ int HexDigit(char c) {
     return -1;
 }
 
-std::optional<int> ParseInteger(std::string_view text) {
+std::optional<int> ParseIntegerText(std::string_view text) {
     text = TrimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
@@ -210,6 +210,16 @@ std::vector<std::string> IniFile::Keys(std::string_view section) const {
     return keys;
 }
 
+int IniFile::EntryCount(std::string_view section, std::string_view key) const {
+    const Section* found = FindSection(section);
+    if (!found) {
+        return 0;
+    }
+    return static_cast<int>(
+        std::count_if(found->Lines.begin(), found->Lines.end(),
+                      [&](const Line& line) { return line.IsEntry && SameName(line.Key, key); }));
+}
+
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
     std::optional<std::string> value = Value(section, key);
@@ -221,7 +231,7 @@ int IniFile::ReadInteger(std::string_view section, std::string_view key, int def
     if (!value) {
         return defaultValue;
     }
-    return ParseInteger(*value).value_or(defaultValue);
+    return ParseIntegerText(*value).value_or(defaultValue);
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
@@ -279,6 +289,26 @@ void IniFile::DeleteKey(std::string_view section, std::string_view key) {
     // Every entry of the key goes, or a duplicate would become the value.
     std::erase_if(found->Lines,
                   [&](const Line& line) { return line.IsEntry && SameName(line.Key, key); });
+}
+
+void IniFile::RemoveLaterEntries(std::string_view section, std::string_view key) {
+    Section* found = FindSection(section);
+    if (!found) {
+        return;
+    }
+    bool first = true;
+    std::erase_if(found->Lines, [&](const Line& line) {
+        if (!line.IsEntry || !SameName(line.Key, key)) {
+            return false;
+        }
+        const bool later = !first;
+        first = false;
+        return later;
+    });
+}
+
+std::optional<int> IniFile::ParseInteger(std::string_view text) {
+    return ParseIntegerText(text);
 }
 
 } // namespace rimo

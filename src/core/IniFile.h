@@ -27,6 +27,9 @@ public:
     std::vector<std::string> Sections() const;
     std::vector<std::string> Keys(std::string_view section) const;
 
+    // How many entries of the key the section holds (a hand-edited file may repeat one).
+    int EntryCount(std::string_view section, std::string_view key) const;
+
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
     // Decimal (optionally signed, or "$"/"0x" hexadecimal) text within int range,
@@ -46,6 +49,11 @@ public:
 
     void EraseSection(std::string_view section);
     void DeleteKey(std::string_view section, std::string_view key);
+    // Removes every entry of the key but the first, the one that is read.
+    void RemoveLaterEntries(std::string_view section, std::string_view key);
+
+    // The integer rule of ReadInteger: nullopt for text that is not an integer.
+    static std::optional<int> ParseInteger(std::string_view text);
 
 private:
     struct Line {

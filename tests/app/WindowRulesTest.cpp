@@ -25,5 +25,22 @@ TEST(WindowRules, AFullHeightWindowNeverGetsLower) {
     EXPECT_EQ(WindowRules::CorrectedHeight(0, 300), 300);
 }
 
+TEST(WindowRules, ARestoredPlaceStaysReachable) {
+    using Place = WindowRules::Place;
+    // On the desktop: unchanged.
+    EXPECT_EQ(WindowRules::KeepReachable({100, 100}, 1024, 768).Left, 100);
+    EXPECT_EQ(WindowRules::KeepReachable({100, 100}, 1024, 768).Top, 100);
+    // Past the right or bottom edge (a screen since removed): the title bar comes back.
+    const Place far = WindowRules::KeepReachable({5000, 3000}, 1024, 768);
+    EXPECT_EQ(far.Left, 1024 - 100);
+    EXPECT_EQ(far.Top, 768 - 24);
+    // Left of or above the desktop: its edge.
+    const Place negative = WindowRules::KeepReachable({-20, -5}, 1024, 768);
+    EXPECT_EQ(negative.Left, 0);
+    EXPECT_EQ(negative.Top, 0);
+    // A desktop smaller than the smallest window still gets 0, never a negative place.
+    EXPECT_EQ(WindowRules::KeepReachable({50, 50}, 60, 10).Left, 0);
+}
+
 } // namespace
 } // namespace rimo

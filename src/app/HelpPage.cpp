@@ -1,0 +1,46 @@
+#include "app/HelpPage.h"
+
+#include "core/FileIo.h"
+#include "resources/AppResources.h"
+
+#include <QStandardPaths>
+#include <QString>
+
+#include <system_error>
+
+namespace rimo {
+
+std::optional<std::filesystem::path> HelpPage::Ensure(const AppPaths& paths,
+                                                      const std::filesystem::path& runtimeFolder,
+                                                      std::string* error) {
+    const std::filesystem::path beside = paths.HelpFile();
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(beside, ignored)) {
+        return beside;
+    }
+    const QByteArray page = AppResources::HelpPage();
+    const std::string_view bytes(page.constData(), static_cast<std::size_t>(page.size()));
+    if (WriteFileAtomically(beside, bytes)) {
+        return beside;
+    }
+    std::filesystem::create_directories(runtimeFolder, ignored);
+    const std::filesystem::path copy = runtimeFolder / "help.html";
+    const Status written = WriteFileAtomically(copy, bytes);
+    if (!written) {
+        if (error) {
+            *error = written.message();
+        }
+        return std::nullopt;
+    }
+    return copy;
+}
+
+std::filesystem::path HelpPage::RuntimeFolder() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    }
+    return std::filesystem::path(folder.toStdString()) / "RimoTimeInformation";
+}
+
+} // namespace rimo

@@ -1,0 +1,58 @@
+#include "app/SettingsFile.h"
+
+#include "core/FileIo.h"
+#include "core/TextCodec.h"
+
+namespace rimo {
+
+SettingsFile::ReadReport SettingsFile::Read(const std::filesystem::path& path) {
+    ReadReport report;
+    std::string error;
+    const std::optional<std::string> bytes = ReadWholeFile(path, &error, false);
+    bool keepAside = false;
+    if (bytes) {
+        report.FileExists = true;
+        const DecodedText decoded = DecodeFileText(*bytes);
+        report.Ini = IniFile::Parse(decoded.Utf8);
+        if (decoded.HadInvalidBytes) {
+            report.Problems.push_back("文字として読めないバイトがあります (読めた設定は使います)");
+            keepAside = true;
+        }
+    } else if (!error.empty()) {
+        report.FileExists = true;
+        report.Problems.push_back(error);
+        keepAside = true;
+    }
+    if (keepAside) {
+        std::string moveError;
+        if (const auto aside = MoveFileAside(path, &moveError)) {
+            report.Problems.push_back("元のファイルは " + aside->string() + " に残しました");
+        } else {
+            report.Problems.push_back(moveError);
+        }
+    }
+    for (const SettingKey& key : SettingsSchema::Keys()) {
+        const int count = report.Ini.EntryCount(key.Section, key.Key);
+        if (count > 1) {
+            report.Problems.push_back("[" + std::string(key.Section) + "] " + key.Key + " が " +
+                                      std::to_string(count) +
+                                      " 回あります。最初の値を使い、残りは次の保存で除きます");
+        }
+    }
+    return report;
+}
+
+Status SettingsFile::Write(const std::filesystem::path& path, const IniFile& ini) {
+    return WriteFileAtomically(path, EncodeFileText(ini.ToText()));
+}
+
+std::optional<std::string> SettingsFile::Stored(const IniFile& ini, const SettingKey& key) {
+    return ini.Value(key.Section, key.Key);
+}
+
+void SettingsFile::Put(IniFile& ini, const SettingKey& key, const std::string& text) {
+    ini.WriteString(key.Section, key.Key, text);
+    ini.RemoveLaterEntries(key.Section, key.Key);
+}
+
+} // namespace rimo

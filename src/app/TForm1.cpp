@@ -10,10 +10,7 @@
 #include "desktop/TvScrSaver.h"
 #include "net/ClockPage.h"
 #include "platform/Clock.h"
-#include "platform/linux/LinuxNetworkState.h"
 #include "platform/linux/LinuxServices.h"
-#include "platform/linux/LocalTimeZone.h"
-#include "platform/linux/TimedatedClockService.h"
 #include "resources/AppResources.h"
 #include "schedule/CatchUp.h"
 #include "schedule/ScheduleEditor.h"
@@ -62,9 +59,9 @@ TForm1::TForm1(const AppPaths& paths, Clock& clock, QWidget* parent)
 TForm1::TForm1(const AppPaths& paths, Clock& clock, const PlatformServices& services,
                QWidget* parent)
     : QWidget(parent), paths_(paths), clock_(clock), services_(services) {
-    if (!services_.Sound || !services_.Programs || !services_.Wallpaper || !services_.ScreenSaver) {
+    if (!services_.Complete()) {
         linuxServices_ = new LinuxServices(this);
-        services_ = linuxServices_->Services();
+        services_ = services_.FilledFrom(linuxServices_->Services());
     }
     actionHost_ = std::make_unique<AppActionHost>(*this);
     setObjectName(QStringLiteral("Form1"));
@@ -183,15 +180,13 @@ void TForm1::CreateControls() {
 }
 
 void TForm1::CreateClockPage(QWidget& tabSheet1) {
-    clockService_ = std::make_unique<TimedatedClockService>();
-    networkState_ = std::make_unique<LinuxNetworkState>();
-    timeZone_ = std::make_unique<LocalTimeZone>();
     ClockPageHost host;
     host.ShowClockPage = [this] { pageControl1_->setCurrentIndex(0); };
     host.BringMainWindowForward = [this] { BringForward(); };
     host.OpenDocument = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     clockPage_ = new ClockPage(
-        tabSheet1, paths_, ClockPageServices{clock_, *timeZone_, *clockService_, *networkState_},
+        tabSheet1, paths_,
+        ClockPageServices{clock_, *services_.Zone, *services_.ClockSetting, *services_.Network},
         std::move(host));
     // The scheduled action "時刻合わせ" does what "今すぐ実行" does.
     actionHost_->OnSynchroniseClock = [this] { GetTimeButtonClick(); };

@@ -4,8 +4,8 @@
 #include "app/TrayTicker.h"
 #include "core/AppPaths.h"
 #include "core/DateTime.h"
-#include "platform/PlatformServices.h"
 #include "core/Status.h"
+#include "platform/PlatformServices.h"
 #include "schedule/ScheduleTable.h"
 
 #include <QStringList>
@@ -25,15 +25,12 @@ namespace rimo {
 class AppActionHost;
 class Clock;
 class ClockPage;
-class LinuxNetworkState;
 class LinuxServices;
-class LocalTimeZone;
 class FormSettings;
 class ScheduleEditor;
 class ScheduleGrid;
 class ScheduleRunner;
 class SecondTimer;
-class TimedatedClockService;
 class TvScrSaver;
 class TrayIcon;
 class TrayMenu;
@@ -150,9 +147,6 @@ private:
     ScheduleEditor* editor_ = nullptr;
     SecondTimer* timer1_ = nullptr;
     ClockPage* clockPage_ = nullptr;
-    std::unique_ptr<TimedatedClockService> clockService_;
-    std::unique_ptr<LinuxNetworkState> networkState_;
-    std::unique_ptr<LocalTimeZone> timeZone_;
     std::unique_ptr<FormSettings> settings_;
     TrayMenu* trayMenu_ = nullptr;
     TrayIcon* tray_ = nullptr;

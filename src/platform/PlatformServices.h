@@ -2,18 +2,41 @@
 
 namespace rimo {
 
+class ClockService;
+class NetworkState;
 class ProgramStarter;
 class ScreenSaverSystem;
 class SoundService;
+class TimeZone;
 class WallpaperService;
 
-// The desktop services the main window hands to its parts. The real ones
-// come from LinuxServices; tests pass fakes.
+// The services of the desktop and the system that the main window hands to
+// its parts. The real ones come from LinuxServices; tests pass fakes, and a
+// service left empty is taken from LinuxServices.
 struct PlatformServices {
     SoundService* Sound = nullptr;
     ProgramStarter* Programs = nullptr;
     WallpaperService* Wallpaper = nullptr;
     ScreenSaverSystem* ScreenSaver = nullptr;
+    ClockService* ClockSetting = nullptr;
+    NetworkState* Network = nullptr;
+    TimeZone* Zone = nullptr;
+
+    bool Complete() const {
+        return Sound && Programs && Wallpaper && ScreenSaver && ClockSetting && Network && Zone;
+    }
+    // Every empty service taken from `others`.
+    PlatformServices FilledFrom(const PlatformServices& others) const {
+        PlatformServices all = *this;
+        all.Sound = Sound ? Sound : others.Sound;
+        all.Programs = Programs ? Programs : others.Programs;
+        all.Wallpaper = Wallpaper ? Wallpaper : others.Wallpaper;
+        all.ScreenSaver = ScreenSaver ? ScreenSaver : others.ScreenSaver;
+        all.ClockSetting = ClockSetting ? ClockSetting : others.ClockSetting;
+        all.Network = Network ? Network : others.Network;
+        all.Zone = Zone ? Zone : others.Zone;
+        return all;
+    }
 };
 
 } // namespace rimo

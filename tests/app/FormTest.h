@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "app/TrayIcon.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeServices.h"
 #include "schedule/ScheduleFile.h"
 
 #include <QApplication>
@@ -29,7 +30,7 @@ protected:
     }
 
     std::unique_ptr<TForm1> Start() {
-        auto form = std::make_unique<TForm1>(paths_, clock_);
+        auto form = std::make_unique<TForm1>(paths_, clock_, services_.All());
         form->show();
         QApplication::processEvents();
         return form;
@@ -65,6 +66,7 @@ protected:
     TempFolder folder_;
     AppPaths paths_;
     FakeClock clock_;
+    FakeServices services_;
     bool trayHost_ = false;
 };
 

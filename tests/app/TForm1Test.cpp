@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "FormTest.h"
 #include "TempFolder.h"
 #include "app/SecondTimer.h"
 #include "fakes/FakeClock.h"
@@ -19,47 +20,7 @@
 namespace rimo {
 namespace {
 
-// A main window on files in a temporary folder, at a fixed moment.
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindowTest() : paths_(AppPaths::InFolder(folder_.Path())) {
-        clock_.SetLocal(EncodeDate(2026, 12, 8) + EncodeTime(10, 0, 0)); // a Tuesday
-    }
-    ~MainWindowTest() override { CloseMessageBoxes(); }
-
-    std::unique_ptr<TForm1> Start() {
-        auto form = std::make_unique<TForm1>(paths_, clock_);
-        form->show();
-        QApplication::processEvents();
-        return form;
-    }
-
-    void WriteSchedule(const std::vector<ScheduleRow>& rows) {
-        ScheduleTable table;
-        table.ReplaceScheduleRows(rows);
-        ASSERT_TRUE(SaveSchedule(paths_.ScheduleFile(), table).ok());
-    }
-
-    static QList<QMessageBox*> MessageBoxes() {
-        QList<QMessageBox*> boxes;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-                boxes.append(box);
-            }
-        }
-        return boxes;
-    }
-    static void CloseMessageBoxes() {
-        for (QMessageBox* box : MessageBoxes()) {
-            box->close();
-        }
-        QApplication::processEvents();
-    }
-
-    TempFolder folder_;
-    AppPaths paths_;
-    FakeClock clock_;
-};
+using MainWindowTest = FormTest;
 
 TEST_F(MainWindowTest, HasTheDesignedControls) {
     auto form = Start();

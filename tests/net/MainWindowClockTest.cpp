@@ -3,9 +3,13 @@
 #include "app/TForm1.h"
 
 #include "TempFolder.h"
+#include "app/AppActionHost.h"
+#include "app/TrayMenu.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeServices.h"
 #include "net/ClockPage.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QListWidget>
 #include <QMessageBox>
@@ -21,7 +25,7 @@ class MainWindowClockTest : public ::testing::Test {
 protected:
     MainWindowClockTest() : paths_(AppPaths::InFolder(folder_.Path())) {
         clock_.SetLocal(EncodeDate(2026, 12, 8) + EncodeTime(10, 0, 0));
-        form_ = std::make_unique<TForm1>(paths_, clock_);
+        form_ = std::make_unique<TForm1>(paths_, clock_, services_.All());
         form_->show();
         QApplication::processEvents();
     }
@@ -47,6 +51,7 @@ protected:
     TempFolder folder_;
     AppPaths paths_;
     FakeClock clock_;
+    FakeServices services_;
     std::unique_ptr<TForm1> form_;
 };
 
@@ -72,6 +77,24 @@ TEST_F(MainWindowClockTest, TheHandlerShowsTheClockPageAndAsksForAServer) {
     EXPECT_EQ(pages->currentIndex(), 0);
     EXPECT_FALSE(form_->isMinimized());
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("ホスト名を入力して下さい。")});
+}
+
+TEST_F(MainWindowClockTest, TheTrayItemAndTheScheduledActionSynchroniseAsTheButtonDoes) {
+    const std::function<void()> ways[] = {
+        [this] { form_->Popup().Item(QStringLiteral("PopupHour"))->trigger(); },
+        [this] { form_->ActionHostOfActions().SynchroniseClock(); },
+    };
+    for (const auto& synchronise : ways) {
+        synchronise();
+        EXPECT_EQ(Messages(), QStringList{QStringLiteral("ホスト名を入力して下さい。")});
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget)) {
+                box->close();
+            }
+        }
+        QApplication::processEvents();
+    }
+    EXPECT_TRUE(services_.ClockSetting.Calls.empty());
 }
 
 TEST_F(MainWindowClockTest, TheLogGetsTheResultLinesOnceThoughTheCloseStepsRunTwice) {

@@ -8,10 +8,7 @@
 #include "app/TForm1.h"
 #include "desktop/TvScrSaver.h"
 #include "fakes/FakeClock.h"
-#include "fakes/FakeProgramStarter.h"
-#include "fakes/FakeScreenSaverSystem.h"
-#include "fakes/FakeSound.h"
-#include "fakes/FakeWallpaper.h"
+#include "fakes/FakeServices.h"
 #include "schedule/MessageWindows.h"
 #include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleFile.h"
@@ -45,7 +42,7 @@ protected:
         table.ReplaceScheduleRows(rows);
         EXPECT_TRUE(SaveSchedule(paths_.ScheduleFile(), table).ok());
         auto form = std::make_unique<TForm1>(
-            paths_, clock_, PlatformServices{&sound_, &programs_, &wallpaper_, &screenSaver_});
+            paths_, clock_, services_.All());
         form->Timer1().SetEnabled(false); // the test ticks by hand
         return form;
     }
@@ -74,10 +71,11 @@ protected:
     TempFolder folder_;
     AppPaths paths_;
     FakeClock clock_;
-    FakeSound sound_;
-    FakeProgramStarter programs_;
-    FakeWallpaper wallpaper_;
-    FakeScreenSaverSystem screenSaver_;
+    FakeServices services_;
+    FakeSound& sound_ = services_.Sound;
+    FakeProgramStarter& programs_ = services_.Programs;
+    FakeWallpaper& wallpaper_ = services_.Wallpaper;
+    FakeScreenSaverSystem& screenSaver_ = services_.ScreenSaver;
 };
 
 TEST_F(ScheduleRunnerTest, ADueRowRunsAtItsSecondMovesOnAndTheNextEventIsSelected) {

@@ -3,6 +3,9 @@
 #include "platform/linux/DesktopProgramStarter.h"
 #include "platform/linux/DesktopSound.h"
 #include "platform/linux/DesktopWallpaper.h"
+#include "platform/linux/LinuxNetworkState.h"
+#include "platform/linux/LocalTimeZone.h"
+#include "platform/linux/TimedatedClockService.h"
 #include "platform/linux/XcbScreenSaver.h"
 
 namespace rimo {
@@ -10,10 +13,15 @@ namespace rimo {
 LinuxServices::LinuxServices(QObject* parent)
     : QObject(parent), sound_(new DesktopSound(this)), programs_(new DesktopProgramStarter(this)),
       wallpaper_(new DesktopWallpaper(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), this)),
-      screenSaver_(new XcbScreenSaver({}, {}, this)) {}
+      screenSaver_(new XcbScreenSaver({}, {}, this)),
+      clockSetting_(std::make_unique<TimedatedClockService>()),
+      network_(std::make_unique<LinuxNetworkState>()), zone_(std::make_unique<LocalTimeZone>()) {}
+
+LinuxServices::~LinuxServices() = default;
 
 PlatformServices LinuxServices::Services() const {
-    return {sound_, programs_, wallpaper_, screenSaver_};
+    return {sound_,         programs_,  wallpaper_, screenSaver_, clockSetting_.get(),
+            network_.get(), zone_.get()};
 }
 
 } // namespace rimo

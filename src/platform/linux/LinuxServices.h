@@ -4,18 +4,24 @@
 
 #include <QObject>
 
+#include <memory>
+
 namespace rimo {
 
 class DesktopProgramStarter;
 class DesktopSound;
 class DesktopWallpaper;
+class LinuxNetworkState;
+class LocalTimeZone;
+class TimedatedClockService;
 class XcbScreenSaver;
 
-// The real desktop services of a Linux session, owned together.
+// The real services of a Linux desktop session, owned together.
 class LinuxServices final : public QObject {
     Q_OBJECT
 public:
     explicit LinuxServices(QObject* parent = nullptr);
+    ~LinuxServices() override;
     PlatformServices Services() const;
 
 private:
@@ -23,6 +29,9 @@ private:
     DesktopProgramStarter* programs_;
     DesktopWallpaper* wallpaper_;
     XcbScreenSaver* screenSaver_;
+    std::unique_ptr<TimedatedClockService> clockSetting_;
+    std::unique_ptr<LinuxNetworkState> network_;
+    std::unique_ptr<LocalTimeZone> zone_;
 };
 
 } // namespace rimo

@@ -5,12 +5,13 @@
 #include "app/WindowRules.h"
 #include "platform/Clock.h"
 #include "schedule/CatchUp.h"
+#include "schedule/CellComboBox.h"
+#include "schedule/ScheduleCellEditors.h"
 #include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleGrid.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -25,7 +26,9 @@ namespace rimo {
 
 namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 QFont DesignedFont() {
     // The designed face does not exist on Linux; fontconfig falls back to the
@@ -116,9 +119,8 @@ void TForm1::CreateControls() {
     QPushButton* cancel =
         AddButton("CancelButton", QStringLiteral("キャンセル"),
                   QStringLiteral("スケジュール入力をキャンセルします"), {520, 440, 75, 25});
-    QPushButton* close =
-        AddButton("CloseButton", QStringLiteral("終了"), QStringLiteral("終了します"),
-                  {610, 440, 75, 25});
+    QPushButton* close = AddButton("CloseButton", QStringLiteral("終了"),
+                                   QStringLiteral("終了します"), {610, 440, 75, 25});
 
     editor_ = new ScheduleEditor(*grid_, state_, clock_, this);
     connect(add, &QPushButton::clicked, editor_, &ScheduleEditor::Add1Click);
@@ -126,6 +128,12 @@ void TForm1::CreateControls() {
     connect(remove, &QPushButton::clicked, editor_, &ScheduleEditor::Delete1Click);
     connect(sort, &QPushButton::clicked, editor_, &ScheduleEditor::SortButtonClick);
     connect(test, &QPushButton::clicked, editor_, &ScheduleEditor::Test1Click);
+    // Leaving the grid makes sure the tick runs.
+    connect(editor_, &ScheduleEditor::TimerEnableRequested, this, [this] {
+        if (timer1_) {
+            timer1_->SetEnabled(true);
+        }
+    });
     connect(ok, &QPushButton::clicked, this, &TForm1::OKButtonClick);
     connect(cancel, &QPushButton::clicked, this, &TForm1::CancelButtonClick);
     connect(close, &QPushButton::clicked, this, &TForm1::CloseButtonClick);
@@ -141,9 +149,8 @@ void TForm1::CreateControls() {
 // marked; each runs at its place in this order.
 void TForm1::FormCreate() {
     // 1. Rows as high as a drop-down editor minus the grid line.
-    QComboBox probe;
-    probe.setFont(font());
-    grid_->SetDefaultRowHeight(probe.sizeHint().height() - 1);
+    grid_->SetDefaultRowHeight(editor_->CellEditors().ComboBox1()->height() -
+                               ScheduleGrid::kGridLineWidth);
 
     // 2. Settings file into the controls, the window's place and size (settings file).
     state_.ShowFlag = 1;
@@ -213,7 +220,7 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
-    // The seven cell editors are hidden here (schedule editor).
+    editor_->HideCellEditors();
 }
 
 void TForm1::StartupNotice() {
@@ -327,9 +334,13 @@ void TForm1::OKButtonClick() {
     ToggleMainWindow();
 }
 
-void TForm1::CancelButtonClick() { LoadScheduleFile(); }
+void TForm1::CancelButtonClick() {
+    LoadScheduleFile();
+}
 
-void TForm1::CloseButtonClick() { close(); }
+void TForm1::CloseButtonClick() {
+    close();
+}
 
 void TForm1::Timer1Timer() {
     // 1. Next-event tray tip and, when a refresh is pending, the title text (tray icon).
@@ -341,7 +352,9 @@ void TForm1::Timer1Timer() {
     Q_EMIT Ticked();
 }
 
-bool TForm1::FormCloseQuery() { return WriteFilesAtClose(FileErrors::Shown); }
+bool TForm1::FormCloseQuery() {
+    return WriteFilesAtClose(FileErrors::Shown);
+}
 
 bool TForm1::WriteFilesAtClose(FileErrors errors) {
     bool allWritten = true;

@@ -74,6 +74,8 @@ void ScheduleCellEditors::Build() {
     picker2_ = new QTimeEdit(host_);
     picker2_->setObjectName(QStringLiteral("DateTimePicker2"));
     picker2_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    // The cell is too narrow for spin buttons; arrow keys and the wheel step.
+    picker2_->setButtonSymbols(QAbstractSpinBox::NoButtons);
     combo2_ = new CellComboBox(QStringLiteral("ComboBox2"), ActionChoices(), host_);
     combo5_ = new CellComboBox(QStringLiteral("ComboBox5"), {}, host_);
     combo3_ = new CellComboBox(QStringLiteral("ComboBox3"), DeleteChoices(), host_);
@@ -334,7 +336,11 @@ bool ScheduleCellEditors::eventFilter(QObject* watched, QEvent* event) {
         PlaceCellEditors();
         return false;
     case QEvent::Wheel:
-        // The wheel over a control scrolls the grid; it never changes a value.
+        // The wheel over a control the user is not working in scrolls the
+        // grid; it never changes a value in passing.
+        if (grid_.window()->focusWidget() == editor) {
+            return false;
+        }
         QCoreApplication::sendEvent(grid_.viewport(), event);
         return true;
     default:

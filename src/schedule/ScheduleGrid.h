@@ -24,8 +24,11 @@ struct GridCell {
 class ScheduleGrid : public QTableView {
     Q_OBJECT
 public:
-    static constexpr std::array<int, kScheduleColumns> kColumnWidths{79, 54,  80, 64,
-                                                                     64, 220, 50, 32};
+    // The designed widths, but for the date column: a date with its day name
+    // (and the date picker with its drop-down button) needs 100 pixels in the
+    // Japanese fonts of Linux, taken from the message column.
+    static constexpr std::array<int, kScheduleColumns> kColumnWidths{79, 54,  100, 64,
+                                                                     64, 200, 50,  32};
     static constexpr int kGridLineWidth = 1;
 
     explicit ScheduleGrid(ScheduleTable& table, QWidget* parent = nullptr);

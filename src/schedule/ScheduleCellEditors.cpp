@@ -9,7 +9,9 @@
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyleOptionComboBox>
 #include <QTimeEdit>
 #include <QTimer>
 
@@ -27,6 +29,12 @@ QDate ToQDate(DateTime value) {
 QTime ToQTime(DateTime value) {
     const TimeParts parts = DecodeTime(value);
     return QTime(parts.Hour, parts.Minute, parts.Second);
+}
+
+// Keys that drop a list or the calendar down at once.
+bool IsDropDownKey(const QKeyEvent* key) {
+    return (key->key() == Qt::Key_F4 && !(key->modifiers() & Qt::AltModifier)) ||
+           (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
 }
 
 bool IsOpenKey(const QKeyEvent* key) {
@@ -70,6 +78,11 @@ void ScheduleCellEditors::Build() {
     picker1_->setObjectName(QStringLiteral("DateTimePicker1"));
     picker1_->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     picker1_->setCalendarPopup(true);
+    // The calendar speaks Japanese (month names, 日 to 土, Sunday first)
+    // whatever the machine's locale, as every date of the program does.
+    picker1_->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    picker1_->calendarWidget()->setLocale(picker1_->locale());
+    picker1_->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
     picker1_->setToolTip(QStringLiteral("クリックで日付入力、ドロップダウンで日付クリック"));
     picker2_ = new QTimeEdit(host_);
     picker2_->setObjectName(QStringLiteral("DateTimePicker2"));
@@ -270,6 +283,33 @@ DateTime ScheduleCellEditors::PickedTime() const {
     return EncodeTime(time.hour(), time.minute(), time.second());
 }
 
+bool ScheduleCellEditors::HandleGridKey(QKeyEvent* key) {
+    if (!IsOpenKey(key) || grid_.IsTyping() || !OpenCurrentEditor()) {
+        return false;
+    }
+    if (IsDropDownKey(key) && grid_.window()->focusWidget() == picker1_) {
+        OpenCalendar();
+    }
+    return true;
+}
+
+void ScheduleCellEditors::OpenCalendar() {
+    // The date edit has no keyboard way to its calendar: press its arrow, as
+    // the mouse would (it finds the arrow as a combo box's).
+    QStyleOptionComboBox option;
+    option.initFrom(picker1_);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QPoint arrow =
+        picker1_->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, picker1_)
+            .center();
+    const QPointF global = picker1_->mapToGlobal(QPointF(arrow));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(arrow), global, Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(picker1_, &press);
+}
+
 bool ScheduleCellEditors::HandleEditorKey(QWidget* editor, QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Escape) {
@@ -304,8 +344,7 @@ bool ScheduleCellEditors::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &grid_) {
         switch (event->type()) {
         case QEvent::KeyPress:
-            if (IsOpenKey(static_cast<QKeyEvent*>(event)) && !grid_.IsTyping() &&
-                OpenCurrentEditor()) {
+            if (HandleGridKey(static_cast<QKeyEvent*>(event))) {
                 return true;
             }
             break;

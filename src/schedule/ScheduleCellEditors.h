@@ -76,6 +76,8 @@ private:
     void PlaceCellEditor(QWidget* editor, int column);
     void FillArgumentList(bool reread);
     bool HasFocus(const QWidget* editor) const;
+    bool HandleGridKey(QKeyEvent* key);
+    void OpenCalendar();
     bool HandleEditorKey(QWidget* editor, QKeyEvent* event);
     void LeaveToCell(int key);
 

@@ -241,7 +241,7 @@ TEST_F(ScheduleEditorTest, TypingAndDropsFollowTheColumn) {
 TEST_F(ScheduleEditorTest, EscLeavesThePickerWithoutWriting) {
     table_.SetCell(ColDate, 1, "2027/05/05/水");
     Click(ColDate, 1);
-    Key(grid_, Qt::Key_F4);
+    Key(grid_, Qt::Key_F2);
     QDateEdit* date = Editors().DateTimePicker1();
     ASSERT_EQ(window_.focusWidget(), date);
     date->setCurrentSection(QDateTimeEdit::DaySection);
@@ -260,6 +260,23 @@ TEST_F(ScheduleEditorTest, EscLeavesThePickerWithoutWriting) {
     EXPECT_EQ(Cell(ColDate, 1), "2027/05/06/木");
     EXPECT_EQ(grid_->CurrentColumn(), ColTime);
     EXPECT_EQ(window_.focusWidget(), grid_);
+}
+
+TEST_F(ScheduleEditorTest, DropDownKeysOpenTheListOrCalendarAndEscClosesIt) {
+    Click(ColDelete, 1);
+    Key(grid_, Qt::Key_F4);
+    CellComboBox* list = Editors().ComboBox3();
+    ASSERT_TRUE(list->view()->isVisible());
+    Key(list->view(), Qt::Key_Escape);
+    EXPECT_FALSE(list->view()->isVisible());
+    EXPECT_EQ(window_.focusWidget(), grid_);
+    EXPECT_EQ(Cell(ColDelete, 1), "しない");
+
+    Click(ColDate, 1);
+    Key(grid_, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(window_.focusWidget(), Editors().DateTimePicker1());
+    EXPECT_TRUE(Editors().DateTimePicker1()->calendarWidget()->isVisible());
+    Editors().DateTimePicker1()->calendarWidget()->window()->close();
 }
 
 TEST_F(ScheduleEditorTest, ADayClickedInTheCalendarIsWrittenAndMovesOn) {

@@ -126,7 +126,8 @@ std::string ShortenPath(std::string_view path, int maxWidth, const TextWidth& wi
     const bool rooted = path.front() == '/';
     // The folders between the root and the file, outermost first.
     std::vector<std::string_view> folders;
-    std::string_view rest = path.substr(rooted ? 1 : 0, slash - (rooted ? 1 : 0));
+    const std::size_t start = rooted ? 1 : 0;
+    std::string_view rest = slash > start ? path.substr(start, slash - start) : std::string_view();
     while (!rest.empty()) {
         const std::size_t next = rest.find('/');
         folders.push_back(rest.substr(0, next));

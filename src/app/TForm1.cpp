@@ -26,9 +26,7 @@ namespace rimo {
 
 namespace {
 
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
+QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 QFont DesignedFont() {
     // The designed face does not exist on Linux; fontconfig falls back to the
@@ -119,8 +117,9 @@ void TForm1::CreateControls() {
     QPushButton* cancel =
         AddButton("CancelButton", QStringLiteral("キャンセル"),
                   QStringLiteral("スケジュール入力をキャンセルします"), {520, 440, 75, 25});
-    QPushButton* close = AddButton("CloseButton", QStringLiteral("終了"),
-                                   QStringLiteral("終了します"), {610, 440, 75, 25});
+    QPushButton* close =
+        AddButton("CloseButton", QStringLiteral("終了"), QStringLiteral("終了します"),
+                  {610, 440, 75, 25});
 
     editor_ = new ScheduleEditor(*grid_, state_, clock_, this);
     connect(add, &QPushButton::clicked, editor_, &ScheduleEditor::Add1Click);
@@ -334,13 +333,9 @@ void TForm1::OKButtonClick() {
     ToggleMainWindow();
 }
 
-void TForm1::CancelButtonClick() {
-    LoadScheduleFile();
-}
+void TForm1::CancelButtonClick() { LoadScheduleFile(); }
 
-void TForm1::CloseButtonClick() {
-    close();
-}
+void TForm1::CloseButtonClick() { close(); }
 
 void TForm1::Timer1Timer() {
     // 1. Next-event tray tip and, when a refresh is pending, the title text (tray icon).
@@ -352,9 +347,7 @@ void TForm1::Timer1Timer() {
     Q_EMIT Ticked();
 }
 
-bool TForm1::FormCloseQuery() {
-    return WriteFilesAtClose(FileErrors::Shown);
-}
+bool TForm1::FormCloseQuery() { return WriteFilesAtClose(FileErrors::Shown); }
 
 bool TForm1::WriteFilesAtClose(FileErrors errors) {
     bool allWritten = true;

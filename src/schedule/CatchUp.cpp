@@ -12,12 +12,8 @@ namespace {
 
 constexpr std::int64_t kMsPerMinute = 60'000;
 
-std::string NotATime(std::string_view text) {
-    return "'" + std::string(text) + "' は時刻ではありません";
-}
-std::string NotADate(std::string_view text) {
-    return "'" + std::string(text) + "' は日付ではありません";
-}
+std::string NotATime(std::string_view text) { return "'" + std::string(text) + "' は時刻ではありません"; }
+std::string NotADate(std::string_view text) { return "'" + std::string(text) + "' は日付ではありません"; }
 
 // Hour kinds: step the time of day until it is no longer before now's; past
 // midnight the row moves to the next day (a row left at today's date with a
@@ -75,8 +71,8 @@ DateTime AfterMonthSteps(const DateParts& start, int step, std::int64_t k) {
     const std::int64_t looked = std::min<std::int64_t>(k, 48);
     for (std::int64_t j = 1; j <= looked; ++j) {
         const std::int64_t index = index0 + j * step;
-        day = std::min(day,
-                       DaysInMonth(static_cast<int>(index / 12), static_cast<int>(index % 12) + 1));
+        day = std::min(day, DaysInMonth(static_cast<int>(index / 12),
+                                        static_cast<int>(index % 12) + 1));
     }
     const std::int64_t index = index0 + k * step;
     const int year = static_cast<int>(index / 12);
@@ -100,8 +96,8 @@ std::optional<DateTime> CatchUpDateKind(DateTime date, std::int64_t timeMs, int 
     }
     const DateParts start = DecodeDate(date);
     const DateParts today = DecodeDate(now);
-    const std::int64_t monthsApart =
-        (static_cast<std::int64_t>(today.Year) - start.Year) * 12 + (today.Month - start.Month);
+    const std::int64_t monthsApart = (static_cast<std::int64_t>(today.Year) - start.Year) * 12 +
+                                     (today.Month - start.Month);
     std::int64_t k = std::max<std::int64_t>(1, monthsApart / stepMonths - 1);
     constexpr std::int64_t kLastMonthIndex = 9999LL * 12 + 11;
     while (true) {

@@ -127,7 +127,8 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
         report.Problems.push_back("セルの行が " + std::to_string(expected - cellLines) +
                                   " 行足りません (空のセルとして読みました)");
         report.Unreadable = true;
-    } else if (cellLines > expected && !(cellLines == expected + 1 && lines.back().empty())) {
+    } else if (cellLines > expected &&
+               !(cellLines == expected + 1 && lines.back().empty())) {
         report.Problems.push_back("ファイルの終わりに余分な行が " +
                                   std::to_string(cellLines - expected) + " 行あります");
         report.Unreadable = true;

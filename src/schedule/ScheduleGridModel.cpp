@@ -7,9 +7,7 @@ ScheduleGridModel::ScheduleGridModel(ScheduleTable& table, QObject* parent)
     table_.SetObserver(this);
 }
 
-ScheduleGridModel::~ScheduleGridModel() {
-    table_.SetObserver(nullptr);
-}
+ScheduleGridModel::~ScheduleGridModel() { table_.SetObserver(nullptr); }
 
 int ScheduleGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : table_.RowCount() - 1;
@@ -59,26 +57,18 @@ Qt::ItemFlags ScheduleGridModel::flags(const QModelIndex& index) const {
     return result;
 }
 
-void ScheduleGridModel::BeginReset() {
-    beginResetModel();
-}
-void ScheduleGridModel::EndReset() {
-    endResetModel();
-}
+void ScheduleGridModel::BeginReset() { beginResetModel(); }
+void ScheduleGridModel::EndReset() { endResetModel(); }
 
 void ScheduleGridModel::BeginInsertRows(int first, int count) {
     beginInsertRows(QModelIndex(), ModelRow(first), ModelRow(first + count - 1));
 }
-void ScheduleGridModel::EndInsertRows() {
-    endInsertRows();
-}
+void ScheduleGridModel::EndInsertRows() { endInsertRows(); }
 
 void ScheduleGridModel::BeginRemoveRows(int first, int count) {
     beginRemoveRows(QModelIndex(), ModelRow(first), ModelRow(first + count - 1));
 }
-void ScheduleGridModel::EndRemoveRows() {
-    endRemoveRows();
-}
+void ScheduleGridModel::EndRemoveRows() { endRemoveRows(); }
 
 void ScheduleGridModel::CellChanged(int column, int row) {
     if (row == 0) {

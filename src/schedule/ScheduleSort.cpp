@@ -7,9 +7,7 @@ namespace rimo {
 
 namespace {
 
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Compares a + b with c + d, where each pair is read as one text.
 int CompareJoined(const std::string& a, const std::string& b, const std::string& c,

@@ -6,15 +6,12 @@
 namespace rimo {
 
 const ScheduleRow& ScheduleHeader() {
-    static const ScheduleRow header{"タイトル", "繰り返し", "日付指定",
-                                    "時刻指定", "動作指定", "メッセージ(起動パス)",
-                                    "削除",     "有効"};
+    static const ScheduleRow header{"タイトル", "繰り返し", "日付指定", "時刻指定",
+                                    "動作指定", "メッセージ(起動パス)", "削除", "有効"};
     return header;
 }
 
-ScheduleTable::ScheduleTable() : rows_(9) {
-    WriteHeader();
-}
+ScheduleTable::ScheduleTable() : rows_(9) { WriteHeader(); }
 
 void ScheduleTable::SetCell(int column, int row, std::string text) {
     if (rows_[row][column] == text) {
@@ -72,9 +69,7 @@ void ScheduleTable::RemoveRow(int at) {
     }
 }
 
-void ScheduleTable::AddRow() {
-    InsertRow(RowCount());
-}
+void ScheduleTable::AddRow() { InsertRow(RowCount()); }
 
 void ScheduleTable::WriteHeader() {
     for (int column = 0; column < kScheduleColumns; ++column) {

@@ -55,10 +55,10 @@ public:
 
     // Header included; at least 1 (the grid's minimum). New rows are empty.
     void SetRowCount(int count);
-    void InsertRow(int at); // an empty row at `at`; rows from there move down
+    void InsertRow(int at);   // an empty row at `at`; rows from there move down
     void RemoveRow(int at);
-    void AddRow();      // an empty row at the end
-    void WriteHeader(); // the header texts into row 0
+    void AddRow();            // an empty row at the end
+    void WriteHeader();       // the header texts into row 0
     // Replaces every row (header included) at once.
     void Assign(std::vector<ScheduleRow> rows);
     // Replaces rows 1.. with `rows` (the count stays the same).

@@ -14,9 +14,7 @@ constexpr int kMon = 7, kTue = 8, kWed = 9, kFri = 11, kSat = 12, kSun = 13;
 std::string DateText(int year, int month, int day) {
     return FormatScheduleDate(EncodeDate(year, month, day));
 }
-std::string Dec(int day) {
-    return DateText(2026, 12, day);
-}
+std::string Dec(int day) { return DateText(2026, 12, day); }
 
 // Catches up one row and returns its date and time texts.
 std::pair<std::string, std::string> CatchUp(const std::string& repeat, const std::string& date,
@@ -35,8 +33,7 @@ TEST(CatchUp, DailyRowsComeToTodayOrTomorrow) {
     // The second itself is still due.
     EXPECT_EQ(CatchUp("毎日", Dec(1), "10:00:00", At(kTue, 10)).first, Dec(kTue));
     // Only the date is written; the time text stays as it was.
-    EXPECT_EQ(CatchUp("毎日", "", "9:00", At(kTue, 10)),
-              std::make_pair(Dec(kWed), std::string("9:00")));
+    EXPECT_EQ(CatchUp("毎日", "", "9:00", At(kTue, 10)), std::make_pair(Dec(kWed), std::string("9:00")));
 }
 
 TEST(CatchUp, HourKindsStepTheTimeToTheNextOccurrence) {
@@ -87,7 +84,8 @@ TEST(CatchUp, WeekendRowsComeToTheComingWeekend) {
 TEST(CatchUp, DateKindsStepTheStoredDateUntilItLiesAhead) {
     const DateTime now = At(kTue, 10);
     // Three weeks and a day ago at this hour: six days from now.
-    EXPECT_EQ(CatchUp("毎週", DateText(2026, 11, 16), "10:00:00", now).first, Dec(kTue + 6));
+    EXPECT_EQ(CatchUp("毎週", DateText(2026, 11, 16), "10:00:00", now).first,
+              Dec(kTue + 6));
     EXPECT_EQ(CatchUp("隔週", DateText(2026, 11, 24), "09:00:00", now).first, Dec(22));
     EXPECT_EQ(CatchUp("隔日", Dec(kMon), "09:00:00", now).first, Dec(kWed));
     EXPECT_EQ(CatchUp("隔日", Dec(kMon), "11:00:00", now).first, Dec(kWed));
@@ -123,7 +121,8 @@ TEST(CatchUp, RowsAheadAndRowsWithoutRepetitionKeepTheirTexts) {
 
 TEST(CatchUp, FourDigitYearsAreTakenAsWritten) {
     // The two-digit read would take 1950 for 2050 and leave the row waiting for decades.
-    EXPECT_EQ(CatchUp("毎年", DateText(1950, 12, 9), "10:00:00", At(kTue, 10)).first, Dec(kWed));
+    EXPECT_EQ(CatchUp("毎年", DateText(1950, 12, 9), "10:00:00", At(kTue, 10)).first,
+              Dec(kWed));
 }
 
 TEST(CatchUp, AncientDatesCatchUpQuickly) {

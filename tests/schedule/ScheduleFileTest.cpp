@@ -55,8 +55,7 @@ TEST(ScheduleFile, StoresEveryCellColumnByColumn) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 34);
     EXPECT_EQ(text.substr(0, 6), "8\r\n4\r\n");
     const std::string expectedStart = "8\r\n4\r\n"
-                                      "\x83^\x83"
-                                      "C\x83g\x83\x8b\r\n" // タイトル in CP932
+                                      "\x83^\x83" "C\x83g\x83\x8b\r\n" // タイトル in CP932
                                       "a\r\n\r\nc\r\n";
     EXPECT_EQ(text.substr(0, expectedStart.size()), expectedStart);
 

@@ -26,8 +26,8 @@ TEST(ScheduleSort, OrdersByDateAndTimeWithUndatedRowsFirst) {
                                Row("one day", "2026/12/09/水", "18:00:00"), Row("undated", "", ""),
                                Row("same day earlier", "2026/12/09/水", "08:00:00")});
     SortScheduleRows(table);
-    EXPECT_EQ(Titles(table),
-              (std::vector<std::string>{"undated", "same day earlier", "one day", "two days"}));
+    EXPECT_EQ(Titles(table), (std::vector<std::string>{"undated", "same day earlier", "one day",
+                                                       "two days"}));
     EXPECT_EQ(table.Row(0), ScheduleHeader());
 }
 

@@ -50,7 +50,7 @@ TEST(ScheduleTable, RowOperationsShiftRowsAndTellTheView) {
     table.AddRow();
     table.SetCell(ColTitle, 4, "new");
     table.SetCell(ColTitle, 4, "new"); // unchanged: no call
-    table.SetRowCount(0);              // the grid's minimum is one row
+    table.SetRowCount(0);               // the grid's minimum is one row
     EXPECT_EQ(table.RowCount(), 1);
     EXPECT_EQ(observer.Calls, (std::vector<std::string>{"insert 2+1", "remove 1+1", "insert 4+1",
                                                         "cell 0,4", "remove 1+4"}));

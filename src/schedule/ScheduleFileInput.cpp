@@ -1,12 +1,11 @@
 #include "schedule/ScheduleFileInput.h"
 
+#include "schedule/OpenDialog1.h"
 #include "schedule/ScheduleEditRules.h"
 #include "schedule/ScheduleGrid.h"
 
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeData>
 
@@ -58,27 +57,19 @@ void ScheduleFileInput::Refer1Click() {
     if (row <= 0) {
         return;
     }
-    QFileDialog dialog(dropHost_->window(), QStringLiteral("ファイル名の指定"));
-    dialog.setObjectName(QStringLiteral("OpenDialog1"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("OK"));
-    dialog.setNameFilter(FilterForAction(grid_.Table().Cell(ColAction, row)));
     // Start where the cell's file lies, if it names one.
     const QFileInfo current(
         QString::fromStdString(WithoutQuotes(grid_.Table().Cell(grid_.CurrentColumn(), row))));
-    if (!current.filePath().isEmpty() && current.isAbsolute() && current.dir().exists()) {
-        dialog.setDirectory(current.dir());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    const QString chosen =
+        RunOpenDialog1(dropHost_->window(), FilterForAction(grid_.Table().Cell(ColAction, row)),
+                       current.isAbsolute() ? current.absolutePath() : QString());
+    if (chosen.isEmpty()) {
         return;
     }
     // The current cell once the dialog is closed (ticks ran meanwhile).
     const int target = grid_.CurrentTableRow();
     if (target > 0) {
-        grid_.Table().SetCell(grid_.CurrentColumn(), target,
-                              QuotedPath(dialog.selectedFiles().front().toStdString()));
+        grid_.Table().SetCell(grid_.CurrentColumn(), target, QuotedPath(chosen.toStdString()));
     }
 }
 

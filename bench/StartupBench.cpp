@@ -1,6 +1,7 @@
 // Start of the main window: construction (settings, schedule, catch-up) to
 // the first tick. The first tick waits for the next wall-clock second, so
 // both are reported: the construction alone, and construction to first tick.
+#include "BenchApp.h"
 #include "TempFolder.h"
 #include "app/TForm1.h"
 #include "platform/linux/SystemClock.h"
@@ -16,14 +17,7 @@ namespace rimo {
 namespace {
 
 QApplication& App() {
-    static int argc = 1;
-    static char name[] = "rimo_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication app(argc, argv);
-    return app;
+    return BenchApp();
 }
 
 void PrepareFolder(const TempFolder& folder, int rows) {

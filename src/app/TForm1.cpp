@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include "app/AppActionHost.h"
+#include "app/EditorChoices.h"
 #include "app/FormSettings.h"
 #include "app/SecondTimer.h"
 #include "app/TrayIcon.h"
@@ -13,6 +14,8 @@
 #include "platform/linux/LinuxServices.h"
 #include "resources/AppResources.h"
 #include "schedule/CatchUp.h"
+#include "schedule/CellComboBox.h"
+#include "schedule/ScheduleCellEditors.h"
 #include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleGrid.h"
@@ -146,11 +149,19 @@ void TForm1::CreateControls() {
                                    QStringLiteral("終了します"), {610, 440, 75, 25});
 
     editor_ = new ScheduleEditor(*grid_, state_, clock_, this);
+    editorChoices_ = std::make_unique<EditorChoices>(*actionHost_, scrSaver_);
+    editor_->SetArgumentChoices(*editorChoices_);
     connect(add, &QPushButton::clicked, editor_, &ScheduleEditor::Add1Click);
     connect(insert, &QPushButton::clicked, editor_, &ScheduleEditor::Insert1Click);
     connect(remove, &QPushButton::clicked, editor_, &ScheduleEditor::Delete1Click);
     connect(sort, &QPushButton::clicked, editor_, &ScheduleEditor::SortButtonClick);
     connect(test, &QPushButton::clicked, editor_, &ScheduleEditor::Test1Click);
+    // Leaving the grid makes sure the tick runs.
+    connect(editor_, &ScheduleEditor::TimerEnableRequested, this, [this] {
+        if (timer1_) {
+            timer1_->SetEnabled(true);
+        }
+    });
     connect(ok, &QPushButton::clicked, this, &TForm1::OKButtonClick);
     connect(cancel, &QPushButton::clicked, this, &TForm1::CancelButtonClick);
     connect(close, &QPushButton::clicked, this, &TForm1::CloseButtonClick);
@@ -230,9 +241,8 @@ void TForm1::BringForward() {
 // marked; each runs at its place in this order.
 void TForm1::FormCreate() {
     // 1. Rows as high as a drop-down editor minus the grid line.
-    QComboBox probe;
-    probe.setFont(font());
-    grid_->SetDefaultRowHeight(probe.sizeHint().height() - 1);
+    grid_->SetDefaultRowHeight(editor_->CellEditors().ComboBox1()->height() -
+                               ScheduleGrid::kGridLineWidth);
 
     // 2. Settings file into the controls, the window's place and size.
     LoadSettings();
@@ -313,7 +323,7 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
-    // The seven cell editors are hidden here (schedule editor).
+    editor_->HideCellEditors();
 }
 
 void TForm1::StartupNotice() {

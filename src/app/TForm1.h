@@ -23,6 +23,7 @@ class QTabWidget;
 namespace rimo {
 
 class AppActionHost;
+class EditorChoices;
 class Clock;
 class ClockPage;
 class LinuxServices;
@@ -139,6 +140,7 @@ private:
     LinuxServices* linuxServices_ = nullptr;
     std::unique_ptr<AppActionHost> actionHost_;
     std::unique_ptr<TvScrSaver> scrSaver_;
+    std::unique_ptr<EditorChoices> editorChoices_;
     ScheduleRunner* scheduleRunner_ = nullptr;
     DateTime caughtUpAt_ = 0; // the moment of the start-up catch-up
 

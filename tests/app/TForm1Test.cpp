@@ -40,7 +40,7 @@ TEST_F(MainWindowTest, HasTheDesignedControls) {
     ScheduleGrid* grid = form->StringGrid1();
     EXPECT_EQ(grid->objectName(), QStringLiteral("StringGrid1"));
     EXPECT_EQ(grid->geometry(), QRect(8, 232, 673, 201));
-    const int widths[] = {79, 54, 80, 64, 64, 220, 50, 32};
+    const int widths[] = {79, 54, 100, 64, 64, 200, 50, 32};
     for (int c = 0; c < 8; ++c) {
         EXPECT_EQ(grid->columnWidth(c), widths[c]);
     }

@@ -100,19 +100,34 @@ protected:
     }
 
     void StartTray() {
-        tray_ = std::make_unique<QProcess>();
-        tray_->setProcessEnvironment(Environment());
-        tray_->start(QStringLiteral("trayer"),
-                     {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
-                      QStringLiteral("right"), QStringLiteral("--widthtype"),
-                      QStringLiteral("request"), QStringLiteral("--height"), QStringLiteral("32"),
-                      QStringLiteral("--SetDockType"), QStringLiteral("false"),
-                      QStringLiteral("--transparent"), QStringLiteral("false"),
-                      QStringLiteral("--tint"), QStringLiteral("0xd0d0d0")});
-        ASSERT_TRUE(tray_->waitForStarted(5000));
-        // An empty tray is not mapped yet: its window exists all the same.
-        ASSERT_TRUE(WaitFor([&] { return !Windows(QStringLiteral("trayer"), false).empty(); }))
-            << "trayer did not come up";
+        // On a loaded machine trayer has been seen to give up at its start;
+        // it is tried again before the test gives up.
+        QString errors;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            tray_ = std::make_unique<QProcess>();
+            tray_->setProcessEnvironment(Environment());
+            tray_->start(QStringLiteral("trayer"),
+                         {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
+                          QStringLiteral("right"), QStringLiteral("--widthtype"),
+                          QStringLiteral("request"), QStringLiteral("--height"),
+                          QStringLiteral("32"), QStringLiteral("--SetDockType"),
+                          QStringLiteral("false"), QStringLiteral("--transparent"),
+                          QStringLiteral("false"), QStringLiteral("--tint"),
+                          QStringLiteral("0xd0d0d0")});
+            ASSERT_TRUE(tray_->waitForStarted(5000));
+            // An empty tray is not mapped yet: its window exists all the same.
+            if (WaitFor([&] {
+                    return tray_->state() != QProcess::Running ||
+                           !Windows(QStringLiteral("trayer"), false).empty();
+                }) &&
+                tray_->state() == QProcess::Running) {
+                return;
+            }
+            tray_->kill();
+            tray_->waitForFinished(5000);
+            errors += QString::fromLocal8Bit(tray_->readAllStandardError());
+        }
+        FAIL() << "trayer did not come up: " << errors.toStdString();
     }
 
     void StartProgram() {

@@ -1,0 +1,390 @@
+#include "schedule/ScheduleCellEditors.h"
+
+#include "schedule/ArgumentChoices.h"
+#include "schedule/CellComboBox.h"
+#include "schedule/ScheduleEditRules.h"
+#include "schedule/ScheduleGrid.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyleOptionComboBox>
+#include <QTimeEdit>
+#include <QTimer>
+
+namespace rimo {
+
+namespace {
+
+const DefaultArgumentChoices kDefaultChoices;
+
+QDate ToQDate(DateTime value) {
+    const DateParts parts = DecodeDate(value);
+    return QDate(parts.Year, parts.Month, parts.Day);
+}
+
+QTime ToQTime(DateTime value) {
+    const TimeParts parts = DecodeTime(value);
+    return QTime(parts.Hour, parts.Minute, parts.Second);
+}
+
+// Keys that drop a list or the calendar down at once.
+bool IsDropDownKey(const QKeyEvent* key) {
+    return (key->key() == Qt::Key_F4 && !(key->modifiers() & Qt::AltModifier)) ||
+           (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
+}
+
+bool IsOpenKey(const QKeyEvent* key) {
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F2:
+    case Qt::Key_F4:
+        return !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    case Qt::Key_Down:
+        return key->modifiers() & Qt::AltModifier;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+ScheduleCellEditors::ScheduleCellEditors(ScheduleGrid& grid, QWidget* host, QObject* parent)
+    : QObject(parent), grid_(grid), host_(host), choices_(&kDefaultChoices) {
+    Build();
+
+    // The placement follows everything that moves, shows or changes the current cell.
+    const auto place = [this] { PlaceCellEditors(); };
+    connect(grid_.selectionModel(), &QItemSelectionModel::currentChanged, this, place);
+    connect(grid_.verticalScrollBar(), &QScrollBar::valueChanged, this, place);
+    connect(grid_.horizontalScrollBar(), &QScrollBar::valueChanged, this, place);
+    QAbstractItemModel* model = grid_.model();
+    connect(model, &QAbstractItemModel::dataChanged, this, place);
+    connect(model, &QAbstractItemModel::rowsInserted, this, place);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, place);
+    connect(model, &QAbstractItemModel::modelReset, this, place);
+    connect(model, &QAbstractItemModel::layoutChanged, this, place);
+    connect(qApp, &QApplication::focusChanged, this, place);
+    grid_.installEventFilter(this);
+}
+
+void ScheduleCellEditors::Build() {
+    combo1_ = new CellComboBox(QStringLiteral("ComboBox1"), RepeatChoices(), host_);
+    picker1_ = new QDateEdit(host_);
+    picker1_->setObjectName(QStringLiteral("DateTimePicker1"));
+    picker1_->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    picker1_->setCalendarPopup(true);
+    // The calendar speaks Japanese (month names, 日 to 土, Sunday first)
+    // whatever the machine's locale, as every date of the program does.
+    picker1_->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    picker1_->calendarWidget()->setLocale(picker1_->locale());
+    picker1_->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
+    picker1_->setToolTip(QStringLiteral("クリックで日付入力、ドロップダウンで日付クリック"));
+    picker2_ = new QTimeEdit(host_);
+    picker2_->setObjectName(QStringLiteral("DateTimePicker2"));
+    picker2_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    // The cell is too narrow for spin buttons; arrow keys and the wheel step.
+    picker2_->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    combo2_ = new CellComboBox(QStringLiteral("ComboBox2"), ActionChoices(), host_);
+    combo5_ = new CellComboBox(QStringLiteral("ComboBox5"), {}, host_);
+    combo3_ = new CellComboBox(QStringLiteral("ComboBox3"), DeleteChoices(), host_);
+    combo4_ = new CellComboBox(QStringLiteral("ComboBox4"), EnabledChoices(), host_);
+    combo4_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    all_ = {combo1_, picker1_, picker2_, combo2_, combo5_, combo3_, combo4_};
+
+    for (QWidget* editor : all_) {
+        editor->resize(editor->sizeHint());
+        editor->hide();
+        editor->installEventFilter(this);
+    }
+    for (CellComboBox* combo : {combo1_, combo2_, combo3_, combo4_, combo5_}) {
+        // A closed list gives the keyboard back to the grid.
+        connect(combo, &CellComboBox::PopupHidden, this, [this, combo] {
+            QTimer::singleShot(0, this, [this, combo] {
+                if (grid_.window()->focusWidget() == combo && !combo->view()->isVisible()) {
+                    ReturnToGrid();
+                }
+            });
+        });
+    }
+    connect(combo5_, &CellComboBox::PopupAboutToShow, this, [this] { FillArgumentList(true); });
+
+    connect(picker1_, &QDateEdit::dateChanged, this, [this] {
+        if (!loading_) {
+            dateDirty_ = true;
+        }
+    });
+    connect(picker2_, &QTimeEdit::timeChanged, this, [this] {
+        if (!loading_) {
+            Q_EMIT TimeChanged();
+        }
+    });
+    // A day clicked in the drop-down calendar is a choice made.
+    const auto picked = [this] {
+        QTimer::singleShot(0, this, [this] {
+            dateDirty_ = false;
+            Q_EMIT DatePicked();
+            ReturnToGrid();
+        });
+    };
+    connect(picker1_->calendarWidget(), &QCalendarWidget::clicked, this, picked);
+    connect(picker1_->calendarWidget(), &QCalendarWidget::activated, this, picked);
+}
+
+QWidget* ScheduleCellEditors::CurrentCellEditor() const {
+    const int row = grid_.CurrentTableRow();
+    if (row <= 0) {
+        return nullptr;
+    }
+    switch (grid_.CurrentColumn()) {
+    case ColRepeat:
+        return combo1_;
+    case ColDate:
+        return picker1_;
+    case ColTime:
+        return picker2_;
+    case ColAction:
+        return combo2_;
+    case ColArgument: {
+        const std::string& action = grid_.Table().Cell(ColAction, row);
+        return action == ScheduleTexts::kLauncher || action == ScheduleTexts::kScreenSave ? combo5_
+                                                                                          : nullptr;
+    }
+    case ColDelete:
+        return combo3_;
+    case ColEnabled:
+        return combo4_;
+    default:
+        return nullptr;
+    }
+}
+
+void ScheduleCellEditors::PlaceCellEditors() {
+    PlaceCellEditor(combo1_, ColRepeat);
+    PlaceCellEditor(picker1_, ColDate);
+    PlaceCellEditor(picker2_, ColTime);
+    PlaceCellEditor(combo2_, ColAction);
+    combo2_->SetDroppedWidth(combo2_->width() * 4 / 3);
+    PlaceCellEditor(combo3_, ColDelete);
+    PlaceCellEditor(combo4_, ColEnabled);
+    if (CurrentCellEditor() != combo5_ && grid_.CurrentColumn() == ColArgument) {
+        combo5_->hide();
+        return;
+    }
+    PlaceCellEditor(combo5_, ColArgument);
+    combo5_->SetDroppedWidth(combo5_->width() * 3 / 2);
+}
+
+bool ScheduleCellEditors::HasFocus(const QWidget* editor) const {
+    const QWidget* focus = grid_.window()->focusWidget();
+    return focus && (focus == &grid_ || focus == editor || editor->isAncestorOf(focus));
+}
+
+void ScheduleCellEditors::PlaceCellEditor(QWidget* editor, int column) {
+    const int row = grid_.CurrentTableRow();
+    const QRect cell = grid_.CellRect(column, row);
+    const bool shown = row > 0 && grid_.CurrentColumn() == column && grid_.isVisible() &&
+                       HasFocus(editor) && !cell.isEmpty() &&
+                       grid_.viewport()->rect().contains(cell);
+    if (!shown) {
+        if (editor->isVisible()) {
+            editor->hide();
+        }
+        return;
+    }
+    const QPoint topLeft = grid_.viewport()->mapTo(host_, cell.topLeft());
+    editor->setGeometry(topLeft.x() - 1, topLeft.y() - 1, cell.width() + 2, cell.height() + 2);
+    if (auto* combo = qobject_cast<CellComboBox*>(editor)) {
+        if (combo == combo5_) {
+            FillArgumentList(false);
+        }
+        if (!combo->view()->isVisible()) {
+            combo->SelectText(QString::fromStdString(grid_.Table().Cell(column, row)));
+        }
+    }
+    if (!editor->isVisible()) {
+        editor->show();
+    }
+}
+
+void ScheduleCellEditors::FillArgumentList(bool reread) {
+    const int row = grid_.CurrentTableRow();
+    if (row <= 0) {
+        return;
+    }
+    const std::string& action = grid_.Table().Cell(ColAction, row);
+    if (!reread && row == argumentRow_ && action == argumentAction_) {
+        return;
+    }
+    argumentRow_ = row;
+    argumentAction_ = action;
+    if (action == ScheduleTexts::kLauncher) {
+        combo5_->SetItems(choices_->LauncherTitles());
+    } else if (action == ScheduleTexts::kScreenSave) {
+        combo5_->SetItems(choices_->ScreenSaverList());
+    }
+    combo5_->SelectText(QString::fromStdString(grid_.Table().Cell(ColArgument, row)));
+}
+
+void ScheduleCellEditors::HideAll() {
+    for (QWidget* editor : all_) {
+        editor->hide();
+    }
+}
+
+bool ScheduleCellEditors::OpenCurrentEditor() {
+    QWidget* editor = CurrentCellEditor();
+    if (!editor) {
+        return grid_.EditCurrentCell();
+    }
+    PlaceCellEditors();
+    if (!editor->isVisible()) {
+        return false;
+    }
+    editor->setFocus(Qt::OtherFocusReason);
+    if (auto* combo = qobject_cast<CellComboBox*>(editor)) {
+        combo->showPopup();
+    }
+    return true;
+}
+
+void ScheduleCellEditors::ReturnToGrid() {
+    grid_.setFocus(Qt::OtherFocusReason);
+    PlaceCellEditors();
+}
+
+void ScheduleCellEditors::LeaveToCell(int key) {
+    ReturnToGrid();
+    QKeyEvent step(QEvent::KeyPress, key == Qt::Key_Backtab ? Qt::Key_Backtab : Qt::Key_Tab,
+                   key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    QCoreApplication::sendEvent(&grid_, &step);
+}
+
+void ScheduleCellEditors::LoadPickers(DateTime date, DateTime time) {
+    loading_ = true;
+    picker1_->setDate(ToQDate(date));
+    picker2_->setTime(ToQTime(time));
+    loading_ = false;
+    loadedDate_ = date;
+    dateDirty_ = false;
+}
+
+DateTime ScheduleCellEditors::PickedDate() const {
+    const QDate date = picker1_->date();
+    return EncodeDate(date.year(), date.month(), date.day());
+}
+
+DateTime ScheduleCellEditors::PickedTime() const {
+    const QTime time = picker2_->time();
+    return EncodeTime(time.hour(), time.minute(), time.second());
+}
+
+bool ScheduleCellEditors::HandleGridKey(QKeyEvent* key) {
+    if (!IsOpenKey(key) || grid_.IsTyping() || !OpenCurrentEditor()) {
+        return false;
+    }
+    if (IsDropDownKey(key) && grid_.window()->focusWidget() == picker1_) {
+        OpenCalendar();
+    }
+    return true;
+}
+
+void ScheduleCellEditors::OpenCalendar() {
+    // The date edit has no keyboard way to its calendar: press its arrow, as
+    // the mouse would (it finds the arrow as a combo box's).
+    QStyleOptionComboBox option;
+    option.initFrom(picker1_);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QPoint arrow =
+        picker1_->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, picker1_)
+            .center();
+    const QPointF global = picker1_->mapToGlobal(QPointF(arrow));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(arrow), global, Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(picker1_, &press);
+}
+
+bool ScheduleCellEditors::HandleEditorKey(QWidget* editor, QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Escape) {
+        if (editor == picker1_ && dateDirty_) {
+            LoadPickers(loadedDate_, PickedTime());
+        }
+        ReturnToGrid();
+        return true;
+    }
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        if (editor == picker1_ && dateDirty_) {
+            dateDirty_ = false;
+            Q_EMIT DateLeft();
+        }
+        LeaveToCell(key);
+        return true;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && editor == picker1_) {
+        dateDirty_ = false;
+        Q_EMIT DatePicked();
+        ReturnToGrid();
+        return true;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && editor == picker2_) {
+        ReturnToGrid();
+        return true;
+    }
+    return false;
+}
+
+bool ScheduleCellEditors::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &grid_) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (HandleGridKey(static_cast<QKeyEvent*>(event))) {
+                return true;
+            }
+            break;
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+        case QEvent::Resize:
+        case QEvent::Move:
+        case QEvent::Show:
+        case QEvent::Hide:
+            PlaceCellEditors();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+    auto* editor = qobject_cast<QWidget*>(watched);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return HandleEditorKey(editor, static_cast<QKeyEvent*>(event));
+    case QEvent::FocusOut:
+        if (editor == picker1_ && dateDirty_ &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason) {
+            dateDirty_ = false;
+            Q_EMIT DateLeft();
+        }
+        PlaceCellEditors();
+        return false;
+    case QEvent::Wheel:
+        // The wheel over a control the user is not working in scrolls the
+        // grid; it never changes a value in passing.
+        if (grid_.window()->focusWidget() == editor) {
+            return false;
+        }
+        QCoreApplication::sendEvent(grid_.viewport(), event);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace rimo

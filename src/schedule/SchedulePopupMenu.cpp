@@ -1,0 +1,97 @@
+#include "schedule/SchedulePopupMenu.h"
+
+#include "schedule/ScheduleGrid.h"
+#include "schedule/ScheduleTable.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace rimo {
+
+SchedulePopupMenu::SchedulePopupMenu(ScheduleGrid& grid, QWidget* host, QObject* parent)
+    : QObject(parent), grid_(grid), menu_(new QMenu(host)) {
+    menu_->setObjectName(QStringLiteral("PopupMenu2"));
+    insert1_ = AddItem("Insert1", QStringLiteral("挿入(&I)"));
+    delete1_ = AddItem("Delete1", QStringLiteral("削除(&D)"));
+    add1_ = AddItem("Add1", QStringLiteral("追加(&A)"));
+    n1_ = menu_->addSeparator();
+    n1_->setObjectName(QStringLiteral("N1"));
+    test1_ = AddItem("Test1", QStringLiteral("テスト(&T)"));
+    refer1_ = AddItem("Refer1", QStringLiteral("参照(&R)"));
+    refer1_->setVisible(false);
+
+    grid_.viewport()->installEventFilter(this);
+    grid_.installEventFilter(this);
+}
+
+QAction* SchedulePopupMenu::AddItem(const char* name, const QString& caption) {
+    QAction* action = menu_->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+void SchedulePopupMenu::StringGrid1MouseDown(Qt::MouseButton button) {
+    if (button == Qt::RightButton) {
+        if (grid_.CurrentColumn() == ColTitle) {
+            autoPopup_ = true;
+            grid_.SetRowSelectDisplay(true);
+        } else if (grid_.CurrentColumn() == ColArgument) {
+            autoPopup_ = true;
+        }
+    } else if (button == Qt::LeftButton) {
+        autoPopup_ = false;
+        grid_.SetRowSelectDisplay(false);
+    }
+}
+
+void SchedulePopupMenu::PopupMenu2Popup() {
+    const int column = grid_.CurrentColumn();
+    if (column != ColArgument && column != ColTitle) {
+        return;
+    }
+    autoPopup_ = false;
+    const bool rowItems = column == ColTitle;
+    for (QAction* item : {insert1_, delete1_, add1_, n1_, test1_}) {
+        item->setVisible(rowItems);
+    }
+    refer1_->setVisible(!rowItems);
+}
+
+void SchedulePopupMenu::Popup(const QPoint& viewportPoint) {
+    if (!autoPopup_) {
+        return;
+    }
+    PopupMenu2Popup();
+    menu_->popup(grid_.viewport()->mapToGlobal(viewportPoint));
+}
+
+bool SchedulePopupMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_.viewport() && event->type() == QEvent::MouseButtonPress) {
+        auto* press = static_cast<QMouseEvent*>(event);
+        StringGrid1MouseDown(press->button());
+        // The right button never moves the current cell.
+        return press->button() == Qt::RightButton;
+    }
+    if (watched == grid_.viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        return static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
+    }
+    if (event->type() == QEvent::ContextMenu) {
+        auto* request = static_cast<QContextMenuEvent*>(event);
+        if (request->reason() == QContextMenuEvent::Mouse) {
+            const QPoint at = watched == grid_.viewport()
+                                  ? request->pos()
+                                  : grid_.viewport()->mapFrom(&grid_, request->pos());
+            Popup(at);
+        } else {
+            // The menu key acts as a right press on the current cell.
+            StringGrid1MouseDown(Qt::RightButton);
+            const QRect cell = grid_.CellRect(grid_.CurrentColumn(), grid_.CurrentTableRow());
+            Popup(cell.isEmpty() ? QPoint(0, 0) : cell.center());
+        }
+        return true;
+    }
+    return false;
+}
+
+} // namespace rimo

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QPoint;
+
+namespace rimo {
+
+class ScheduleGrid;
+
+// "PopupMenu2", the grid's menu: the row operations over column 0, the file
+// browser over column 5, nothing elsewhere. A right press does not move the
+// current cell, so the menu belongs to the cell chosen last with the left
+// button; a right press in column 0 also shows the whole row selected.
+class SchedulePopupMenu : public QObject {
+    Q_OBJECT
+public:
+    SchedulePopupMenu(ScheduleGrid& grid, QWidget* host, QObject* parent = nullptr);
+
+    QMenu* PopupMenu2() const { return menu_; }
+    QAction* Add1() const { return add1_; }
+    QAction* Insert1() const { return insert1_; }
+    QAction* Delete1() const { return delete1_; }
+    QAction* N1() const { return n1_; }
+    QAction* Test1() const { return test1_; }
+    QAction* Refer1() const { return refer1_; }
+
+    // Whether the menu opens on a right click.
+    bool AutoPopup() const { return autoPopup_; }
+
+    void StringGrid1MouseDown(Qt::MouseButton button);
+    // Sets the items for the current column as the menu opens.
+    void PopupMenu2Popup();
+    // Opens the menu at a point of the viewport when the automatic popup is on.
+    void Popup(const QPoint& viewportPoint);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* AddItem(const char* name, const QString& caption);
+
+    ScheduleGrid& grid_;
+    QMenu* menu_;
+    QAction* insert1_ = nullptr;
+    QAction* delete1_ = nullptr;
+    QAction* add1_ = nullptr;
+    QAction* n1_ = nullptr;
+    QAction* test1_ = nullptr;
+    QAction* refer1_ = nullptr;
+    bool autoPopup_ = true;
+};
+
+} // namespace rimo

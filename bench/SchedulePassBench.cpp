@@ -1,6 +1,7 @@
 // The schedule pass: one tick's cost with no row due (the pass alone, and the
 // main window's whole tick), and the delay from a second's boundary to the
 // start of a due row's action with the real one-second timer and clock.
+#include "BenchApp.h"
 #include "TempFolder.h"
 #include "app/SecondTimer.h"
 #include "app/TForm1.h"
@@ -25,17 +26,6 @@ namespace rimo {
 namespace {
 
 const DateTime kTen = EncodeDate(2026, 1, 5) + EncodeTime(10, 0, 0);
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "rimo_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // Rows spread over the coming days, none due in the measured seconds.
 std::vector<ScheduleRow> FutureRows(int count) {
@@ -72,7 +62,7 @@ BENCHMARK(BM_PassTickNoRowDue)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::
 
 // TForm1::Timer1Timer, the main window's whole tick, with fake services.
 void BM_MainWindowTickNoRowDue(benchmark::State& state) {
-    App();
+    BenchApp();
     TempFolder folder;
     FakeClock clock;
     clock.SetLocal(kTen);
@@ -115,7 +105,7 @@ public:
 // Real timer, real clock: a row due at the next second but one; the time
 // reported is from that second's boundary to the start of its action.
 void BM_DelayFromSecondBoundaryToAction(benchmark::State& state) {
-    App();
+    BenchApp();
     TempFolder folder;
     SystemClock clock;
     FakeSound sound;

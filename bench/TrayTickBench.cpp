@@ -1,6 +1,7 @@
 // The tray and title steps of the one-second tick, alone and through the main
 // window (where the options are looked up on their controls by name), and the
 // settings file written at close.
+#include "BenchApp.h"
 #include "TempFolder.h"
 #include "app/TForm1.h"
 #include "app/TrayTicker.h"
@@ -13,17 +14,6 @@
 
 namespace rimo {
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "rimo_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication app(argc, argv);
-    return app;
-}
 
 const ScheduleRow kRow{"起床", "毎日", "2026/12/09/水", "07:00:00", "警告音", "", "しない", "○"};
 
@@ -41,7 +31,7 @@ BENCHMARK(BM_TrayTickerSteps);
 // The whole tick of the main window; the argument is the number of extra
 // widgets on the pages (a full launcher has several hundred).
 void BM_MainWindowTick(benchmark::State& state) {
-    App();
+    BenchApp();
     TempFolder folder;
     FakeClock clock;
     clock.SetLocal(EncodeDate(2026, 12, 8) + EncodeTime(10, 0, 0));
@@ -59,7 +49,7 @@ void BM_MainWindowTick(benchmark::State& state) {
 BENCHMARK(BM_MainWindowTick)->Arg(0)->Arg(600)->Unit(benchmark::kMicrosecond);
 
 void BM_SaveSettings(benchmark::State& state) {
-    App();
+    BenchApp();
     TempFolder folder;
     FakeClock clock;
     TForm1 form(AppPaths::InFolder(folder.Path()), clock);

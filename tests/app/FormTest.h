@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageBoxes.h"
 #include "TempFolder.h"
 #include "app/TForm1.h"
 #include "app/TrayIcon.h"
@@ -47,21 +48,7 @@ protected:
         ASSERT_TRUE(SaveSchedule(paths_.ScheduleFile(), table).ok());
     }
 
-    static QList<QMessageBox*> MessageBoxes() {
-        QList<QMessageBox*> boxes;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-                boxes.append(box);
-            }
-        }
-        return boxes;
-    }
-    static void CloseMessageBoxes() {
-        for (QMessageBox* box : MessageBoxes()) {
-            box->close();
-        }
-        QApplication::processEvents();
-    }
+    static QList<QMessageBox*> MessageBoxes() { return VisibleMessageBoxes(); }
 
     TempFolder folder_;
     AppPaths paths_;

@@ -2,7 +2,7 @@
 // Debian's XEmbed tray "trayer", the program clicked with xdotool.
 // RIMO_SCREENSHOT_DIR, when set, receives pictures of the tray and its menu.
 
-#include "TempFolder.h"
+#include "e2e/ProgramTest.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -42,16 +42,13 @@ bool WaitFor(const std::function<bool()>& condition, int milliseconds = 20000) {
     return condition();
 }
 
-class TrayHost : public ::testing::Test {
+class TrayHost : public ProgramTest {
 protected:
     void SetUp() override {
         for (const char* tool : {"Xvfb", "trayer", "xdotool"}) {
             ASSERT_FALSE(QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 << tool << " is missing: run scripts/setup.sh";
         }
-        std::filesystem::create_directories(runtime_.Path());
-        std::filesystem::permissions(runtime_.Path(), std::filesystem::perms::owner_all);
-        std::filesystem::copy_file(RIMO_EXECUTABLE, folder_ / "rimotime");
         StartXServer();
     }
 
@@ -84,18 +81,13 @@ protected:
         display_ = QStringLiteral(":") + display_.trimmed();
     }
 
-    QProcessEnvironment Environment() const {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment Environment() const override {
+        QProcessEnvironment environment = ProgramTest::Environment();
         environment.insert(QStringLiteral("DISPLAY"), display_);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"),
-                           QString::fromStdString(runtime_.Path().string()));
-        environment.insert(QStringLiteral("HOME"),
-                           QString::fromStdString(runtime_.Path().string()));
         // No session bus: the icon goes to the X tray, whatever this machine runs.
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
-                           QStringLiteral("unix:path=") +
-                               QString::fromStdString((runtime_ / "no-bus").string()));
+                           QStringLiteral("unix:path=") + Text(runtime_ / "no-bus"));
         return environment;
     }
 
@@ -130,21 +122,8 @@ protected:
         FAIL() << "trayer did not come up: " << errors.toStdString();
     }
 
-    void StartProgram() {
-        program_ = std::make_unique<QProcess>();
-        program_->setProcessEnvironment(Environment());
-        program_->setWorkingDirectory(QString::fromStdString(folder_.Path().string()));
-        program_->start(QString::fromStdString((folder_ / "rimotime").string()), {});
-        ASSERT_TRUE(program_->waitForStarted(5000));
-    }
-
-    void StopProgram() {
-        const qint64 pid = program_->processId();
-        ASSERT_GT(pid, 0) << "the program is not running";
-        ::kill(static_cast<pid_t>(pid), SIGTERM);
-        ASSERT_TRUE(program_->waitForFinished(20000));
-        EXPECT_EQ(program_->exitCode(), 0);
-    }
+    void StartProgram() { program_ = Start(QProcess::SeparateChannels); }
+    void StopProgram() { Terminate(*program_); }
 
     QString Tool(const QString& program, const QStringList& arguments) const {
         QProcess tool;
@@ -233,8 +212,6 @@ protected:
               QString::fromLocal8Bit(folder) + QLatin1Char('/') + QString::fromLatin1(name)});
     }
 
-    TempFolder folder_;
-    TempFolder runtime_;
     QString display_;
     std::unique_ptr<QProcess> xServer_;
     std::unique_ptr<QProcess> tray_;
@@ -285,7 +262,6 @@ TEST_F(TrayHost, TheIconAnswersLeftAndRightClicks) {
 TEST_F(TrayHost, TheIconAppearsWhenAHostComesLater) {
     program_ = nullptr;
     StartProgram();
-    program_->setProcessChannelMode(QProcess::SeparateChannels);
     ASSERT_TRUE(WaitFor([&] { return MainWindow().has_value(); }));
     EXPECT_FALSE(TrayIconWindow().has_value());
 

@@ -1,18 +1,9 @@
-// The real executable, copied into a temporary folder with its files.
+// Start, single instance and end of the real executable.
 
-#include "TempFolder.h"
-#include "core/DateTime.h"
+#include "e2e/ProgramTest.h"
 #include "schedule/ScheduleFile.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QThread>
-
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <csignal>
-#include <filesystem>
 #include <thread>
 
 namespace rimo {
@@ -20,56 +11,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class ProgramRun : public ::testing::Test {
-protected:
-    ProgramRun() {
-        std::filesystem::create_directories(runtime_.Path());
-        std::filesystem::copy_file(RIMO_EXECUTABLE, Executable());
-    }
-
-    std::filesystem::path Executable() const { return folder_ / "rimotime"; }
-    std::filesystem::path LockFile() const { return runtime_ / "RimoTimeOneCopyMutex.lock"; }
-
-    std::unique_ptr<QProcess> Start() {
-        auto process = std::make_unique<QProcess>();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"),
-                           QString::fromStdString(runtime_.Path().string()));
-        // The program must not be able to set this machine's clock: no system bus
-        // (so no timedated) and no CAP_SYS_TIME for clock_settime.
-        environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
-                           QStringLiteral("unix:path=/nonexistent/rimotime-test-bus"));
-        process->setProcessEnvironment(environment);
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(QStringLiteral("setpriv"),
-                       {QStringLiteral("--bounding-set=-sys_time"), QStringLiteral("--"),
-                        QString::fromStdString(Executable().string())});
-        EXPECT_TRUE(process->waitForStarted(5000));
-        return process;
-    }
-
-    // The lock exists once the program has caught its termination signals.
-    bool WaitForLock() const {
-        for (int i = 0; i < 200; ++i) {
-            if (std::filesystem::exists(LockFile())) {
-                return true;
-            }
-            std::this_thread::sleep_for(50ms);
-        }
-        return false;
-    }
-
-    // Never kill(0, …): that would signal the whole process group, test runner included.
-    static void Signal(const QProcess& process, int signalNumber) {
-        const qint64 pid = process.processId();
-        ASSERT_GT(pid, 0) << "the program is not running";
-        ::kill(static_cast<pid_t>(pid), signalNumber);
-    }
-
-    TempFolder folder_;
-    TempFolder runtime_;
-};
+using ProgramRun = ProgramTest;
 
 TEST_F(ProgramRun, ASecondStartEndsAtOnceAndLeavesTheFirstRunning) {
     auto first = Start();
@@ -80,9 +22,7 @@ TEST_F(ProgramRun, ASecondStartEndsAtOnceAndLeavesTheFirstRunning) {
     EXPECT_EQ(second->exitCode(), 0);
     EXPECT_EQ(first->state(), QProcess::Running);
 
-    Signal(*first, SIGTERM);
-    ASSERT_TRUE(first->waitForFinished(10000));
-    EXPECT_EQ(first->exitCode(), 0);
+    Terminate(*first);
 }
 
 TEST_F(ProgramRun, SigtermWritesTheCaughtUpSchedule) {
@@ -98,10 +38,7 @@ TEST_F(ProgramRun, SigtermWritesTheCaughtUpSchedule) {
     auto program = Start();
     ASSERT_TRUE(WaitForLock());
     std::this_thread::sleep_for(300ms);
-    Signal(*program, SIGTERM);
-    ASSERT_TRUE(program->waitForFinished(10000));
-    EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program->exitCode(), 0);
+    Terminate(*program);
 
     ScheduleTable after;
     EXPECT_TRUE(LoadSchedule(scheduleFile, after).Problems.empty());
@@ -122,9 +59,7 @@ TEST_F(ProgramRun, TheLockOfAKilledProgramIsTakenOver) {
 
     auto second = Start();
     EXPECT_FALSE(second->waitForFinished(1500)); // still running: it took the lock
-    Signal(*second, SIGTERM);
-    ASSERT_TRUE(second->waitForFinished(10000));
-    EXPECT_EQ(second->exitCode(), 0);
+    Terminate(*second);
     EXPECT_TRUE(std::filesystem::exists(folder_ / "rimotime.dat"));
 }
 

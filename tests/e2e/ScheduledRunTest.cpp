@@ -2,7 +2,7 @@
 // after its start that start a small script: each must run exactly once, in
 // its own second's pass, and the rows must be moved on in the saved file.
 
-#include "TempFolder.h"
+#include "e2e/ProgramTest.h"
 #include "core/DateTime.h"
 #include "schedule/ScheduleFile.h"
 
@@ -29,14 +29,12 @@ std::int64_t UnixMsNow() {
         .count();
 }
 
-class ScheduledRun : public ::testing::Test {
+class ScheduledRun : public ProgramTest {
 protected:
     ScheduledRun() {
-        std::filesystem::permissions(runtime_.Path(), std::filesystem::perms::owner_all);
         std::filesystem::create_directories(Scripts());
         std::filesystem::create_directories(home_ / "keep");
         TempFolder::Write(home_ / "keep" / "canary", "still here");
-        std::filesystem::copy_file(RIMO_EXECUTABLE, folder_ / "rimotime");
         // Writes its arguments, its working folder and the time it started.
         TempFolder::Write(Script(),
                           "#!/bin/sh\n"
@@ -60,31 +58,6 @@ protected:
                 "\"" + Script().string() + "\" " + tag,
                 remove,
                 "○"};
-    }
-
-    std::unique_ptr<QProcess> Start() {
-        auto process = std::make_unique<QProcess>();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"),
-                           QString::fromStdString(runtime_.Path().string()));
-        environment.insert(QStringLiteral("HOME"), QString::fromStdString(home_.Path().string()));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                           QString::fromStdString((home_ / ".config").string()));
-        environment.remove(QStringLiteral("DISPLAY"));
-        process->setProcessEnvironment(environment);
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(QString::fromStdString((folder_ / "rimotime").string()), {});
-        EXPECT_TRUE(process->waitForStarted(5000));
-        return process;
-    }
-
-    static void Terminate(QProcess& process) {
-        const qint64 pid = process.processId();
-        ASSERT_GT(pid, 0) << "the program is not running";
-        ::kill(static_cast<pid_t>(pid), SIGTERM);
-        ASSERT_TRUE(process.waitForFinished(15000));
-        EXPECT_EQ(process.exitCode(), 0);
     }
 
     // Tag -> the lines the script wrote for it.
@@ -141,10 +114,6 @@ protected:
         EXPECT_EQ(rows.at("\"; rm -rf ~\"")[ColTime], FormatScheduleTime(hourLater));
         EXPECT_EQ(rows.at("\"; rm -rf ~\"")[ColDate], FormatScheduleDate(hourLater));
     }
-
-    TempFolder folder_;
-    TempFolder runtime_;
-    TempFolder home_;
 };
 
 TEST_F(ScheduledRun, DueRowsStartTheirProgramOnceAndMoveOn) {

@@ -1,5 +1,6 @@
 #include "net/ClockPage.h"
 
+#include "MessageBoxes.h"
 #include "TempFolder.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeClockService.h"
@@ -60,15 +61,7 @@ protected:
         Control<QLineEdit>("LabeledEdit1")->setText(QStringLiteral("127.0.0.1"));
         page_->DayTimeClient1().Port = server_->Port();
     }
-    static QList<QMessageBox*> MessageBoxes() {
-        QList<QMessageBox*> boxes;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-                boxes.append(box);
-            }
-        }
-        return boxes;
-    }
+    static QList<QMessageBox*> MessageBoxes() { return VisibleMessageBoxes(); }
     // The one message shown, as "caption|text"; closes it.
     static QString TakeMessage() {
         const QList<QMessageBox*> boxes = MessageBoxes();
@@ -80,12 +73,6 @@ protected:
             boxes.front()->windowTitle() + QLatin1Char('|') + boxes.front()->text();
         CloseMessageBoxes();
         return message;
-    }
-    static void CloseMessageBoxes() {
-        for (QMessageBox* box : MessageBoxes()) {
-            box->close();
-        }
-        QApplication::processEvents();
     }
 
     TempFolder folder_;

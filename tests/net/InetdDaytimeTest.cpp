@@ -5,6 +5,7 @@
 #include "net/DayTimeReply.h"
 #include "net/SockExceptions.h"
 
+#include "MessageBoxes.h"
 #include "TempFolder.h"
 #include "fakes/FakeClockService.h"
 #include "fakes/FakeNetworkState.h"
@@ -65,12 +66,8 @@ TEST(InetdDaytime, ASynchronisationThroughTheClockPage) {
     sheet.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))
         ->setText(QStringLiteral("127.0.0.1"));
     page.GetTimeButtonClick();
-    QMessageBox* shown = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-            shown = box;
-        }
-    }
+    const QList<QMessageBox*> boxes = VisibleMessageBoxes();
+    QMessageBox* shown = boxes.isEmpty() ? nullptr : boxes.back();
     const QString message = shown ? shown->text() : QString();
     if (shown) {
         shown->close();

@@ -2,11 +2,9 @@
 // the schedule call, and the log at close.
 #include "app/TForm1.h"
 
-#include "TempFolder.h"
+#include "app/FormTest.h"
 #include "app/AppActionHost.h"
 #include "app/TrayMenu.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeServices.h"
 #include "net/ClockPage.h"
 
 #include <QAction>
@@ -21,37 +19,22 @@
 namespace rimo {
 namespace {
 
-class MainWindowClockTest : public ::testing::Test {
+class MainWindowClockTest : public FormTest {
 protected:
-    MainWindowClockTest() : paths_(AppPaths::InFolder(folder_.Path())) {
-        clock_.SetLocal(EncodeDate(2026, 12, 8) + EncodeTime(10, 0, 0));
-        form_ = std::make_unique<TForm1>(paths_, clock_, services_.All());
-        form_->show();
-        QApplication::processEvents();
-    }
+    MainWindowClockTest() : form_(Start()) {}
     ~MainWindowClockTest() override {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(widget)) {
-                box->close();
-            }
-        }
+        CloseMessageBoxes();
         form_->CloseForSessionEnd();
         QApplication::processEvents();
     }
-    QStringList Messages() const {
+    static QStringList Messages() {
         QStringList texts;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-                texts.append(box->text());
-            }
+        for (QMessageBox* box : VisibleMessageBoxes()) {
+            texts.append(box->text());
         }
         return texts;
     }
 
-    TempFolder folder_;
-    AppPaths paths_;
-    FakeClock clock_;
-    FakeServices services_;
     std::unique_ptr<TForm1> form_;
 };
 
@@ -87,12 +70,7 @@ TEST_F(MainWindowClockTest, TheTrayItemAndTheScheduledActionSynchroniseAsTheButt
     for (const auto& synchronise : ways) {
         synchronise();
         EXPECT_EQ(Messages(), QStringList{QStringLiteral("ホスト名を入力して下さい。")});
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(widget)) {
-                box->close();
-            }
-        }
-        QApplication::processEvents();
+        CloseMessageBoxes();
     }
     EXPECT_TRUE(services_.ClockSetting.Calls.empty());
 }

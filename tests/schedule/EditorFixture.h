@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageBoxes.h"
 #include "app/MainWindowState.h"
 #include "fakes/FakeClock.h"
 #include "schedule/CellComboBox.h"
@@ -65,21 +66,7 @@ protected:
 
     std::string Cell(int column, int row) const { return table_.Cell(column, row); }
 
-    static QList<QMessageBox*> MessageBoxes() {
-        QList<QMessageBox*> boxes;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-                boxes.append(box);
-            }
-        }
-        return boxes;
-    }
-    static void CloseMessageBoxes() {
-        for (QMessageBox* box : MessageBoxes()) {
-            box->close();
-        }
-        QApplication::processEvents();
-    }
+    static QList<QMessageBox*> MessageBoxes() { return VisibleMessageBoxes(); }
 
     ScheduleTable table_;
     MainWindowState state_;

@@ -26,8 +26,10 @@ QObject* FormSettings::Control(const SettingKey& key) {
         return nullptr;
     }
     Entry& entry = entries_[IndexOf(key)];
-    if (!entry.Control) {
-        // Looked up again until found: a page may come later than this object.
+    // Searched once per load, not at every tick: the pages exist before the
+    // settings are loaded, and a control that is missing then stays missing.
+    if (!entry.Searched) {
+        entry.Searched = true;
         entry.Control = root_.findChild<QObject*>(QString::fromLatin1(key.Control));
     }
     return entry.Control.data();
@@ -35,6 +37,9 @@ QObject* FormSettings::Control(const SettingKey& key) {
 
 std::vector<std::string> FormSettings::Load(const IniFile& ini) {
     std::vector<std::string> notes;
+    for (Entry& entry : entries_) {
+        entry.Searched = false;
+    }
     for (const SettingKey* key : SettingsSchema::LoadOrder()) {
         if (*key->Control == '\0') {
             continue;

@@ -44,6 +44,7 @@ private:
         std::optional<std::string> Stored; // as read, for writing back
         SettingValue Parsed;               // its value, for reading without a control
         QPointer<QObject> Control;         // found once
+        bool Searched = false;             // looked for since the last load
     };
     Entry& EntryOf(const SettingKey& key);
     static std::size_t IndexOf(const SettingKey& key);

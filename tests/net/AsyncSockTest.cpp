@@ -214,10 +214,15 @@ TEST(AsyncSocket, ConnectTimedOutOrCancelled) {
 }
 
 TEST(AsyncSocket, AResetDuringAReadIsError10054) {
-    LoopbackServer server(
-        [](int connection, LoopbackServer&) { LoopbackServer::Reset(connection); });
+    // The server resets only once the client's line shows it is connected: a
+    // reset before the connection is complete would fail the connect instead.
+    LoopbackServer server([](int connection, LoopbackServer& self) {
+        self.ReadLine(connection);
+        LoopbackServer::Reset(connection);
+    });
     auto client = ClientFor(server.Port());
     client->Connect();
+    client->Writeln("hello");
     std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the reset arrives meanwhile
     EXPECT_EQ(ThrownBy([&] { client->Read(0); }), "10054:Connection reset by peer");
     EXPECT_EQ(client->LastError(), 10054);

@@ -1,7 +1,7 @@
 // The sort with the choice of the next event, and the grid's redraw, over
 // long tables.
 #include "BenchApp.h"
-#include "app/MainWindowState.h"
+#include "core/MainWindowState.h"
 #include "fakes/FakeClock.h"
 #include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleGrid.h"

@@ -1,6 +1,6 @@
 #include "app/AppActionHost.h"
 
-#include "app/UserMessages.h"
+#include "core/UserMessages.h"
 
 #include <QAbstractButton>
 #include <QWidget>

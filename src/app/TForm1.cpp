@@ -6,7 +6,7 @@
 #include "app/SecondTimer.h"
 #include "app/TrayIcon.h"
 #include "app/TrayMenu.h"
-#include "app/UserMessages.h"
+#include "core/UserMessages.h"
 #include "app/WindowRules.h"
 #include "desktop/TvScrSaver.h"
 #include "net/ClockPage.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainWindowState.h"
+#include "core/MainWindowState.h"
 #include "app/TrayTicker.h"
 #include "core/AppPaths.h"
 #include "core/DateTime.h"

@@ -1,6 +1,6 @@
 #include "app/TrayTexts.h"
 
-#include "app/MainWindowState.h"
+#include "core/MainWindowState.h"
 #include "core/TextCodec.h"
 
 namespace rimo {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainWindowState.h"
+#include "core/MainWindowState.h"
 #include "schedule/ScheduleTable.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "net/ClockPage.h"
 
-#include "app/UserMessages.h"
+#include "core/UserMessages.h"
 #include "net/DayTimeClient.h"
 #include "net/DayTimeReply.h"
 #include "net/SyncResultLine.h"

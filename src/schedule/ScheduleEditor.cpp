@@ -1,7 +1,7 @@
 #include "schedule/ScheduleEditor.h"
 
-#include "app/MainWindowState.h"
-#include "app/UserMessages.h"
+#include "core/MainWindowState.h"
+#include "core/UserMessages.h"
 #include "platform/Clock.h"
 #include "schedule/CellComboBox.h"
 #include "schedule/ScheduleCellEditors.h"

@@ -1,6 +1,6 @@
 #include "schedule/ScheduleRunner.h"
 
-#include "app/MainWindowState.h"
+#include "core/MainWindowState.h"
 #include "platform/Clock.h"
 #include "schedule/MessageWindows.h"
 #include "schedule/ScheduleEditor.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MessageBoxes.h"
-#include "app/MainWindowState.h"
+#include "core/MainWindowState.h"
 #include "fakes/FakeClock.h"
 #include "schedule/CellComboBox.h"
 #include "schedule/ScheduleCellEditors.h"

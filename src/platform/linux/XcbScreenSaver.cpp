@@ -1,7 +1,7 @@
 #include "platform/linux/XcbScreenSaver.h"
 
 #include "core/FileIo.h"
-#include "desktop/XScreenSaverChoice.h"
+#include "platform/XScreenSaverChoice.h"
 
 #include <QProcess>
 #include <QStandardPaths>

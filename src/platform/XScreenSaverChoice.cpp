@@ -1,4 +1,4 @@
-#include "desktop/XScreenSaverChoice.h"
+#include "platform/XScreenSaverChoice.h"
 
 #include <vector>
 

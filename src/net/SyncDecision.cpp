@@ -104,8 +104,8 @@ SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext
     if (WithinUnzonedLimit(localUnixMs, context) || !local.UnixMs) {
         return local;
     }
-    return Refuse("サーバーの応答にタイムゾーンがなく、このPCの時計と " +
-                  FormatDistance(localUnixMs - context.NowUnixMs) + " ずれています。");
+    return Refuse("サーバーの応答にタイムゾーンがなく、このPCの時計と" +
+                  FormatDistance(localUnixMs - context.NowUnixMs) + "ずれています。");
 }
 
 } // namespace rimo

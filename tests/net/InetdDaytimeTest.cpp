@@ -86,7 +86,7 @@ TEST(InetdDaytime, AServerNineHoursAwayLeavesTheClockAlone) {
     }
     EXPECT_EQ(sync.Message,
               QStringLiteral("時刻合わせ失敗しました。\nサーバーの応答にタイムゾーンがなく、"
-                             "このPCの時計と 9時間00分 ずれています。"));
+                             "このPCの時計と9時間00分ずれています。"));
     EXPECT_TRUE(sync.Set.empty());
     EXPECT_TRUE(sync.Lines.isEmpty());
     EXPECT_EQ(sync.Log, "");

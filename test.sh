@@ -8,9 +8,10 @@ cd "$(dirname "$0")"
 ./scripts/setup.sh
 jobs=$(nproc)
 
-# A real daytime server on 127.0.0.1:13 for the end-to-end synchronisation test.
+# Real daytime servers (127.0.0.1:13, and 127.0.0.2:13 on Japan time) for the
+# end-to-end synchronisation tests.
 if ! ./scripts/daytime-server.sh; then
-    echo "warning: no daytime server on 127.0.0.1:13; its end-to-end test will be skipped"
+    echo "warning: a daytime server did not start; the end-to-end synchronisation tests will be skipped"
 fi
 
 echo "== build and tests"

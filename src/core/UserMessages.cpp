@@ -8,6 +8,8 @@ namespace {
 
 void Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
     auto* box = new QMessageBox(icon, caption, text, QMessageBox::Ok, parent);
+    // Texts may come from a file, the user or the network: never markup.
+    box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();

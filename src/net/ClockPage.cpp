@@ -3,6 +3,7 @@
 #include "core/UserMessages.h"
 #include "net/DayTimeClient.h"
 #include "net/DayTimeReply.h"
+#include "net/SyncDecision.h"
 #include "net/SyncResultLine.h"
 #include "platform/Clock.h"
 #include "platform/ClockService.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSpinBox>
 
 #include <exception>
@@ -27,13 +29,6 @@ namespace {
 
 const QString kCaptionNoBlank = QStringLiteral("RimotimeInformation");
 const QString kCaptionBlank = QStringLiteral("Rimotime Information");
-
-// Milliseconds from 1899-12-30 to the Unix epoch.
-const std::int64_t kUnixEpochMs = ToMilliseconds(EncodeDate(1970, 1, 1));
-
-std::int64_t FloorSeconds(std::int64_t ms) {
-    return ms >= 0 ? ms / 1000 : -((999 - ms) / 1000);
-}
 
 template <typename T> T* Named(T* widget, const char* name, const QString& hint = {}) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -118,10 +113,28 @@ void ClockPage::ShowInformation(const QString& caption, const QString& text) {
     rimo::ShowInformation(page_.window(), caption, text);
 }
 
+void ClockPage::ShowFailure(const std::string& why) {
+    QString text = QStringLiteral("時刻合わせ失敗しました。");
+    if (!why.empty()) {
+        text += QLatin1Char('\n') + QString::fromStdString(why);
+    }
+    ShowInformation(kCaptionBlank, text);
+}
+
 void ClockPage::GetTimeButtonClick() {
     if (host_.ShowClockPage) {
         host_.ShowClockPage();
     }
+    // The exchange waits with the event loop running: a request made
+    // meanwhile joins it instead of starting another on the same socket.
+    if (synchronising_) {
+        return;
+    }
+    const QScopedValueRollback<bool> running(synchronising_, true);
+    Synchronise();
+}
+
+void ClockPage::Synchronise() {
     if (labeledEdit1_->text().isEmpty()) {
         if (host_.BringMainWindowForward) {
             host_.BringMainWindowForward();
@@ -163,25 +176,24 @@ void ClockPage::GetTimeButtonClick() {
         ShowErrorMessage(page_.window(), QString::fromUtf8(reading.Error));
         return;
     }
+    const std::int64_t nowUnixMs = services_.Now.UnixMilliseconds();
+    const TimeZone& zone = services_.Zone;
+    const ZoneOffset offset = [&zone](std::int64_t seconds) { return zone.OffsetSeconds(seconds); };
+    const SyncDecision decision =
+        DecideClockSetting(reading, SyncContext{nowUnixMs, offset, services_.NotBefore});
+    if (!decision.UnixMs) {
+        ShowFailure(decision.Refusal);
+        return;
+    }
 
     // Local times use the zone's real offset at each moment, daylight saving included.
-    const std::int64_t serverMs = ToMilliseconds(*reading.Utc);
-    const std::int64_t serverUnixMs = serverMs - kUnixEpochMs;
-    const DateTime newLocal = FromMilliseconds(
-        serverMs + std::int64_t{services_.Zone.OffsetSeconds(FloorSeconds(serverUnixMs))} * 1000);
-    const std::int64_t nowUnixMs = services_.Now.UnixMilliseconds();
-    const DateTime nowLocal = FromMilliseconds(
-        kUnixEpochMs + nowUnixMs +
-        std::int64_t{services_.Zone.OffsetSeconds(FloorSeconds(nowUnixMs))} * 1000);
-    const std::string line = FormatSyncResultLine(newLocal, nowLocal);
+    const std::int64_t serverUnixMs = *decision.UnixMs;
+    const std::string line =
+        FormatSyncResultLine(LocalAt(serverUnixMs, offset), LocalAt(nowUnixMs, offset));
 
     const Status set = services_.SystemClock.SetSystemTime(serverUnixMs);
     if (!set) {
-        QString text = QStringLiteral("時刻合わせ失敗しました。");
-        if (!set.message().empty()) {
-            text += QLatin1Char('\n') + QString::fromStdString(set.message());
-        }
-        ShowInformation(kCaptionBlank, text);
+        ShowFailure(set.message());
         return;
     }
     listBoxResult_->addItem(QString::fromStdString(line));

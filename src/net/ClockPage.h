@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/AppPaths.h"
+#include "core/DateTime.h"
 #include "core/Status.h"
+#include "net/BuildDate.h"
 #include "net/SyncLog.h"
 
 #include <QObject>
@@ -31,6 +33,8 @@ struct ClockPageServices {
     const TimeZone& Zone;
     ClockService& SystemClock;
     NetworkState& Network;
+    // Replies before this day are not believed.
+    DateTime NotBefore = BuildDate();
 };
 
 // What the clock page asks of the main window.
@@ -53,7 +57,9 @@ public:
               ClockPageHost host);
     ~ClockPage() override;
 
-    // The synchronisation: checks, the server's reply, the clock set, the result line.
+    // The synchronisation: checks, the server's reply, the clock set, the
+    // result line. Asked for again while it runs (a tick, the tray, the
+    // button), it joins the running one: one exchange, one result.
     void GetTimeButtonClick();
     // The server's name was not found: ask once for another.
     void DayTimeClient1InvalidHost(bool& handled);
@@ -72,6 +78,9 @@ Q_SIGNALS:
 private:
     void CreateControls(QWidget& page);
     void ShowInformation(const QString& caption, const QString& text);
+    void Synchronise();
+    // The clock is not set: the failure, and why.
+    void ShowFailure(const std::string& why);
 
     AppPaths paths_;
     ClockPageServices services_;
@@ -79,6 +88,7 @@ private:
     QWidget& page_;
     TDayTimeClient* client_; // a child of this page
     SyncLog log_;
+    bool synchronising_ = false;
 
     QLineEdit* labeledEdit1_ = nullptr;
     QSpinBox* spinEdit1_ = nullptr;

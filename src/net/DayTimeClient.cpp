@@ -3,6 +3,8 @@
 #include "net/SockExceptions.h"
 #include "net/SocketErrors.h"
 
+#include <QScopedValueRollback>
+
 #include <stdexcept>
 
 namespace rimo {
@@ -13,10 +15,17 @@ TDayTimeClient::TDayTimeClient(QObject* owner) : TAsyncSocket(owner) {
 }
 
 std::string TDayTimeClient::GetDayTime() {
+    // A second exchange on the socket in use would break the first one.
+    if (exchanging_) {
+        throw ESockError(connected_ ? std::string("Already connected")
+                                    : rimo::SocketErrorText(kErrorInProgress));
+    }
     cancel_ = false;
     if (connected_) {
         throw ESockError("Already connected");
     }
+    const QScopedValueRollback<bool> running(exchanging_, true);
+
     ResolveWithRetry();
 
     StatusMessage(8, "Connecting");
@@ -39,6 +48,10 @@ std::string TDayTimeClient::GetDayTime() {
         }
         throw ESockError("Connection Canceled");
     }
+    // Connected as the time-out fired (both in one pass of the event loop):
+    // the connection wins.
+    timedOut_ = false;
+    cancel_ = false;
 
     std::string reply;
     try {
@@ -51,10 +64,14 @@ std::string TDayTimeClient::GetDayTime() {
             [&] { return generation_ != generation || timedOut_ || cancel_ || DataAvailable(); });
         TimerOff();
         if (generation_ != generation) {
-            if (closeError_ != 0) {
-                throw ESockError(rimo::SocketErrorText(closeError_));
-            }
-        } else if (DataAvailable()) {
+            // Closed by the server without a byte: no reply is an error too.
+            throw ESockError(
+                rimo::SocketErrorText(closeError_ != 0 ? closeError_ : kErrorNotConnected));
+        }
+        if (DataAvailable()) {
+            // Data that came with the time-out or a cancel still counts.
+            timedOut_ = false;
+            cancel_ = false;
             reply = Read(0);
         } else if (timedOut_) {
             throw ESockError(rimo::SocketErrorText(kErrorTimedOut));

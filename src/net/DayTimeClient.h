@@ -13,15 +13,21 @@ public:
 
     explicit TDayTimeClient(QObject* owner = nullptr);
 
-    // The server's reply, unparsed, line ends included. Throws ESockError
-    // ("Already connected", "Host Lookup Timed Out", "Host Lookup Canceled",
-    // "Null Remote Address", a socket error such as "10061:Connection refused",
-    // "10060:Connection timed out" when no data comes within TimeOut),
-    // EAbortError when cancelled, and std::runtime_error "Connection Timed out"
-    // when the connection is not made within TimeOut. An empty reply means
-    // that the server closed without sending. Every call that gets past the
-    // host lookup leaves a fresh, unconnected socket.
+    // The server's reply, unparsed, line ends included; never empty. Throws
+    // ESockError ("Already connected", "Host Lookup Timed Out", "Host Lookup
+    // Canceled", "Null Remote Address", a socket error such as
+    // "10061:Connection refused", "10060:Connection timed out" when no data
+    // comes within TimeOut, "10057:Socket is not connected" when the server
+    // closes without sending, "10037:Operation already in progress" when
+    // called while an exchange is being set up), EAbortError when cancelled,
+    // and std::runtime_error "Connection Timed out" when the connection is not
+    // made within TimeOut. A connection or data that comes in the same pass of
+    // the event loop as the time-out wins over it. Every call that gets past
+    // the host lookup leaves a fresh, unconnected socket.
     std::string GetDayTime();
+
+private:
+    bool exchanging_ = false;
 };
 
 } // namespace rimo

@@ -6,7 +6,9 @@ namespace rimo {
 
 namespace {
 
-constexpr std::int64_t kFourHoursMs = 4 * 3'600'000;
+constexpr std::int64_t kHourMs = 3'600'000;
+// NIST's health digit: "\nJJJJJ YY-MM-DD hh:mm:ss TT L H ...".
+constexpr long kNistHealthPosition = 31;
 
 // Characters [index, index + count) counted from 1; an index before the start
 // reads from the first character, a range past the end is cut.
@@ -36,6 +38,22 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+bool IsLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Whether `word` stands in the text with no letter right before or after it.
+bool ContainsWord(std::string_view text, std::string_view word) {
+    for (std::size_t at = text.find(word); at != std::string_view::npos;
+         at = text.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        if ((at == 0 || !IsLetter(text[at - 1])) && (end == text.size() || !IsLetter(text[end]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The character at 1-based position `index`, or 0 outside the text.
 char At(std::string_view text, long index) {
     return index >= 1 && index <= static_cast<long>(text.size()) ? text[index - 1] : '\0';
@@ -51,7 +69,7 @@ std::string Compose(const std::string& year, const std::string& month, const std
     return year + "/" + month + "/" + day + " " + time;
 }
 
-// The EDT layout is anchored on the 12-hour clock's "AM" or "PM": the time
+// The EDT and EST layouts are anchored on the 12-hour clock's "AM" or "PM": the time
 // ends right before it (a blank between is allowed), the hour has one or two
 // digits, and the year and the day sit at fixed places before the hour.
 std::string ComposeEdt(std::string_view reply) {
@@ -119,6 +137,42 @@ bool Separator(std::string_view text, std::size_t& pos, char c) {
     return false;
 }
 
+// The date-time of a composed text; `hasTime` says whether a time followed the date.
+std::optional<DateTime> ParseReplyDateTime(std::string_view text, bool& hasTime) {
+    hasTime = false;
+    std::size_t pos = 0;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    if (!Number(text, pos, 4, year) || !Separator(text, pos, '/') || !Number(text, pos, 2, month) ||
+        !Separator(text, pos, '/') || !Number(text, pos, 2, day)) {
+        return std::nullopt;
+    }
+    const std::optional<DateTime> date = TryEncodeDate(year, month, day);
+    if (!date) {
+        return std::nullopt;
+    }
+    pos = SkipBlanks(text, pos);
+    if (pos == text.size()) {
+        return date;
+    }
+    hasTime = true;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    if (!Number(text, pos, 2, hour) || !Separator(text, pos, ':') ||
+        !Number(text, pos, 2, minute)) {
+        return std::nullopt;
+    }
+    if (Separator(text, pos, ':') && !Number(text, pos, 2, second)) {
+        return std::nullopt;
+    }
+    if (SkipBlanks(text, pos) != text.size() || hour > 23 || minute > 59 || second > 59) {
+        return std::nullopt;
+    }
+    return *date + EncodeTime(hour, minute, second);
+}
+
 } // namespace
 
 int MonthNumber(std::string_view threeLetters) {
@@ -138,12 +192,19 @@ int MonthNumber(std::string_view threeLetters) {
     return 0;
 }
 
+bool NamesItsZone(ReplyLayout layout) {
+    return layout != ReplyLayout::Other;
+}
+
 ReplyLayout DetectReplyLayout(std::string_view reply) {
     if (Pos("NIST", reply) != 0) {
         return ReplyLayout::Nist;
     }
-    if (Pos("EDT", reply) != 0) {
+    if (ContainsWord(reply, "EDT")) {
         return ReplyLayout::Edt;
+    }
+    if (ContainsWord(reply, "EST")) {
+        return ReplyLayout::Est;
     }
     if (Pos("UTC", reply) != 0) {
         return ReplyLayout::Utc;
@@ -152,36 +213,8 @@ ReplyLayout DetectReplyLayout(std::string_view reply) {
 }
 
 std::optional<DateTime> ReadReplyDateTime(std::string_view text) {
-    std::size_t pos = 0;
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    if (!Number(text, pos, 4, year) || !Separator(text, pos, '/') || !Number(text, pos, 2, month) ||
-        !Separator(text, pos, '/') || !Number(text, pos, 2, day)) {
-        return std::nullopt;
-    }
-    const std::optional<DateTime> date = TryEncodeDate(year, month, day);
-    if (!date) {
-        return std::nullopt;
-    }
-    pos = SkipBlanks(text, pos);
-    if (pos == text.size()) {
-        return date;
-    }
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    if (!Number(text, pos, 2, hour) || !Separator(text, pos, ':') ||
-        !Number(text, pos, 2, minute)) {
-        return std::nullopt;
-    }
-    if (Separator(text, pos, ':') && !Number(text, pos, 2, second)) {
-        return std::nullopt;
-    }
-    if (SkipBlanks(text, pos) != text.size() || hour > 23 || minute > 59 || second > 59) {
-        return std::nullopt;
-    }
-    return *date + EncodeTime(hour, minute, second);
+    bool hasTime = false;
+    return ParseReplyDateTime(text, hasTime);
 }
 
 std::string ConversionErrorText(std::string_view text) {
@@ -191,7 +224,7 @@ std::string ConversionErrorText(std::string_view text) {
 DayTimeReading ReadDayTimeReply(std::string_view reply) {
     DayTimeReading reading;
     reading.Layout = DetectReplyLayout(reply);
-    bool fourHoursBehind = false;
+    int hoursBehind = 0;
     switch (reading.Layout) {
     case ReplyLayout::Nist:
         reading.Text = "20" + Copy(reply, 8, 18);
@@ -200,10 +233,14 @@ DayTimeReading ReadDayTimeReply(std::string_view reply) {
                 c = '/';
             }
         }
+        if (IsDigit(At(reply, kNistHealthPosition))) {
+            reading.NistHealth = At(reply, kNistHealthPosition) - '0';
+        }
         break;
     case ReplyLayout::Edt:
+    case ReplyLayout::Est:
         reading.Text = ComposeEdt(reply);
-        fourHoursBehind = true;
+        hoursBehind = reading.Layout == ReplyLayout::Edt ? 4 : 5;
         break;
     case ReplyLayout::Utc:
         reading.Text = Compose(Copy(reply, 25, 4), TwoDigitMonth(Copy(reply, 5, 3)),
@@ -212,23 +249,24 @@ DayTimeReading ReadDayTimeReply(std::string_view reply) {
     case ReplyLayout::Other:
         reading.Text = Compose(Copy(reply, 21, 4), TwoDigitMonth(Copy(reply, 5, 3)),
                                Copy(reply, 9, 2), Copy(reply, 12, 8));
-        fourHoursBehind = true;
+        hoursBehind = 4;
         break;
     }
-    std::optional<DateTime> value = ReadReplyDateTime(reading.Text);
-    if (!value) {
+    bool hasTime = false;
+    const std::optional<DateTime> written = ParseReplyDateTime(reading.Text, hasTime);
+    if (!written) {
         reading.Error = ConversionErrorText(reading.Text);
         return reading;
     }
-    if (fourHoursBehind) {
-        // In whole milliseconds, so that no rounding creeps in.
-        value = FromMilliseconds(ToMilliseconds(*value) + kFourHoursMs);
-        if (DecodeDate(*value).Year > 9999) {
-            reading.Error = ConversionErrorText(reading.Text);
-            return reading;
-        }
+    // In whole milliseconds, so that no rounding creeps in.
+    const DateTime utc = FromMilliseconds(ToMilliseconds(*written) + hoursBehind * kHourMs);
+    if (DecodeDate(utc).Year > 9999) {
+        reading.Error = ConversionErrorText(reading.Text);
+        return reading;
     }
-    reading.Utc = value;
+    reading.Written = written;
+    reading.Utc = utc;
+    reading.TimeBlank = !hasTime;
     return reading;
 }
 

@@ -7,13 +7,8 @@ namespace rimo {
 
 namespace {
 
-struct ErrorRow {
-    int Number;
-    const char* Text;
-};
-
 // The 51 rows, in their classic order.
-constexpr ErrorRow kErrorTable[] = {
+constexpr SocketErrorRow kErrorTable[] = {
     {10004, "Interrupted system call"},
     {10009, "Bad file number"},
     {10013, "Permission denied"},
@@ -94,11 +89,15 @@ constexpr ErrnoRow kErrnoTable[] = {
 
 } // namespace
 
+std::span<const SocketErrorRow> SocketErrorTable() {
+    return kErrorTable;
+}
+
 std::string SocketErrorText(int number) {
     if (number == 0) {
         return {};
     }
-    for (const ErrorRow& row : kErrorTable) {
+    for (const SocketErrorRow& row : kErrorTable) {
         if (row.Number == number) {
             return std::to_string(number) + ":" + row.Text;
         }

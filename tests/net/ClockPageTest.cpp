@@ -44,8 +44,10 @@ protected:
             opened_.append(url);
             return true;
         };
+        // The replies below are of 2024: a build date before them.
         page_ = std::make_unique<ClockPage>(
-            sheet_, paths_, ClockPageServices{clock_, zone_, clockService_, network_},
+            sheet_, paths_,
+            ClockPageServices{clock_, zone_, clockService_, network_, EncodeDate(2024, 1, 1)},
             std::move(host));
     }
     ~ClockPageTest() override { CloseMessageBoxes(); }
@@ -185,7 +187,7 @@ TEST_F(ClockPageTest, ASuccessfulSynchronisationSetsTheClockAndAddsTheLine) {
     EXPECT_EQ(page_->DayTimeClient1().Host, "127.0.0.1");
 }
 
-TEST_F(ClockPageTest, TheOtherLayoutIsFourHoursBehindAndAFastClockShowsMinus) {
+TEST_F(ClockPageTest, TheUnmarkedExampleIsReadAsUtcMinusFourAndAFastClockShowsMinus) {
     Serve("Tue Dec 31 09:59:58 2024\r\n");
     clock_.SetUnixMilliseconds(1735653603000); // five seconds ahead of the server
     page_->GetTimeButtonClick();
@@ -223,6 +225,72 @@ TEST_F(ClockPageTest, BadRepliesAndNetworkFailuresLeaveTheClockAlone) {
 
     EXPECT_TRUE(clockService_.Calls.empty());
     EXPECT_TRUE(page_->ResultLines().isEmpty());
+}
+
+TEST_F(ClockPageTest, RefusedRepliesSayWhyAndLeaveNoTrace) {
+    const std::pair<std::string, QString> replies[] = {
+        {"Tue Dec 31 13:59:58 2024\r\n", QStringLiteral("タイムゾーンがなく")}, // 9 hours away
+        {"\n58484 19-01-01 00:00:00 00 0 0  50.0 UTC(NIST) * \n", QStringLiteral("作成日")},
+        {"Fri Jan 01 00:00:00 UTC 2101\r\n", QStringLiteral("2100 年より後")},
+        {"Tue Dec 31          2024\r\n", QStringLiteral("時刻がありません")},
+        {"\n60675 24-12-31 13:59:58 00 0 2  50.0 UTC(NIST) * \n", QStringLiteral("5秒")},
+    };
+    for (const auto& [reply, reason] : replies) {
+        Serve(reply);
+        page_->GetTimeButtonClick();
+        const QString message = TakeMessage();
+        EXPECT_TRUE(
+            message.startsWith(QStringLiteral("Rimotime Information|時刻合わせ失敗しました。\n")))
+            << message.toStdString();
+        EXPECT_TRUE(message.contains(reason)) << message.toStdString();
+    }
+    EXPECT_TRUE(clockService_.Calls.empty());
+    EXPECT_TRUE(page_->ResultLines().isEmpty());
+    EXPECT_TRUE(page_->SaveSyncLog().ok());
+    EXPECT_EQ(TempFolder::Read(paths_.SyncLogFile()), "");
+}
+
+TEST_F(ClockPageTest, AnEmptyReplyIsANetworkErrorAndMarkupIsShownAsWritten) {
+    server_ = std::make_unique<LoopbackServer>([](int, LoopbackServer&) {});
+    Control<QLineEdit>("LabeledEdit1")->setText(QStringLiteral("127.0.0.1"));
+    page_->DayTimeClient1().Port = server_->Port();
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(TakeMessage(), QStringLiteral("RimoTimeInformation|10057:Socket is not connected"));
+
+    Serve("Tue Dec 31 09:59:58 <b>x\r\n");
+    page_->GetTimeButtonClick();
+    const QList<QMessageBox*> boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes.front()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(boxes.front()->text(),
+              QStringLiteral("'<b>x/12/31 09:59:58' は日付または時刻ではありません"));
+    CloseMessageBoxes();
+    EXPECT_TRUE(clockService_.Calls.empty());
+}
+
+TEST_F(ClockPageTest, RequestsMadeWhileItRunsJoinTheRunningSynchronisation) {
+    Serve("Tue Dec 31 13:59:58 UTC 2024\r\n");
+    int joined = 0;
+    // The button and the handler (the tray item, a scheduled row, a test run)
+    // while the first synchronisation waits for the server.
+    page_->DayTimeClient1().OnConnect = [&](TAsyncSocket&) {
+        Control<QPushButton>("GetTimeButton")->click();
+        page_->GetTimeButtonClick();
+        ++joined;
+    };
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(joined, 1);
+    EXPECT_EQ(MessageBoxes().size(), 0);
+    EXPECT_EQ(server_->Accepted(), 1);
+    EXPECT_EQ(clockService_.Calls, std::vector<std::int64_t>{1735653598000});
+    EXPECT_EQ(page_->ResultLines(), QStringList{QStringLiteral("2024/12/31 22:59:58 +0/00:00:03")});
+    EXPECT_EQ(shown_, 3); // each request shows the clock page
+
+    // Once it is over, the next request runs again.
+    page_->DayTimeClient1().OnConnect = nullptr;
+    Serve("Tue Dec 31 13:59:58 UTC 2024\r\n");
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(clockService_.Calls.size(), 2U);
 }
 
 TEST_F(ClockPageTest, AnUnknownServerNameIsAskedForAgainOnce) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
+
 namespace rimo {
 namespace {
 
@@ -105,12 +107,56 @@ TEST(DayTimeClient, AServerThatNeverSendsEndsAtTheTimeOut) {
     EXPECT_EQ(Exchange(*client).Reply, "Tue Dec 31 09:59:58 2024\r\n");
 }
 
-TEST(DayTimeClient, CloseWithoutDataGivesAnEmptyReply) {
+TEST(DayTimeClient, ACloseWithoutDataIsANetworkError) {
     LoopbackServer server([](int, LoopbackServer&) {});
     auto client = ClientFor(server.Port(), 0);
     const Outcome outcome = Exchange(*client);
+    EXPECT_EQ(outcome.Error, "10057:Socket is not connected");
+    EXPECT_TRUE(outcome.SocketError);
+    EXPECT_FALSE(client->Connected());
+}
+
+// Waits (without the event loop) until the client's socket has bytes to read.
+bool BytesWaitOn(const TAsyncSocket& client) {
+    pollfd state{client.Handle(), POLLIN, 0};
+    return ::poll(&state, 1, 10000) == 1;
+}
+
+TEST(DayTimeClient, DataThatComesWithTheTimeOutWins) {
+    const std::string reply = "Tue Dec 31 09:59:58 2024\r\n";
+    auto server = Replying(reply);
+    auto client = ClientFor(server->Port());
+    client->ReportLevel = 8;
+    bool fired = false;
+    // The data wait's first look: the reply is there and the time-out fires at
+    // the same moment, before the wait has seen either.
+    client->OnStatus = [&](TAsyncSocket& sender, const std::string& status) {
+        if (status == "Data Available" && !fired) {
+            fired = true;
+            ASSERT_TRUE(BytesWaitOn(sender));
+            sender.TimerFired();
+        }
+    };
+    const Outcome outcome = Exchange(*client);
+    EXPECT_TRUE(fired);
     EXPECT_EQ(outcome.Error, "");
-    EXPECT_EQ(outcome.Reply, "");
+    EXPECT_EQ(outcome.Reply, reply);
+    EXPECT_FALSE(client->Connected());
+}
+
+TEST(DayTimeClient, AConnectionMadeAsTheTimeOutFiresWins) {
+    const std::string reply = "Tue Dec 31 09:59:58 2024\r\n";
+    auto server = Replying(reply);
+    auto client = ClientFor(server->Port());
+    int connects = 0;
+    client->OnConnect = [&](TAsyncSocket& sender) {
+        ++connects;
+        sender.TimerFired(); // in the same pass as the connect event
+    };
+    const Outcome outcome = Exchange(*client);
+    EXPECT_EQ(connects, 1);
+    EXPECT_EQ(outcome.Error, "");
+    EXPECT_EQ(outcome.Reply, reply);
 }
 
 TEST(DayTimeClient, AResetIsError10054) {
@@ -196,17 +242,30 @@ TEST(DayTimeClient, ALookupTimeOutAsksForNoOtherName) {
     EXPECT_EQ(asked, 0);
 }
 
-TEST(DayTimeClient, ASecondRequestDuringTheDataWaitIsRefused) {
+TEST(DayTimeClient, ASecondRequestDuringAnExchangeIsRefusedAndTheFirstGoesOn) {
     LoopbackServer server([](int connection, LoopbackServer& self) {
         self.Pause(300);
         LoopbackServer::Send(connection, "Tue Dec 31 09:59:58 2024\r\n");
     });
     auto client = ClientFor(server.Port());
-    std::string second = "not run";
-    QTimer::singleShot(100, client.get(), [&] { second = Exchange(*client).Error; });
+    client->ReportLevel = 8;
+    std::vector<std::string> seconds;
+    bool asked = false;
+    // While the connection is being made ...
+    client->OnStatus = [&](TAsyncSocket&, const std::string& status) {
+        if (status == "Timer On" && !asked) {
+            asked = true;
+            seconds.push_back(Exchange(*client).Error);
+        }
+    };
+    // ... and while the data is waited for.
+    QTimer::singleShot(100, client.get(), [&] { seconds.push_back(Exchange(*client).Error); });
     const Outcome first = Exchange(*client);
-    EXPECT_EQ(second, "Already connected");
+    EXPECT_EQ(seconds, (std::vector<std::string>{"10037:Operation already in progress",
+                                                 "Already connected"}));
+    EXPECT_EQ(first.Error, "");
     EXPECT_EQ(first.Reply, "Tue Dec 31 09:59:58 2024\r\n");
+    EXPECT_EQ(server.Accepted(), 1);
 }
 
 TEST(DayTimeClient, ACancelEndsTheDataWait) {

@@ -49,16 +49,51 @@ TEST(DayTimeReply, TheFourLayoutsGiveTheSameMoment) {
     ExpectReads("Tue Dec 31 09:59:58 2024\r\n", ReplyLayout::Other, moment);
 }
 
-TEST(DayTimeReply, LayoutOrderAndFourHoursForTheUnmarkedLayout) {
+TEST(DayTimeReply, LayoutOrderAndTheFirstReadingOfTheUnmarkedLayout) {
     EXPECT_EQ(DetectReplyLayout("UTC(NIST)"), ReplyLayout::Nist);
     EXPECT_EQ(DetectReplyLayout("EDT UTC"), ReplyLayout::Edt);
+    EXPECT_EQ(DetectReplyLayout("EDT EST"), ReplyLayout::Edt);
+    EXPECT_EQ(DetectReplyLayout("EST UTC"), ReplyLayout::Est);
     EXPECT_EQ(DetectReplyLayout("xx UTC"), ReplyLayout::Utc);
     EXPECT_EQ(DetectReplyLayout(""), ReplyLayout::Other);
-    // The same text is UTC in the UTC layout and four hours behind in the other.
+    // Other zones whose names hold EDT or EST are not the American ones.
+    EXPECT_EQ(DetectReplyLayout("9:59:58AM AEDT"), ReplyLayout::Other);
+    EXPECT_EQ(DetectReplyLayout("Tue Jul 01 09:59:58 CEST 2024"), ReplyLayout::Other);
+    EXPECT_EQ(DetectReplyLayout("9:59:58AM EDTX"), ReplyLayout::Other);
+    // The same text is UTC in the UTC layout; without a zone it is first read as UTC-4.
     ExpectReads("Tue Dec 31 09:59:58 UTC 2024", ReplyLayout::Utc, Utc(2024, 12, 31, 9, 59, 58));
     ExpectReads("Tue Dec 31 09:59:58 2024", ReplyLayout::Other, Utc(2024, 12, 31, 13, 59, 58));
-    // Four hours later crosses the year.
     ExpectReads("Tue Dec 31 22:00:00 2024", ReplyLayout::Other, Utc(2025, 1, 1, 2, 0, 0));
+    const DayTimeReading unmarked = ReadDayTimeReply("Tue Dec 31 22:00:00 2024");
+    EXPECT_EQ(unmarked.Written, Utc(2024, 12, 31, 22, 0, 0));
+    EXPECT_FALSE(NamesItsZone(unmarked.Layout));
+    for (const ReplyLayout named :
+         {ReplyLayout::Nist, ReplyLayout::Edt, ReplyLayout::Est, ReplyLayout::Utc}) {
+        EXPECT_TRUE(NamesItsZone(named));
+    }
+}
+
+TEST(DayTimeReply, EstIsFiveHoursBehind) {
+    ExpectReads("Tuesday, December 31, 2024 8:59:58AM EST\r\n", ReplyLayout::Est,
+                Utc(2024, 12, 31, 13, 59, 58));
+    ExpectReads("Tuesday, December 31, 2024 8:59:58 PM EST", ReplyLayout::Est,
+                Utc(2025, 1, 1, 1, 59, 58));
+}
+
+TEST(DayTimeReply, ABlankTimeFieldAndNistsHealthDigitAreKept) {
+    const DayTimeReading blank = ReadDayTimeReply("Tue Dec 31          2024\r\n");
+    ASSERT_TRUE(blank.Utc.has_value());
+    EXPECT_TRUE(blank.TimeBlank);
+    EXPECT_FALSE(ReadDayTimeReply("Tue Dec 31 09:59:58 2024").TimeBlank);
+
+    const std::string nist = "\n60675 24-12-31 13:59:58 00 0 0  50.0 UTC(NIST) * \n";
+    EXPECT_EQ(ReadDayTimeReply(nist).NistHealth, 0);
+    std::string unhealthy = nist;
+    unhealthy[30] = '2'; // "TT L H": the health digit
+    EXPECT_EQ(ReadDayTimeReply(unhealthy).NistHealth, 2);
+    EXPECT_EQ(ReadDayTimeReply(unhealthy).Utc, Utc(2024, 12, 31, 13, 59, 58));
+    EXPECT_EQ(ReadDayTimeReply("\n60675 24-12-31 13:59:58 UTC(NIST)").NistHealth, -1);
+    EXPECT_EQ(ReadDayTimeReply("Tue Dec 31 09:59:58 2024").NistHealth, -1);
 }
 
 TEST(DayTimeReply, CtimeWithABlankPaddedDayIsRead) {

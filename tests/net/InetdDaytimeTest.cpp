@@ -1,86 +1,95 @@
 // End to end against a daytime server that is not ours: openbsd-inetd's
-// internal service on 127.0.0.1:13 (./test.sh starts it).
+// internal service, which writes ctime() of its own zone and no zone name.
+// ./test.sh (scripts/daytime-server.sh) runs one on 127.0.0.2:13 with
+// TZ=JST-9; this program's zone is set through TZ for each case.
 #include "net/ClockPage.h"
-#include "net/DayTimeClient.h"
-#include "net/DayTimeReply.h"
-#include "net/SockExceptions.h"
 
 #include "MessageBoxes.h"
 #include "TempFolder.h"
+#include "ZoneScope.h"
 #include "fakes/FakeClockService.h"
 #include "fakes/FakeNetworkState.h"
 #include "platform/linux/LocalTimeZone.h"
 #include "platform/linux/SystemClock.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace rimo {
 namespace {
 
+constexpr const char* kServer = "127.0.0.2";
 constexpr const char* kNoServer =
-    "no daytime server answers on 127.0.0.1:13 (./test.sh starts openbsd-inetd's; "
-    "scripts/daytime-server.sh needs root for port 13)";
+    "no daytime server answers on 127.0.0.2:13 (./test.sh starts openbsd-inetd's with "
+    "scripts/daytime-server.sh, which needs root for port 13)";
 
-TEST(InetdDaytime, TheReplyIsCtimeOfNowAndReadsAsTheUnmarkedLayout) {
-    TDayTimeClient client;
-    client.Host = "127.0.0.1";
-    client.TimeOut = 5000;
-    ASSERT_EQ(client.Port, 13);
-    std::string reply;
-    try {
-        reply = client.GetDayTime();
-    } catch (const ESockError& error) {
-        if (std::string(error.what()) == "10061:Connection refused") {
-            GTEST_SKIP() << kNoServer;
-        }
-        FAIL() << error.what();
-    }
-    // ctime(): "Www Mmm dd hh:mm:ss yyyy" and CR LF.
-    ASSERT_EQ(reply.size(), 26U) << reply;
-    EXPECT_EQ(reply.substr(24), "\r\n");
-    const DayTimeReading reading = ReadDayTimeReply(reply);
-    ASSERT_TRUE(reading.Utc.has_value()) << reading.Error;
-    EXPECT_EQ(reading.Layout, ReplyLayout::Other);
-    // The server writes its local time, which the layout takes as four hours behind UTC.
-    const SystemClock clock;
-    const std::int64_t shown = ToMilliseconds(*reading.Utc) - 4 * 3'600'000;
-    EXPECT_LE(std::llabs(shown - ToMilliseconds(clock.Now())), 5000) << reply;
-}
+// One synchronisation through the clock page, with this machine's clock and
+// zone; the clock service is a fake, so this machine's clock is never set.
+struct Synchronisation {
+    QString Message; // the one message shown, empty when none
+    std::vector<std::int64_t> Set;
+    QStringList Lines;
+    std::string Log;
+    std::int64_t Before = 0;
+    std::int64_t After = 0;
+};
 
-TEST(InetdDaytime, ASynchronisationThroughTheClockPage) {
+Synchronisation SynchroniseWithInetd() {
     TempFolder folder;
     SystemClock clock;
     LocalTimeZone zone;
-    FakeClockService clockService; // this machine's clock is never set by a test
+    FakeClockService clockService;
     FakeNetworkState network;
     QWidget sheet;
     ClockPage page(sheet, AppPaths::InFolder(folder.Path()),
                    ClockPageServices{clock, zone, clockService, network}, ClockPageHost{});
     sheet.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))
-        ->setText(QStringLiteral("127.0.0.1"));
+        ->setText(QString::fromLatin1(kServer));
+    Synchronisation result;
+    result.Before = clock.UnixMilliseconds();
     page.GetTimeButtonClick();
+    result.After = clock.UnixMilliseconds();
     const QList<QMessageBox*> boxes = VisibleMessageBoxes();
-    QMessageBox* shown = boxes.isEmpty() ? nullptr : boxes.back();
-    const QString message = shown ? shown->text() : QString();
-    if (shown) {
-        shown->close();
+    for (QMessageBox* box : boxes) {
+        result.Message += box->text();
     }
-    if (message == QStringLiteral("10061:Connection refused")) {
+    CloseMessageBoxes();
+    result.Set = clockService.Calls;
+    result.Lines = page.ResultLines();
+    EXPECT_TRUE(page.SaveSyncLog().ok());
+    result.Log = TempFolder::Read(folder / "rimotime.log");
+    return result;
+}
+
+TEST(InetdDaytime, AServerOnThisPcsZoneSetsTheClockToItsTime) {
+    const ZoneScope tokyo("JST-9");
+    const Synchronisation sync = SynchroniseWithInetd();
+    if (sync.Message == QStringLiteral("10061:Connection refused")) {
         GTEST_SKIP() << kNoServer;
     }
-    EXPECT_TRUE(message.isEmpty()) << message.toStdString();
-    ASSERT_EQ(clockService.Calls.size(), 1U);
-    ASSERT_EQ(page.ResultLines().size(), 1);
-    EXPECT_TRUE(page.SaveSyncLog().ok());
-    EXPECT_EQ(TempFolder::Read(folder / "rimotime.log"),
-              page.ResultLines()[0].toStdString() + "\r\n");
+    EXPECT_TRUE(sync.Message.isEmpty()) << sync.Message.toStdString();
+    ASSERT_EQ(sync.Set.size(), 1U);
+    // ctime() has whole seconds: the server's time is the second of the exchange.
+    EXPECT_GE(sync.Set[0], sync.Before / 1000 * 1000);
+    EXPECT_LE(sync.Set[0], sync.After);
+    ASSERT_EQ(sync.Lines.size(), 1);
+    EXPECT_EQ(sync.Log, sync.Lines[0].toStdString() + "\r\n");
+}
+
+TEST(InetdDaytime, AServerNineHoursAwayLeavesTheClockAlone) {
+    const ZoneScope utc("UTC0");
+    const Synchronisation sync = SynchroniseWithInetd();
+    if (sync.Message == QStringLiteral("10061:Connection refused")) {
+        GTEST_SKIP() << kNoServer;
+    }
+    EXPECT_EQ(sync.Message,
+              QStringLiteral("時刻合わせ失敗しました。\nサーバーの応答にタイムゾーンがなく、"
+                             "このPCの時計と9時間00分ずれています。"));
+    EXPECT_TRUE(sync.Set.empty());
+    EXPECT_TRUE(sync.Lines.isEmpty());
+    EXPECT_EQ(sync.Log, "");
 }
 
 } // namespace

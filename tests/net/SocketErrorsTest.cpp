@@ -3,16 +3,37 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fstream>
+#include <string>
+#include <vector>
 
 namespace rimo {
 namespace {
 
-TEST(SocketErrors, TableTexts) {
-    EXPECT_EQ(SocketErrorText(10061), "10061:Connection refused");
-    EXPECT_EQ(SocketErrorText(10054), "10054:Connection reset by peer");
-    EXPECT_EQ(SocketErrorText(10004), "10004:Interrupted system call");
-    EXPECT_EQ(SocketErrorText(11003), "11003:Non-Recoverable error: FORMERR, REFUSED, NOTIMP");
-    EXPECT_EQ(SocketErrorText(10065), "10065:No route to Host");
+// The error table as the socket client's documentation lists it: "number<TAB>text".
+TEST(SocketErrors, TheWholeTableRowByRow) {
+    std::ifstream fixture(RIMO_TEST_DATA_DIR "/socket-error-table.txt");
+    ASSERT_TRUE(fixture.is_open());
+    std::vector<std::pair<int, std::string>> expected;
+    for (std::string line; std::getline(fixture, line);) {
+        const std::size_t tab = line.find('\t');
+        ASSERT_NE(tab, std::string::npos) << line;
+        expected.emplace_back(std::stoi(line.substr(0, tab)), line.substr(tab + 1));
+    }
+    ASSERT_EQ(expected.size(), 51U);
+    const auto table = SocketErrorTable();
+    ASSERT_EQ(table.size(), expected.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(table[i].Number, expected[i].first) << "row " << i;
+        EXPECT_EQ(table[i].Text, expected[i].second) << "row " << i;
+        if (expected[i].first != 0) {
+            EXPECT_EQ(SocketErrorText(expected[i].first),
+                      std::to_string(expected[i].first) + ":" + expected[i].second);
+        }
+    }
+}
+
+TEST(SocketErrors, NoTextForZeroAndUnknownNumbers) {
     EXPECT_EQ(SocketErrorText(0), "");
     EXPECT_EQ(SocketErrorText(10000), "Unknown Error No. 10000");
     EXPECT_EQ(SocketErrorText(-5), "Unknown Error No. -5");

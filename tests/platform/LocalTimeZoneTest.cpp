@@ -1,38 +1,11 @@
 #include "platform/linux/LocalTimeZone.h"
 
-#include <gtest/gtest.h>
+#include "ZoneScope.h"
 
-#include <cstdlib>
-#include <ctime>
-#include <string>
+#include <gtest/gtest.h>
 
 namespace rimo {
 namespace {
-
-// Sets TZ for one test and restores it.
-class ZoneScope {
-public:
-    explicit ZoneScope(const char* zone) {
-        if (const char* old = std::getenv("TZ")) {
-            saved_ = old;
-            hadZone_ = true;
-        }
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~ZoneScope() {
-        if (hadZone_) {
-            ::setenv("TZ", saved_.c_str(), 1);
-        } else {
-            ::unsetenv("TZ");
-        }
-        ::tzset();
-    }
-
-private:
-    std::string saved_;
-    bool hadZone_ = false;
-};
 
 TEST(LocalTimeZone, OffsetIncludesDaylightSaving) {
     const LocalTimeZone zone;

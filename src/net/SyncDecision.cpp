@@ -1,0 +1,111 @@
+#include "net/SyncDecision.h"
+
+#include "net/SyncResultLine.h"
+
+#include <cstdlib>
+
+namespace rimo {
+
+namespace {
+
+// Milliseconds from 1899-12-30 to the Unix epoch.
+const std::int64_t kUnixEpochMs = ToMilliseconds(EncodeDate(1970, 1, 1));
+
+std::int64_t FloorSeconds(std::int64_t ms) {
+    return ms >= 0 ? ms / 1000 : -((999 - ms) / 1000);
+}
+
+std::string TwoDigits(std::int64_t value) {
+    return (value < 10 ? "0" : "") + std::to_string(value);
+}
+
+// The UTC moment of a time written on this PC's clock face: the offset is
+// taken at the moment itself (found in two steps around a zone change).
+std::int64_t LocalToUnixMs(DateTime written, const SyncContext& context) {
+    const std::int64_t wallUnixMs = UtcToUnixMs(written);
+    std::int64_t unixMs =
+        wallUnixMs - std::int64_t{context.LocalOffset(FloorSeconds(wallUnixMs))} * 1000;
+    unixMs = wallUnixMs - std::int64_t{context.LocalOffset(FloorSeconds(unixMs))} * 1000;
+    return unixMs;
+}
+
+bool WithinUnzonedLimit(std::int64_t unixMs, const SyncContext& context) {
+    return std::llabs(unixMs - context.NowUnixMs) < kUnzonedCorrectionLimitMs;
+}
+
+SyncDecision Refuse(std::string why) {
+    return SyncDecision{std::nullopt, std::move(why)};
+}
+
+// The time shown in a refusal: "2019/01/01 0:00:00 (UTC)".
+std::string ShownUtc(std::int64_t unixMs) {
+    return FormatResultDateTime(UnixMsToUtc(unixMs)) + " (UTC)";
+}
+
+SyncDecision InRange(std::int64_t unixMs, const SyncContext& context) {
+    const DateTime utc = UnixMsToUtc(unixMs);
+    if (utc < DateOf(context.NotBefore)) {
+        return Refuse("サーバーの時刻 " + ShownUtc(unixMs) + " は、このプログラムの作成日 " +
+                      FormatShortDate(context.NotBefore) + " より前です。");
+    }
+    if (DecodeDate(utc).Year > kLatestYear) {
+        return Refuse("サーバーの時刻 " + ShownUtc(unixMs) + " は " + std::to_string(kLatestYear) +
+                      " 年より後です。");
+    }
+    return SyncDecision{unixMs, {}};
+}
+
+} // namespace
+
+std::int64_t UtcToUnixMs(DateTime utc) {
+    return ToMilliseconds(utc) - kUnixEpochMs;
+}
+
+DateTime UnixMsToUtc(std::int64_t unixMs) {
+    return FromMilliseconds(unixMs + kUnixEpochMs);
+}
+
+DateTime LocalAt(std::int64_t unixMs, const ZoneOffset& zone) {
+    return UnixMsToUtc(unixMs + std::int64_t{zone(FloorSeconds(unixMs))} * 1000);
+}
+
+std::string FormatDistance(std::int64_t ms) {
+    const std::int64_t minutes = (std::llabs(ms) + 30'000) / 60'000; // to the nearest minute
+    const std::int64_t days = minutes / 1440;
+    const std::int64_t hours = minutes / 60 % 24;
+    if (days == 0 && hours == 0) {
+        return std::to_string(minutes) + "分";
+    }
+    return (days > 0 ? std::to_string(days) + "日" : std::string()) + std::to_string(hours) +
+           "時間" + TwoDigits(minutes % 60) + "分";
+}
+
+SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext& context) {
+    if (!reading.Utc || !reading.Written) {
+        return Refuse(reading.Error);
+    }
+    if (reading.TimeBlank) {
+        return Refuse("サーバーの応答に時刻がありません（日付だけです）。");
+    }
+    if (reading.NistHealth >= 2) {
+        return Refuse("サーバー自身の時刻に5秒を超える誤差のおそれがあると応答されました（状態 " +
+                      std::to_string(reading.NistHealth) + "）。");
+    }
+    const std::int64_t readUnixMs = UtcToUnixMs(*reading.Utc);
+    if (NamesItsZone(reading.Layout)) {
+        return InRange(readUnixMs, context);
+    }
+    // No zone: a server on the same network usually keeps this PC's zone.
+    if (WithinUnzonedLimit(readUnixMs, context)) {
+        return InRange(readUnixMs, context);
+    }
+    const std::int64_t localUnixMs = LocalToUnixMs(*reading.Written, context);
+    const SyncDecision local = InRange(localUnixMs, context);
+    if (WithinUnzonedLimit(localUnixMs, context) || !local.UnixMs) {
+        return local;
+    }
+    return Refuse("サーバーの応答にタイムゾーンがなく、このPCの時計と" +
+                  FormatDistance(localUnixMs - context.NowUnixMs) + "ずれています。");
+}
+
+} // namespace rimo

@@ -1,6 +1,7 @@
 #include "schedule/SchedulePass.h"
 
 #include "schedule/AdvanceRow.h"
+#include "schedule/CatchUp.h"
 
 #include <unordered_map>
 
@@ -50,8 +51,10 @@ TickReport SchedulePass::Tick(DateTime now) {
     const std::int64_t behind = second - *covered_;
     if (behind > kLookBackSeconds) {
         report.Gap = true;
-        report.CatchUpProblems = CatchUpSchedule(table_, FromSecond(second));
-        editing_.SortAndSelectNextEvent();
+        report.MovedRows = CatchUpGap(table_, FromSecond(*covered_ + 1), FromSecond(second));
+        if (report.MovedRows > 0) {
+            editing_.SortAndSelectNextEvent();
+        }
         covered_ = second - 1;
     } else if (behind < -kKeptSetBackSeconds) {
         covered_ = second - 1;

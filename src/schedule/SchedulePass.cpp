@@ -142,6 +142,9 @@ bool SchedulePass::Visit(int row, RunKind kind, DateTime second,
         AdvanceRow(table_, row, second);
     }
     const ScheduleRow ran = table_.Row(row);
+    // Cleared before the action: one that runs the event loop lets ticks in,
+    // and a request still pending would start the test again at each.
+    testRequested_ = false;
     steps_.CarryOut(plan);
     if (kind == RunKind::Scheduled) {
         const int at = Locate(row, ran);
@@ -168,7 +171,6 @@ bool SchedulePass::Visit(int row, RunKind kind, DateTime second,
         }
         editing_.SortAndSelectNextEvent();
     }
-    testRequested_ = false;
     return true;
 }
 

@@ -180,6 +180,21 @@ TEST_F(PassTest, ATestRunsTheCurrentRowOnceWithoutMovingIt) {
     EXPECT_TRUE(editing_.Calls.empty());
 }
 
+TEST_F(PassTest, ATestWhoseActionRunsTheEventLoopRunsOnce) {
+    Rows({Row("sync", "", AddDays(kTen, 1), "しない", "○", "時刻合わせ")});
+    pass_.Start(kTen);
+    int nested = 0;
+    steps_.during = [&](const ActionPlan&) {
+        if (++nested <= 2) {
+            pass_.Tick(AddSeconds(kTen, 1 + nested)); // ticks inside the synchronisation's wait
+        }
+    };
+    testRequested_ = true;
+    pass_.Tick(AddSeconds(kTen, 1));
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"sync"});
+    EXPECT_FALSE(testRequested_);
+}
+
 TEST_F(PassTest, ATestOfADisabledRowRunsNothingAndClearsTheRequest) {
     Rows({Row("off", "", AddDays(kTen, 1), "しない", "×")});
     testRequested_ = true;

@@ -28,7 +28,7 @@ std::string Lines(const std::vector<ScheduleRow>& rows) {
     return text;
 }
 
-TEST(ScheduleFile, ReadsAFileOfTheOriginalProgramAndWritesItBackByteForByte) {
+TEST(ScheduleFile, ReadsAFileOfTheWindowsProgramAndWritesItBackByteForByte) {
     const std::string original = Fixture("schedule-cp932.dat");
     ScheduleTable table;
     const ScheduleReadReport report = ReadScheduleText(original, table);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build,
-# the build with AddressSanitizer and UndefinedBehaviorSanitizer, and bounded
-# runs of the fuzz targets.
+# the build with AddressSanitizer and UndefinedBehaviorSanitizer, and timed
+# runs of the fuzz targets (FUZZ_SECONDS each, 30 unless set).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -25,15 +25,31 @@ export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-echo "== fuzzing (bounded)"
+echo "== fuzzing (${FUZZ_SECONDS:=30} seconds a target)"
 CC=clang CXX=clang++ ./scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRIMO_FUZZ=ON
+artifacts=$PWD/build-fuzz/artifacts
+mkdir -p "$artifacts"
+fuzzlog=$(mktemp)
 for target in build-fuzz/fuzz/fuzz_*; do
     name=$(basename "$target")
     corpus=fuzz/corpus/${name#fuzz_}
     work=$(mktemp -d)
     [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
-    "$target" -runs=20000 -max_len=65536 -timeout=10 "$work" 2>&1 | tail -n 2
+    # Any sanitizer report fails the step: by the exit status (the fuzz build
+    # stops at the first report), and by the log should a report not stop it.
+    status=0
+    "$target" -max_total_time="$FUZZ_SECONDS" -max_len=65536 -timeout=10 \
+        -artifact_prefix="$artifacts/$name-" "$work" >"$fuzzlog" 2>&1 || status=$?
     rm -rf "$work"
+    if [ "$status" -ne 0 ] ||
+        grep -qE 'runtime error:|(ERROR|WARNING): [A-Za-z]+Sanitizer' "$fuzzlog"; then
+        tail -n 60 "$fuzzlog"
+        rm -f "$fuzzlog"
+        echo "fuzz target $name failed (status $status); the input is in $artifacts"
+        exit 1
+    fi
+    tail -n 2 "$fuzzlog"
 done
+rm -f "$fuzzlog"
 
 echo "== all tests passed"

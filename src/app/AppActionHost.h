@@ -13,7 +13,7 @@ namespace rimo {
 // The scheduled actions' view of the other pages. Each side is a hook the
 // composition root sets when that page exists; until then the clock and
 // launcher sides are logged no-ops, the options are read from the check
-// boxes of their specified names (off when there is none), and the launcher
+// boxes of their own names (off when there is none), and the launcher
 // titles are the default ones.
 class AppActionHost final : public ActionHost {
 public:

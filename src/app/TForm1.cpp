@@ -166,7 +166,7 @@ void TForm1::GetTimeButtonClick() {
 }
 
 void TForm1::OKButtonClick() {
-    const Status saved = SaveSchedule(paths_.ScheduleFile(), schedule_);
+    const Status saved = SaveSchedule(scheduleFile_, schedule_);
     if (!saved) {
         ShowErrorMessage(this, QString::fromStdString(saved.message()));
         return;

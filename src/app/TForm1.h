@@ -139,6 +139,9 @@ private:
     bool WriteFilesAtClose(FileErrors errors);
 
     AppPaths paths_;
+    // Where the schedule is read and saved: another name when the file there
+    // could not be read nor moved aside.
+    std::filesystem::path scheduleFile_ = paths_.ScheduleFile();
     Clock& clock_;
     MainWindowState state_;
     ScheduleTable schedule_;

@@ -85,12 +85,13 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::LoadScheduleFile() {
-    const ScheduleReadReport report = LoadSchedule(paths_.ScheduleFile(), schedule_);
+    const ScheduleReadReport report = LoadSchedule(scheduleFile_, schedule_);
+    QString text = QStringLiteral("スケジュールファイル %1 に問題があります:")
+                       .arg(QString::fromStdString(scheduleFile_.string()));
+    scheduleFile_ = report.SaveTo;
     if (report.Problems.empty()) {
         return;
     }
-    QString text = QStringLiteral("スケジュールファイル %1 に問題があります:")
-                       .arg(QString::fromStdString(paths_.ScheduleFile().string()));
     for (const std::string& problem : report.Problems) {
         text += QStringLiteral("\n・") + Text(problem);
     }
@@ -193,7 +194,7 @@ bool TForm1::WriteFilesAtClose(FileErrors errors) {
         return false;
     }
     // 2. Schedule file.
-    if (!written(SaveSchedule(paths_.ScheduleFile(), schedule_))) {
+    if (!written(SaveSchedule(scheduleFile_, schedule_))) {
         return false;
     }
     // 3. Settings file.

@@ -36,6 +36,17 @@ void SetError(std::string* error, std::string message) {
     }
 }
 
+// "<name><suffix>" for 0, "<name><suffix>.n" after it.
+std::filesystem::path Numbered(const std::filesystem::path& path, std::string_view suffix,
+                               long long n) {
+    std::filesystem::path name = path;
+    name += std::string(suffix);
+    if (n > 0) {
+        name += "." + std::to_string(n);
+    }
+    return name;
+}
+
 // Closes the descriptor unless it was closed on purpose (to see close's error).
 class FileDescriptor {
 public:
@@ -232,8 +243,7 @@ std::optional<std::filesystem::path> MoveFileAside(const std::filesystem::path& 
     // Gives up after this many; a folder holding that many broken copies needs a person.
     constexpr int kMaxCopies = 10000;
     for (int n = 0; n < kMaxCopies; ++n) {
-        std::filesystem::path aside = path;
-        aside += n == 0 ? ".broken" : ".broken." + std::to_string(n);
+        const std::filesystem::path aside = Numbered(path, ".broken", n);
         // RENAME_NOREPLACE: a copy appearing meanwhile is never overwritten.
         if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) {
             SetError(error, {});
@@ -259,6 +269,18 @@ std::optional<std::filesystem::path> MoveFileAside(const std::filesystem::path& 
     }
     SetError(error, "ファイル " + path.string() + " を退避できません: " + Reason(EEXIST));
     return std::nullopt;
+}
+
+std::filesystem::path UnusedName(const std::filesystem::path& path, std::string_view suffix) {
+    for (long long n = 0;; ++n) {
+        std::filesystem::path name = Numbered(path, suffix, n);
+        struct stat info {};
+        // Any answer but "it is there" ends the search: a folder that cannot
+        // be looked into fails at the write, with its reason.
+        if (::lstat(name.c_str(), &info) != 0) {
+            return name;
+        }
+    }
 }
 
 } // namespace rimo

@@ -28,4 +28,7 @@ Status AppendToFile(const std::filesystem::path& path, std::string_view bytes);
 std::optional<std::filesystem::path> MoveFileAside(const std::filesystem::path& path,
                                                    std::string* error);
 
+// The first of "<name><suffix>", "<name><suffix>.1", ... that is not there.
+std::filesystem::path UnusedName(const std::filesystem::path& path, std::string_view suffix);
+
 } // namespace rimo

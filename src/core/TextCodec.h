@@ -8,7 +8,7 @@ namespace rimo {
 
 // How a file's text was (or is to be) stored.
 enum class TextEncoding {
-    Cp932,   // the Japanese Windows code page, as the files of the original program
+    Cp932,   // the Japanese Windows code page, as the Windows program's files
     Utf8Bom, // UTF-8 with a byte-order mark, when a text has characters CP932 lacks
     Utf8,    // UTF-8 without a mark (a file edited by hand on Linux)
 };

@@ -205,4 +205,64 @@ std::vector<ScheduleRowProblem> CatchUpSchedule(ScheduleTable& table, DateTime n
     return problems;
 }
 
+namespace {
+
+// The moment a row names, when its cells are exactly the texts of that second
+// (what the pass compares), else nullopt.
+std::optional<DateTime> DueMoment(const ScheduleRow& row) {
+    const std::optional<DateTime> date = ReadScheduleDate(row[ColDate]);
+    const std::optional<DateTime> time = ReadTime(row[ColTime]);
+    if (!date || !time) {
+        return std::nullopt;
+    }
+    const DateTime moment = FromMilliseconds(ToMilliseconds(*date) + ToMilliseconds(*time));
+    if (FormatScheduleDate(moment) != row[ColDate] || FormatScheduleTime(moment) != row[ColTime]) {
+        return std::nullopt;
+    }
+    return moment;
+}
+
+std::int64_t HourKindStepMs(const std::string& repeat) {
+    if (repeat == "30分毎") {
+        return 30 * kMsPerMinute;
+    }
+    if (repeat == "毎時") {
+        return 60 * kMsPerMinute;
+    }
+    return repeat == "隔時" ? 120 * kMsPerMinute : 0;
+}
+
+} // namespace
+
+int CatchUpGap(ScheduleTable& table, DateTime first, DateTime now) {
+    const std::int64_t firstMs = ToMilliseconds(first);
+    const std::int64_t nowMs = ToMilliseconds(now);
+    int moved = 0;
+    for (int r = 1; r < table.RowCount(); ++r) {
+        ScheduleRow row = table.Row(r);
+        const std::optional<DateTime> moment = DueMoment(row);
+        if (!moment || ToMilliseconds(*moment) < firstMs || ToMilliseconds(*moment) >= nowMs) {
+            continue;
+        }
+        if (const std::int64_t stepMs = HourKindStepMs(row[ColRepeat]); stepMs > 0) {
+            // Counted from the row's own moment: the start-up rule, anchored on
+            // today's date, would skip the rest of the day after a night's gap.
+            const std::int64_t momentMs = ToMilliseconds(*moment);
+            const std::int64_t steps = (nowMs - momentMs + stepMs - 1) / stepMs;
+            const DateTime next = FromMilliseconds(momentMs + steps * stepMs);
+            row[ColDate] = FormatScheduleDate(next);
+            row[ColTime] = FormatScheduleTime(next);
+        } else {
+            std::string problem;
+            CatchUpRow(row, now, &problem); // readable: DueMoment read it
+        }
+        if (row != table.Row(r)) {
+            table.SetCell(ColDate, r, row[ColDate]);
+            table.SetCell(ColTime, r, row[ColTime]);
+            ++moved;
+        }
+    }
+    return moved;
+}
+
 } // namespace rimo

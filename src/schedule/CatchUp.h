@@ -14,12 +14,16 @@ struct ScheduleRowProblem {
 };
 
 // Moves repeating rows whose time has passed to their next occurrence, as at
-// start-up (and after a gap in the ticks). Rows with no or an unknown
-// repetition are not touched. A row whose date or time cannot be read is left
-// as it is and reported.
+// start-up. Rows with no or an unknown repetition are not touched. A row whose
+// date or time cannot be read is left as it is and reported.
 std::vector<ScheduleRowProblem> CatchUpSchedule(ScheduleTable& table, DateTime now);
 
 // One row; nullopt-free: returns false and sets *problem when it cannot be read.
 bool CatchUpRow(ScheduleRow& row, DateTime now, std::string* problem);
+
+// After a gap in the ticks: the repeating rows that would have been due in a
+// second from `first` to before `now` move to their first occurrence not
+// before `now`; every other row stays exactly as it is. Returns how many moved.
+int CatchUpGap(ScheduleTable& table, DateTime first, DateTime now);
 
 } // namespace rimo

@@ -46,7 +46,7 @@ CommandLine SplitCommandLine(const std::string& command) {
     const std::size_t first = rest.find("\" ");
     if (first != std::string::npos) {
         line.Program = rest.substr(0, first);
-        line.Parameters = rest.substr(rest.rfind("\" ") + 2);
+        line.Parameters = rest.substr(first + 2);
     } else {
         line.Program = rest.substr(0, rest.size() - LastCharLength(rest));
     }

@@ -9,15 +9,15 @@ namespace rimo {
 // quotes, optionally followed by a blank and parameters.
 struct CommandLine {
     std::string Program;
-    std::string Parameters;             // the text after the last `" `
+    std::string Parameters;             // all the text after the program's `" `
     std::vector<std::string> Arguments; // Parameters split into words
     std::string Folder;                 // the program's folder ("/" stays "/")
 };
 
-// Splits a command as the original starter did: the first character (the
-// opening quote) is dropped; the program is the text up to the first `" `
-// (or all but the closing quote when there is none), the parameters the text
-// after the last `" `. UTF-8 characters are never cut.
+// Splits a command: the first character (the opening quote) is dropped; the
+// program is the text up to the first `" ` (or all but the closing quote when
+// there is none), the parameters all the text after it, split into words as a
+// command line is. UTF-8 characters are never cut.
 CommandLine SplitCommandLine(const std::string& command);
 
 // Parameters into words, never through a shell: blanks separate words, double

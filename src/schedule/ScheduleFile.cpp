@@ -95,43 +95,41 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
         return report;
     }
 
-    const long long columns = std::max<long long>(*columnCount, 1);
-    if (*columnCount != kScheduleColumns) {
+    // The counts are checked before anything is computed from them. Fewer
+    // lines than they announce is no fault (the missing cells read as empty);
+    // a count out of range, or lines left over, means the file is not what
+    // its counts say.
+    const bool columnsInRange = *columnCount == kScheduleColumns;
+    if (!columnsInRange) {
         report.Problems.push_back("列数が " + std::to_string(*columnCount) + " です (" +
                                   std::to_string(kScheduleColumns) + " 列のはずです)");
         report.Unreadable = true;
     }
+    const bool rowsInRange = *rowCountRead >= 1 && *rowCountRead <= ScheduleTable::kMaxRows;
+    if (!rowsInRange) {
+        report.Problems.push_back("行数 " + std::to_string(*rowCountRead) + " は 1 から " +
+                                  std::to_string(ScheduleTable::kMaxRows) + " の範囲にありません");
+        report.Unreadable = true;
+    }
     const long long cellLines = static_cast<long long>(lines.size()) - 2;
+    const long long columns = std::clamp<long long>(*columnCount, 1, kScheduleColumns);
+    // Below 1 the grid keeps one row; above the bound only what the file holds is read.
     long long rows = std::max<long long>(*rowCountRead, 1);
-    if (*rowCountRead < 1) {
-        report.Problems.push_back("行数 " + std::to_string(*rowCountRead) +
-                                  " は 1 より小さいので 1 としました");
-        report.Unreadable = true;
+    if (rows > ScheduleTable::kMaxRows) {
+        rows =
+            std::clamp<long long>((cellLines + columns - 1) / columns, 1, ScheduleTable::kMaxRows);
     }
-    // A count the file does not fill is believed (missing cells read as
-    // empty) only up to a size a person could have made.
-    constexpr long long kUnfilledRowsBelieved = 10'000;
-    if (rows > ScheduleTable::kMaxRows ||
-        (rows > kUnfilledRowsBelieved && columns * rows > cellLines)) {
-        const long long fit = std::max<long long>(1, (cellLines + columns - 1) / columns);
-        report.Problems.push_back("行数 " + std::to_string(rows) + " は多すぎます");
-        report.Unreadable = true;
-        rows = std::min<long long>(fit, ScheduleTable::kMaxRows);
-    }
-    const long long expected = columns * rows;
-    if (cellLines < expected) {
-        report.Problems.push_back("セルの行が " + std::to_string(expected - cellLines) +
-                                  " 行足りません (空のセルとして読みました)");
-        report.Unreadable = true;
-    } else if (cellLines > expected && !(cellLines == expected + 1 && lines.back().empty())) {
-        report.Problems.push_back("ファイルの終わりに余分な行が " +
-                                  std::to_string(cellLines - expected) + " 行あります");
-        report.Unreadable = true;
+    if (columnsInRange && rowsInRange) {
+        const long long expected = columns * rows;
+        if (cellLines > expected && !(cellLines == expected + 1 && lines.back().empty())) {
+            report.Problems.push_back("ファイルの終わりに余分な行が " +
+                                      std::to_string(cellLines - expected) + " 行あります");
+            report.Unreadable = true;
+        }
     }
 
     std::vector<ScheduleRow> cells(static_cast<std::size_t>(rows));
-    const long long usedColumns = std::min<long long>(columns, kScheduleColumns);
-    for (long long column = 0; column < usedColumns; ++column) {
+    for (long long column = 0; column < columns; ++column) {
         for (long long row = 0; row < rows; ++row) {
             const long long index = 2 + column * rows + row;
             if (index >= static_cast<long long>(lines.size())) {
@@ -173,12 +171,17 @@ ScheduleReadReport LoadSchedule(const std::filesystem::path& path, ScheduleTable
         report.Unreadable = true;
         report.Problems.push_back(error);
     }
+    report.SaveTo = path;
     if (report.Unreadable) {
         std::string moveError;
         if (const auto aside = MoveFileAside(path, &moveError)) {
             report.Problems.push_back("元のファイルは " + aside->string() + " に残しました");
         } else {
+            // Still there: the table must never be written over it.
+            report.SaveTo = UnusedName(path, ".new");
             report.Problems.push_back(moveError);
+            report.Problems.push_back("元のファイルはそのまま残し、スケジュールは " +
+                                      report.SaveTo.string() + " に保存します");
         }
     }
     return report;

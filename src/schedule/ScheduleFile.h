@@ -24,12 +24,16 @@ struct ScheduleReadReport {
     // table is ever written over it.
     bool Unreadable = false;
     TextEncoding Encoding = TextEncoding::Cp932;
+    // Where the table is to be saved (LoadSchedule): the file itself, or a new
+    // name when an unreadable file could not be moved aside.
+    std::filesystem::path SaveTo;
 };
 
 // Reads file bytes into `table` the way the grid took them: the counts set its
-// size, cells are stored as read, lines missing at the end give empty cells.
-// On a bad count the reading stops there; cells read stay, the rest keep their
-// previous texts.
+// size, cells are stored as read, lines missing at the end give empty cells
+// (not a problem). A count that is not a whole number stops the reading there
+// and the table keeps its texts; one out of range, lines left over and bytes
+// that are no text make the file unreadable.
 ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table);
 
 // The file's bytes for a table.
@@ -37,6 +41,7 @@ std::string WriteScheduleText(const ScheduleTable& table);
 
 // LoadSchedule: reads the file if it exists. An unreadable file is moved aside
 // ("<name>.broken") and the report says so; the table keeps what could be read.
+// When it cannot be moved, SaveTo names a new file and the report says which.
 ScheduleReadReport LoadSchedule(const std::filesystem::path& path, ScheduleTable& table);
 
 // SaveSchedule: writes the table atomically.

@@ -1,6 +1,7 @@
 #include "schedule/SchedulePass.h"
 
 #include "schedule/AdvanceRow.h"
+#include "schedule/CatchUp.h"
 
 #include <unordered_map>
 
@@ -50,8 +51,10 @@ TickReport SchedulePass::Tick(DateTime now) {
     const std::int64_t behind = second - *covered_;
     if (behind > kLookBackSeconds) {
         report.Gap = true;
-        report.CatchUpProblems = CatchUpSchedule(table_, FromSecond(second));
-        editing_.SortAndSelectNextEvent();
+        report.MovedRows = CatchUpGap(table_, FromSecond(*covered_ + 1), FromSecond(second));
+        if (report.MovedRows > 0) {
+            editing_.SortAndSelectNextEvent();
+        }
         covered_ = second - 1;
     } else if (behind < -kKeptSetBackSeconds) {
         covered_ = second - 1;
@@ -139,6 +142,9 @@ bool SchedulePass::Visit(int row, RunKind kind, DateTime second,
         AdvanceRow(table_, row, second);
     }
     const ScheduleRow ran = table_.Row(row);
+    // Cleared before the action: one that runs the event loop lets ticks in,
+    // and a request still pending would start the test again at each.
+    testRequested_ = false;
     steps_.CarryOut(plan);
     if (kind == RunKind::Scheduled) {
         const int at = Locate(row, ran);
@@ -165,7 +171,6 @@ bool SchedulePass::Visit(int row, RunKind kind, DateTime second,
         }
         editing_.SortAndSelectNextEvent();
     }
-    testRequested_ = false;
     return true;
 }
 

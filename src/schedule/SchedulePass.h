@@ -2,7 +2,6 @@
 
 #include "core/DateTime.h"
 #include "schedule/ActionPlan.h"
-#include "schedule/CatchUp.h"
 #include "schedule/ScheduleTable.h"
 
 #include <cstdint>
@@ -40,9 +39,10 @@ enum class RunKind { Scheduled, Test };
 struct TickReport {
     int SecondsCovered = 0;
     // The ticks stopped for longer than the look-back (suspend, clock set
-    // forward): rows due in the gap did not run, repeating rows were caught up.
+    // forward): rows due in the gap did not run; the repeating ones among
+    // them (MovedRows) went to their next occurrence.
     bool Gap = false;
-    std::vector<ScheduleRowProblem> CatchUpProblems;
+    int MovedRows = 0;
 };
 
 // The schedule pass of the one-second tick: every second since the previous
@@ -52,7 +52,8 @@ struct TickReport {
 // re-sorted after each run. A pending test request runs the current row.
 class SchedulePass {
 public:
-    // A pass looks back at most this far; a longer gap is caught up instead.
+    // A pass looks back at most this far; the rows of a longer gap are caught
+    // up instead of run.
     static constexpr std::int64_t kLookBackSeconds = 60;
     // After the clock is set back by up to this much (a synchronisation, the
     // end of daylight saving), seconds already covered are not covered again;

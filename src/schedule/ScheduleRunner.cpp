@@ -29,12 +29,11 @@ void ScheduleRunner::Timer1Step() {
     }
     const TickReport report = pass_.Tick(clock_.Now());
     if (report.Gap) {
-        std::fprintf(stderr, "RimoTimeInformation: the ticks stopped for a while (suspend or "
-                             "clock change); repeating rows were moved to their next time\n");
-    }
-    for (const ScheduleRowProblem& problem : report.CatchUpProblems) {
-        std::fprintf(stderr, "RimoTimeInformation: スケジュール %d 行目: %s\n", problem.Row,
-                     problem.Message.c_str());
+        std::fprintf(stderr,
+                     "RimoTimeInformation: the ticks stopped for a while (suspend or clock "
+                     "change); rows due meanwhile did not run, %d repeating rows were moved to "
+                     "their next time\n",
+                     report.MovedRows);
     }
 }
 

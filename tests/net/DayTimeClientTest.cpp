@@ -91,7 +91,7 @@ TEST(DayTimeClient, NoConnectionWithinTheTimeOut) {
     auto client = ClientFor(silent.Port(), 200);
     const Outcome outcome = Exchange(*client);
     EXPECT_EQ(outcome.Error, "Connection Timed out");
-    EXPECT_FALSE(outcome.SocketError); // the general exception, as specified
+    EXPECT_FALSE(outcome.SocketError); // the general exception, not a socket error
     EXPECT_FALSE(client->Connected());
 }
 

@@ -76,8 +76,8 @@ TEST_F(ActionTest, StartNeedsAQuoteAndStartsTheProgramInItsFolder) {
     ASSERT_EQ(programs_.Starts.size(), 1u);
     EXPECT_EQ(programs_.Starts[0].Program, "/opt/my app/x");
     EXPECT_EQ(programs_.Starts[0].Folder, "/opt/my app");
-    // Only the text after the last quote-blank pair is passed, as the original did.
-    EXPECT_EQ(programs_.Starts[0].Arguments, std::vector<std::string>{"; rm -rf ~"});
+    // Every parameter reaches the program, shell text as a plain word.
+    EXPECT_EQ(programs_.Starts[0].Arguments, (std::vector<std::string>{"-a", "b c", "; rm -rf ~"}));
     EXPECT_TRUE(Moved());
 }
 

@@ -25,11 +25,13 @@ TEST(SplitCommandLine, SplitsProgramParametersAndFolder) {
     EXPECT_EQ(line.Folder, "");
 }
 
-TEST(SplitCommandLine, OnlyTheTextAfterTheLastQuoteBlankIsPassed) {
-    const CommandLine line = SplitCommandLine("\"/opt/a b/x\" \"one two\" three");
+TEST(SplitCommandLine, EveryParameterAfterTheProgramIsPassed) {
+    CommandLine line = SplitCommandLine("\"/usr/bin/vlc\" \"/music/a b.mp3\" --loop");
+    EXPECT_EQ(line.Program, "/usr/bin/vlc");
+    EXPECT_EQ(line.Arguments, (Words{"/music/a b.mp3", "--loop"}));
+    line = SplitCommandLine("\"/opt/a b/x\" \"one two\" \"three\" ");
     EXPECT_EQ(line.Program, "/opt/a b/x");
-    EXPECT_EQ(line.Parameters, "three");
-    EXPECT_EQ(line.Arguments, Words{"three"});
+    EXPECT_EQ(line.Arguments, (Words{"one two", "three"}));
 }
 
 TEST(SplitCommandLine, KeepsJapaneseTextWhole) {

@@ -143,7 +143,7 @@ TEST(ScheduleEditRules, HintsFollowTheColumn) {
     EXPECT_EQ(CellHint(ColEnabled, "", FixedWidth), "○で有効");
 }
 
-TEST(ScheduleEditRules, TheListsHoldTheSpecifiedItems) {
+TEST(ScheduleEditRules, TheListsHoldTheScheduleTexts) {
     ASSERT_EQ(RepeatChoices().size(), 14u);
     EXPECT_EQ(RepeatChoices().front(), "");
     EXPECT_EQ(RepeatChoices()[4], "月～金");

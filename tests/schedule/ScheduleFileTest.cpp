@@ -28,7 +28,7 @@ std::string Lines(const std::vector<ScheduleRow>& rows) {
     return text;
 }
 
-TEST(ScheduleFile, ReadsAFileOfTheOriginalProgramAndWritesItBackByteForByte) {
+TEST(ScheduleFile, ReadsAFileOfTheWindowsProgramAndWritesItBackByteForByte) {
     const std::string original = Fixture("schedule-cp932.dat");
     ScheduleTable table;
     const ScheduleReadReport report = ReadScheduleText(original, table);
@@ -85,15 +85,29 @@ TEST(ScheduleFile, ACellNeverBreaksItsLine) {
     EXPECT_EQ(back.RowCount(), table.RowCount());
 }
 
-TEST(ScheduleFile, MissingLinesGiveEmptyCellsAndAreReported) {
+TEST(ScheduleFile, FewerLinesThanTheCountsGiveEmptyCellsSilently) {
     ScheduleTable table;
-    const ScheduleReadReport report = ReadScheduleText("8\r\n3\r\n", table);
+    ScheduleReadReport report = ReadScheduleText("8\r\n3\r\n", table);
     ASSERT_EQ(table.RowCount(), 3);
     for (const ScheduleRow& row : table.Rows()) {
         EXPECT_EQ(row, ScheduleRow{});
     }
-    ASSERT_EQ(report.Problems.size(), 1u);
-    EXPECT_THAT(report.Problems[0], HasSubstr("24 行足りません"));
+    EXPECT_TRUE(report.Problems.empty());
+    EXPECT_FALSE(report.Unreadable);
+    report = ReadScheduleText("8\r\n20000\r\n", table);
+    EXPECT_EQ(table.RowCount(), 20000);
+    EXPECT_TRUE(report.Problems.empty());
+
+    // A file cut short: the cells it still holds are read, the file stays where it is.
+    TempFolder folder;
+    std::string text = Lines({ScheduleHeader(), {"t", "毎日", "", "", "", "", "しない", "○"}});
+    text.resize(text.size() - std::string("○\r\n").size());
+    TempFolder::Write(folder / "rimotime.dat", text);
+    report = LoadSchedule(folder / "rimotime.dat", table);
+    EXPECT_TRUE(report.Problems.empty());
+    EXPECT_EQ(table.Row(1), (ScheduleRow{"t", "毎日", "", "", "", "", "しない", ""}));
+    EXPECT_EQ(TempFolder::Read(folder / "rimotime.dat"), text);
+    EXPECT_FALSE(std::filesystem::exists(folder / "rimotime.dat.broken"));
 }
 
 TEST(ScheduleFile, LineEndsOfOtherSystemsAreRead) {
@@ -129,11 +143,20 @@ TEST(ScheduleFile, OddCountsAreBoundedAndReported) {
     EXPECT_EQ(table.Cell(ColTitle, 0), "x");
     EXPECT_TRUE(report.Unreadable);
 
-    // A count far beyond what the file holds does not allocate it.
+    // Counts beyond any table are refused before anything is allocated or multiplied.
     report = ReadScheduleText("8\r\n99999999999\r\na\r\nb\r\n", table);
     EXPECT_TRUE(report.Unreadable);
     EXPECT_LE(table.RowCount(), 2);
     EXPECT_EQ(table.Cell(ColTitle, 0), "a");
+    for (const std::string huge :
+         {"9000000000000000000\r\n2\r\na\r\n", "8\r\n9000000000000000000\r\na\r\n",
+          "9000000000000000000\r\n9000000000000000000\r\n"}) {
+        report = ReadScheduleText(huge, table);
+        EXPECT_TRUE(report.Unreadable) << huge;
+        // Only the count is reported, nothing computed from it.
+        EXPECT_THAT(report.Problems, ::testing::Each(HasSubstr("9000000000000000000")));
+        EXPECT_LE(table.RowCount(), 2);
+    }
 
     // Another column count: the eight columns are read as laid out.
     report = ReadScheduleText("2\r\n2\r\nh0\r\nr0\r\nh1\r\nr1\r\n", table);
@@ -173,7 +196,7 @@ TEST(ScheduleFile, LoadLeavesTheTableAloneWhenThereIsNoFile) {
 TEST(ScheduleFile, AnUnreadableFileIsKeptAsideBeforeAnythingIsWrittenOverIt) {
     TempFolder folder;
     const auto path = folder / "rimotime.dat";
-    const std::string original = "8\r\n3\r\nonly one cell\r\n";
+    const std::string original = "8\r\nthree\r\nonly one cell\r\n";
     TempFolder::Write(path, original);
     ScheduleTable table;
     const ScheduleReadReport report = LoadSchedule(path, table);
@@ -181,6 +204,7 @@ TEST(ScheduleFile, AnUnreadableFileIsKeptAsideBeforeAnythingIsWrittenOverIt) {
     EXPECT_THAT(report.Problems.back(), HasSubstr("rimotime.dat.broken"));
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_EQ(TempFolder::Read(folder / "rimotime.dat.broken"), original);
+    EXPECT_EQ(report.SaveTo, path);
 
     ASSERT_TRUE(SaveSchedule(path, table).ok());
     EXPECT_EQ(TempFolder::Read(folder / "rimotime.dat.broken"), original);

@@ -1,5 +1,6 @@
 // The schedule editor in the real main window: made there, hidden on show,
 // rows filled in the grid, stored by OK and brought back by Cancel.
+#include "MessageBoxes.h"
 #include "TempFolder.h"
 #include "app/SecondTimer.h"
 #include "app/TForm1.h"
@@ -104,6 +105,37 @@ TEST_F(ScheduleInMainWindowTest, ARowMadeInTheGridIsStoredByOkAndCancelBringsThe
     form_->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
     EXPECT_EQ(form_->Schedule().RowCount(), 9);
     EXPECT_EQ(form_->Schedule().Row(1), made);
+}
+
+TEST_F(ScheduleInMainWindowTest, AnUnreadableFileThatCannotBeMovedAsideIsNeverWrittenOver) {
+    form_.reset();
+    const std::string unreadable = "8\r\nlots\r\n";
+    TempFolder::Write(paths_.ScheduleFile(), unreadable);
+    // Every name it could be moved to is taken.
+    const auto taken = folder_ / "taken";
+    TempFolder::Write(taken, "");
+    std::filesystem::create_hard_link(taken, folder_ / "rimotime.dat.broken");
+    for (int n = 1; n < 10000; ++n) {
+        std::filesystem::create_hard_link(taken,
+                                          folder_ / ("rimotime.dat.broken." + std::to_string(n)));
+    }
+    form_ = std::make_unique<TForm1>(paths_, clock_);
+    form_->show();
+    QApplication::processEvents();
+    const auto saveTo = folder_ / "rimotime.dat.new";
+    const QList<QMessageBox*> boxes = VisibleMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0]->text().contains(QString::fromStdString(saveTo.string())));
+    CloseMessageBoxes();
+
+    form_->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+    EXPECT_EQ(TempFolder::Read(paths_.ScheduleFile()), unreadable);
+    form_->show();
+    EXPECT_TRUE(form_->close());
+    EXPECT_EQ(TempFolder::Read(paths_.ScheduleFile()), unreadable);
+    ScheduleTable stored;
+    EXPECT_TRUE(LoadSchedule(saveTo, stored).Problems.empty());
+    EXPECT_EQ(stored.Rows(), form_->Schedule().Rows());
 }
 
 TEST_F(ScheduleInMainWindowTest, LeavingTheGridEnablesTheTick) {

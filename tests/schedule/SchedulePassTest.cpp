@@ -180,6 +180,21 @@ TEST_F(PassTest, ATestRunsTheCurrentRowOnceWithoutMovingIt) {
     EXPECT_TRUE(editing_.Calls.empty());
 }
 
+TEST_F(PassTest, ATestWhoseActionRunsTheEventLoopRunsOnce) {
+    Rows({Row("sync", "", AddDays(kTen, 1), "しない", "○", "時刻合わせ")});
+    pass_.Start(kTen);
+    int nested = 0;
+    steps_.during = [&](const ActionPlan&) {
+        if (++nested <= 2) {
+            pass_.Tick(AddSeconds(kTen, 1 + nested)); // ticks inside the synchronisation's wait
+        }
+    };
+    testRequested_ = true;
+    pass_.Tick(AddSeconds(kTen, 1));
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"sync"});
+    EXPECT_FALSE(testRequested_);
+}
+
 TEST_F(PassTest, ATestOfADisabledRowRunsNothingAndClearsTheRequest) {
     Rows({Row("off", "", AddDays(kTen, 1), "しない", "×")});
     testRequested_ = true;
@@ -226,11 +241,14 @@ TEST_F(PassTest, LooksBackAFullMinute) {
     EXPECT_EQ(steps_.ran, std::vector<std::string>{"minute ago"});
 }
 
-TEST_F(PassTest, AfterALongerGapNothingInsideItRunsAndRepeatingRowsCatchUp) {
+TEST_F(PassTest, AfterALongerGapOnlyTheRowsInsideItMove) {
     Rows({Row("in gap once", "", AddSeconds(kTen, 30)),
           Row("in gap daily", "毎日", AddSeconds(kTen, 30)),
-          Row("in gap hourly", "毎時", AddSeconds(kTen, 30)),
-          Row("now", "", AddSeconds(kTen, 120))});
+          Row("in gap hourly", "毎時", AddSeconds(kTen, 30)), Row("now", "", AddSeconds(kTen, 120)),
+          Row("next week", "毎日", AddDays(kTen, 7) + EncodeTime(0, 5, 0)),
+          Row("tomorrow hourly", "毎時", AddDays(kTen, 1)),
+          Row("yesterday daily", "毎日", AddDays(kTen, -1))});
+    const ScheduleRow nextWeek = table_.Row(5), tomorrow = table_.Row(6), yesterday = table_.Row(7);
     pass_.Start(kTen);
     const TickReport report = pass_.Tick(AddSeconds(kTen, 120)); // suspended two minutes
     EXPECT_TRUE(report.Gap);
@@ -238,8 +256,26 @@ TEST_F(PassTest, AfterALongerGapNothingInsideItRunsAndRepeatingRowsCatchUp) {
     EXPECT_EQ(steps_.ran, std::vector<std::string>{"now"});
     EXPECT_EQ(table_.Cell(ColDate, Find("in gap daily")), "2024/01/06/土");
     EXPECT_EQ(table_.Cell(ColTime, Find("in gap hourly")), "11:00:30");
-    EXPECT_EQ(table_.Cell(ColDate, Find("in gap once")), FormatScheduleDate(kTen));
+    EXPECT_EQ(table_.Cell(ColDate, Find("in gap once")), "2024/01/05/金");
+    EXPECT_EQ(table_.Row(Find("next week")), nextWeek);
+    EXPECT_EQ(table_.Row(Find("tomorrow hourly")), tomorrow);
+    EXPECT_EQ(table_.Row(Find("yesterday daily")), yesterday);
     EXPECT_EQ(editing_.Calls.front(), "Sort");
+}
+
+TEST_F(PassTest, ASuspendOverNightMovesRowsToTheirFirstTimeAfterIt) {
+    const DateTime evening = EncodeDate(2024, 1, 5) + EncodeTime(23, 50, 0);
+    Rows({Row("hourly", "毎時", evening + EncodeTime(0, 5, 0)),
+          Row("half-hourly", "30分毎", evening + EncodeTime(0, 25, 0)),
+          Row("weekly", "毎週", evening + EncodeTime(1, 0, 0))});
+    pass_.Start(evening);
+    pass_.Tick(EncodeDate(2024, 1, 6) + EncodeTime(8, 10, 0)); // resumed on Saturday
+    EXPECT_TRUE(steps_.ran.empty());
+    EXPECT_EQ(table_.Row(Find("hourly"))[ColDate], "2024/01/06/土");
+    EXPECT_EQ(table_.Row(Find("hourly"))[ColTime], "08:55:00");
+    EXPECT_EQ(table_.Row(Find("half-hourly"))[ColTime], "08:15:00");
+    EXPECT_EQ(table_.Row(Find("weekly"))[ColDate], "2024/01/13/土");
+    EXPECT_EQ(table_.Row(Find("weekly"))[ColTime], "00:50:00");
 }
 
 TEST_F(PassTest, AClockSetBackNeverCoversASecondTwice) {

@@ -15,15 +15,14 @@ set(resources ${PROJECT_SOURCE_DIR}/src/resources)
 install(TARGETS rimotime rimo_shutdown RUNTIME DESTINATION ${RIMO_PRIVATE_DIR})
 
 # A relative link, so that the installed tree can be moved (and unpacked anywhere).
-file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/install-link)
-file(CREATE_LINK ../${RIMO_PRIVATE_DIR}/rimotime ${PROJECT_BINARY_DIR}/install-link/rimotime
-     SYMBOLIC)
-install(FILES ${PROJECT_BINARY_DIR}/install-link/rimotime DESTINATION bin)
+set(made ${PROJECT_BINARY_DIR}/install-files)
+file(MAKE_DIRECTORY ${made})
+file(CREATE_LINK ../${RIMO_PRIVATE_DIR}/rimotime ${made}/rimotime SYMBOLIC)
+install(FILES ${made}/rimotime DESTINATION bin)
 
 install(FILES ${resources}/rimotime.desktop DESTINATION share/applications)
-configure_file(${resources}/rimotime.metainfo.xml.in
-               ${PROJECT_BINARY_DIR}/${RIMO_APP_ID}.metainfo.xml @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/${RIMO_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+configure_file(${resources}/rimotime.metainfo.xml.in ${made}/${RIMO_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${made}/${RIMO_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 # The sizes the program draws its icon at.
 foreach(size 16 22 24 32 48 64 128)
     install(FILES ${resources}/icons/MAINICON-${size}.png

@@ -5,6 +5,7 @@ cd "$(dirname "$0")"
 
 ./scripts/setup.sh qt6-wayland
 ./scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+./scripts/move-build-files.sh build
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: RimoTimeInformation runs without a window (Qt offscreen platform)."

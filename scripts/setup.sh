@@ -10,6 +10,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth dbus dbus-x11 python3-dbusmock faketime trayer xdotool
     fonts-ipafont-gothic desktop-file-utils
+    dpkg-dev file appstream
     openbsd-inetd util-linux
 )
 # Extra packages named by the caller (for example by test.sh).

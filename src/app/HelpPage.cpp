@@ -18,9 +18,15 @@ std::optional<std::filesystem::path> HelpPage::Ensure(const AppPaths& paths,
     if (std::filesystem::is_regular_file(beside, ignored)) {
         return beside;
     }
+    const std::filesystem::path installed = paths.InstalledHelpFile();
+    if (!installed.empty() && std::filesystem::is_regular_file(installed, ignored)) {
+        return installed;
+    }
     const QByteArray page = AppResources::HelpPage();
     const std::string_view bytes(page.constData(), static_cast<std::size_t>(page.size()));
-    if (WriteFileAtomically(beside, bytes)) {
+    // Only a portable copy gets the page beside it: a build folder or an
+    // installed copy's folder is not the user's.
+    if (paths.FilesBesideProgram() && WriteFileAtomically(beside, bytes)) {
         return beside;
     }
     std::filesystem::create_directories(runtimeFolder, ignored);

@@ -10,10 +10,10 @@ namespace rimo {
 
 // help.html beside the executable, opened from the tray menu.
 struct HelpPage {
-    // The page to open: the one beside the executable; when it is missing, the
-    // built-in copy is written there, or into `runtimeFolder` when the
-    // executable's folder cannot be written. nullopt (and *error) when neither
-    // could be written.
+    // The page to open: the one beside the executable, else an installed
+    // copy's page under share/doc; when both are missing, the built-in copy is
+    // written beside a portable copy, else (or when that fails) into
+    // `runtimeFolder`. nullopt (and *error) when it could not be written.
     static std::optional<std::filesystem::path>
     Ensure(const AppPaths& paths, const std::filesystem::path& runtimeFolder, std::string* error);
 

@@ -1,3 +1,4 @@
+#include "app/ProgramOptions.h"
 #include "app/SingleInstance.h"
 #include "app/TForm1.h"
 #include "app/TerminationSignals.h"
@@ -6,19 +7,15 @@
 
 #include <QApplication>
 
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 
-namespace {
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-} // namespace
-
 int main(int argc, char* argv[]) {
+    const rimo::AppPaths paths = rimo::AppPaths::ForThisProcess(argv[0]);
+    // --help and --version answer before anything touches the display or the lock.
+    if (const std::optional<int> status = rimo::ProgramOptions::Answer(argc, argv, paths)) {
+        return *status;
+    }
     rimo::TerminationSignals::Install();
     // A second copy ends at once, before it touches the display.
     rimo::SingleInstance oneCopy;
@@ -29,21 +26,27 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // A tray program: message windows closing must not end it, the main window closing does.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The menu entry's name, so that desktops match the window with its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("rimotime"));
 
+    if (paths.FilesLeftBeside) {
+        std::fprintf(stderr,
+                     "RimoTimeInformation: %s cannot be written; its files are left "
+                     "alone and %s is used\n",
+                     paths.ExecutableDir.c_str(), paths.DataDir.c_str());
+    }
     std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    const rimo::AppPaths paths = rimo::AppPaths::ForExecutable(
-        error ? std::filesystem::path(argv[0]) : executable, Environment("XDG_CONFIG_HOME"),
-        Environment("HOME"));
-    std::filesystem::create_directories(paths.DataDir, error);
+    if (!std::filesystem::create_directories(paths.DataDir, error) && error) {
+        std::fprintf(stderr, "RimoTimeInformation: %s: %s\n", paths.DataDir.c_str(),
+                     error.message().c_str());
+    }
 
     rimo::SystemClock clock;
     rimo::TForm1 form(paths, clock);
     rimo::TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &rimo::TerminationSignals::Received, &form,
                      &rimo::TForm1::CloseForSessionEnd);
-    QObject::connect(&form, &rimo::TForm1::Closed, &app, &QApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(&form, &rimo::TForm1::Closed, &app, &QApplication::quit, Qt::QueuedConnection);
     // The timer notice dialog is created here (countdown timer).
 
     form.show();

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <system_error>
 #include <unistd.h>
 
 namespace rimo {
@@ -24,17 +25,35 @@ bool IsWritableFolder(const std::filesystem::path& folder) {
     return true;
 }
 
+bool Exists(const std::filesystem::path& file) {
+    std::error_code ignored;
+    return std::filesystem::exists(file, ignored);
+}
+
 std::filesystem::path ConfigFolder(const std::string& xdgConfigHome, const std::string& home) {
     // The XDG rules ignore a relative $XDG_CONFIG_HOME.
     if (!xdgConfigHome.empty() && xdgConfigHome.front() == '/') {
         return std::filesystem::path(xdgConfigHome) / "RimoTimeInformation";
     }
-    std::filesystem::path base = home.empty() ? std::filesystem::temp_directory_path()
-                                              : std::filesystem::path(home);
+    std::filesystem::path base =
+        home.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(home);
     return base / ".config" / "RimoTimeInformation";
 }
 
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
 } // namespace
+
+std::filesystem::path AppPaths::InstalledHelpFile() const {
+    const std::filesystem::path lib = ExecutableDir.parent_path();
+    if (ExecutableDir.filename() != "rimotime" || lib.filename() != "lib") {
+        return {};
+    }
+    return lib.parent_path() / "share" / "doc" / "rimotime" / "help.html";
+}
 
 AppPaths AppPaths::ForExecutable(const std::filesystem::path& executable,
                                  const std::string& xdgConfigHome, const std::string& home) {
@@ -44,9 +63,27 @@ AppPaths AppPaths::ForExecutable(const std::filesystem::path& executable,
     if (paths.BaseName.empty()) {
         paths.BaseName = "rimotime";
     }
-    paths.DataDir = IsWritableFolder(paths.ExecutableDir) ? paths.ExecutableDir
-                                                          : ConfigFolder(xdgConfigHome, home);
+    paths.DataDir = ConfigFolder(xdgConfigHome, home);
+    const bool filesBeside = Exists(paths.ExecutableDir / (paths.BaseName + ".ini")) ||
+                             Exists(paths.ExecutableDir / (paths.BaseName + ".dat"));
+    if (filesBeside) {
+        if (IsWritableFolder(paths.ExecutableDir)) {
+            paths.DataDir = paths.ExecutableDir;
+        } else {
+            paths.FilesLeftBeside = true;
+        }
+    }
     return paths;
+}
+
+AppPaths AppPaths::ForThisProcess(const char* argv0) {
+    std::error_code error;
+    std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !executable.is_absolute()) {
+        // Always an absolute folder: a bare "shutdown" would be looked up on PATH.
+        executable = std::filesystem::absolute(argv0 ? argv0 : "rimotime", error);
+    }
+    return ForExecutable(executable, Environment("XDG_CONFIG_HOME"), Environment("HOME"));
 }
 
 AppPaths AppPaths::InFolder(const std::filesystem::path& folder) {

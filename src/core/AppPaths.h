@@ -11,6 +11,9 @@ struct AppPaths {
     std::filesystem::path ExecutableDir; // the executable, its companion and help page
     std::filesystem::path DataDir;       // settings, schedule, log and launcher files
     std::string BaseName = "rimotime";   // the executable's name without extension
+    // Files of the program lie beside it, but that folder cannot be written:
+    // they are left alone and DataDir is the configuration folder.
+    bool FilesLeftBeside = false;
 
     std::filesystem::path SettingsFile() const { return DataDir / (BaseName + ".ini"); }
     std::filesystem::path ScheduleFile() const { return DataDir / (BaseName + ".dat"); }
@@ -23,14 +26,25 @@ struct AppPaths {
         return DataDir / ("Launcher" + std::to_string(page) + ".dat");
     }
     std::filesystem::path HelpFile() const { return ExecutableDir / "help.html"; }
+    // The help page of an installed copy (<prefix>/lib/rimotime/ holds the
+    // executable, <prefix>/share/doc/rimotime/ the page); empty elsewhere.
+    std::filesystem::path InstalledHelpFile() const;
     std::filesystem::path CompanionProgram() const { return ExecutableDir / "shutdown"; }
+    // A portable copy: the files lie beside the executable.
+    bool FilesBesideProgram() const { return DataDir == ExecutableDir; }
 
-    // Files beside the executable; when that folder is not writable (an
-    // installed copy), in $XDG_CONFIG_HOME/RimoTimeInformation (default
-    // ~/.config/RimoTimeInformation). `xdgConfigHome` and `home` are the
+    // Files beside the executable when that folder already holds the settings
+    // or the schedule (a portable copy, or files of the Windows program) and
+    // can be written; otherwise in $XDG_CONFIG_HOME/RimoTimeInformation
+    // (default ~/.config/RimoTimeInformation), so that neither a build folder
+    // nor /usr ever holds a user's data. `xdgConfigHome` and `home` are the
     // values of those environment variables (may be empty).
     static AppPaths ForExecutable(const std::filesystem::path& executable,
                                   const std::string& xdgConfigHome, const std::string& home);
+    // The same for the running program: its real path (links resolved, so an
+    // installed copy started through <prefix>/bin finds its companion) and
+    // its environment. `argv0` is the fallback where /proc is missing.
+    static AppPaths ForThisProcess(const char* argv0);
     // Files in one folder (tests).
     static AppPaths InFolder(const std::filesystem::path& folder);
 };

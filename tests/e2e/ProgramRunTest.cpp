@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <thread>
+#include <unistd.h>
 
 namespace rimo {
 namespace {
@@ -60,7 +61,71 @@ TEST_F(ProgramRun, TheLockOfAKilledProgramIsTakenOver) {
     auto second = Start();
     EXPECT_FALSE(second->waitForFinished(1500)); // still running: it took the lock
     Terminate(*second);
-    EXPECT_TRUE(std::filesystem::exists(folder_ / "rimotime.dat"));
+    // No files beside the program: they are made in the configuration folder.
+    EXPECT_TRUE(std::filesystem::exists(ConfigFolder() / "rimotime.dat"));
+    EXPECT_TRUE(std::filesystem::exists(ConfigFolder() / "rimotime.ini"));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "rimotime.dat"));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "rimotime.ini"));
+}
+
+TEST_F(ProgramRun, FilesBesideAFolderTheUserCannotWriteAreLeftAlone) {
+    const std::string schedule = "8\r\n1\r\ntitle\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+    TempFolder::Write(folder_ / "rimotime.dat", schedule);
+    // Root writes everywhere: the program runs as "nobody" then.
+    if (::geteuid() == 0) {
+        for (const TempFolder* own : {&home_, &runtime_}) {
+            ASSERT_EQ(::chown(own->Path().c_str(), 65534, 65534), 0);
+        }
+        privileges_ << QStringLiteral("--reuid=65534") << QStringLiteral("--regid=65534")
+                    << QStringLiteral("--clear-groups");
+    }
+    std::filesystem::permissions(folder_.Path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+
+    auto program = Start(QProcess::SeparateChannels);
+    ASSERT_TRUE(WaitForLock());
+    Terminate(*program);
+    std::filesystem::permissions(folder_.Path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+
+    EXPECT_EQ(TempFolder::Read(folder_ / "rimotime.dat"), schedule);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "rimotime.ini"));
+    EXPECT_TRUE(std::filesystem::exists(ConfigFolder() / "rimotime.dat"));
+    EXPECT_TRUE(std::filesystem::exists(ConfigFolder() / "rimotime.ini"));
+    const std::string errors = program->readAllStandardError().toStdString();
+    EXPECT_NE(errors.find(folder_.Path().string() + " cannot be written"), std::string::npos)
+        << errors;
+}
+
+using CommandLine = ProgramTest;
+
+TEST_F(CommandLine, HelpAndVersionAnswerWithoutDisplayOrLock) {
+    const auto run = [this](const QString& argument) {
+        QProcessEnvironment environment = Environment();
+        // Any use of the display would fail: there is none to connect to.
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        return RunToEnd(Text(Executable()), {argument}, environment);
+    };
+    const Finished version = run(QStringLiteral("--version"));
+    EXPECT_EQ(version.ExitCode, 0);
+    EXPECT_EQ(version.Output, "RimoTimeInformation " RIMO_PROJECT_VERSION "\n");
+
+    const Finished help = run(QStringLiteral("--help"));
+    EXPECT_EQ(help.ExitCode, 0) << help.Errors;
+    EXPECT_NE(help.Output.find("Usage: rimotime"), std::string::npos);
+    EXPECT_NE(help.Output.find(ConfigFolder().string() + " (made at the first start)"),
+              std::string::npos)
+        << help.Output;
+
+    const Finished wrong = run(QStringLiteral("--frobnicate"));
+    EXPECT_EQ(wrong.ExitCode, 2);
+    EXPECT_EQ(wrong.Output, "");
+    EXPECT_NE(wrong.Errors.find("'--frobnicate'"), std::string::npos) << wrong.Errors;
+    EXPECT_NE(wrong.Errors.find("Usage: rimotime"), std::string::npos);
+
+    // Nothing was made: neither the lock nor the folder of the files.
+    EXPECT_FALSE(std::filesystem::exists(LockFile()));
+    EXPECT_FALSE(std::filesystem::exists(ConfigFolder()));
 }
 
 } // namespace

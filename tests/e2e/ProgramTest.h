@@ -27,8 +27,10 @@ protected:
         std::filesystem::copy_file(RIMO_EXECUTABLE, Executable());
     }
 
-    std::filesystem::path Executable() const { return folder_ / "rimotime"; }
+    virtual std::filesystem::path Executable() const { return folder_ / "rimotime"; }
     std::filesystem::path LockFile() const { return runtime_ / "RimoTimeOneCopyMutex.lock"; }
+    // The user's files when none lie beside the program.
+    std::filesystem::path ConfigFolder() const { return home_ / ".config" / "RimoTimeInformation"; }
 
     virtual QProcessEnvironment Environment() const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -43,14 +45,14 @@ protected:
     }
 
     // Its error output goes to the test's, unless the test wants to read it.
-    std::unique_ptr<QProcess> Start(
-        QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel) const {
+    std::unique_ptr<QProcess>
+    Start(QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel) const {
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(Environment());
         process->setWorkingDirectory(Text(folder_.Path()));
         process->setProcessChannelMode(channels);
-        process->start(QStringLiteral("setpriv"), {QStringLiteral("--bounding-set=-sys_time"),
-                                                   QStringLiteral("--"), Text(Executable())});
+        process->start(QStringLiteral("setpriv"),
+                       privileges_ + QStringList{QStringLiteral("--"), Text(Executable())});
         EXPECT_TRUE(process->waitForStarted(5000));
         return process;
     }
@@ -81,6 +83,24 @@ protected:
         EXPECT_EQ(process.exitCode(), 0);
     }
 
+    struct Finished {
+        int ExitCode = -1; // -1: crashed or did not end
+        std::string Output;
+        std::string Errors;
+    };
+    // Runs a program to its end (a minute at most).
+    static Finished
+    RunToEnd(const QString& program, const QStringList& arguments,
+             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput().toStdString(),
+                process.readAllStandardError().toStdString()};
+    }
+
     static QString Text(const std::filesystem::path& path) {
         return QString::fromStdString(path.string());
     }
@@ -88,6 +108,8 @@ protected:
     TempFolder folder_;
     TempFolder runtime_;
     TempFolder home_;
+    // setpriv's options for the program.
+    QStringList privileges_{QStringLiteral("--bounding-set=-sys_time")};
 };
 
 } // namespace rimo

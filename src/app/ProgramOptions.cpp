@@ -1,0 +1,133 @@
+#include "app/ProgramOptions.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+
+namespace rimo {
+
+namespace {
+
+// Qt's own command-line options (QGuiApplication, QApplication, the xcb
+// platform): QApplication reads and removes them.
+constexpr std::string_view kQtOptionsWithValue[] = {"platform",
+                                                    "platformpluginpath",
+                                                    "platformtheme",
+                                                    "plugin",
+                                                    "qwindowgeometry",
+                                                    "qwindowicon",
+                                                    "qwindowtitle",
+                                                    "session",
+                                                    "display",
+                                                    "geometry",
+                                                    "title",
+                                                    "icon",
+                                                    "name",
+                                                    "visual",
+                                                    "style",
+                                                    "stylesheet"};
+constexpr std::string_view kQtFlags[] = {"reverse", "widgetcount", "nograb",
+                                         "dograb",  "sync",        "testability"};
+
+template <typename List> bool Contains(const List& list, std::string_view name) {
+    return std::find(std::begin(list), std::end(list), name) != std::end(list);
+}
+
+} // namespace
+
+ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) {
+    ProgramOptions options;
+    const auto fail = [&options](const std::string& problem) {
+        options.Action = Kind::Error;
+        options.Problem = problem;
+        return options;
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            options.Action = Kind::Help;
+            return options;
+        }
+        if (argument == "--version") {
+            options.Action = Kind::Version;
+            return options;
+        }
+        if (argument.size() < 2 || argument.front() != '-') {
+            return fail("unexpected argument '" + argument + "'");
+        }
+        // Qt takes its options with one dash or two, and "-style=fusion" forms.
+        std::string_view name(argument);
+        name.remove_prefix(name.starts_with("--") ? 2 : 1);
+        const std::size_t equals = name.find('=');
+        const bool hasValue = equals != std::string_view::npos;
+        name = name.substr(0, equals);
+        if (name == "qmljsdebugger" && hasValue) {
+            continue;
+        }
+        if (Contains(kQtFlags, name) && !hasValue) {
+            continue;
+        }
+        if (Contains(kQtOptionsWithValue, name)) {
+            if (hasValue) {
+                continue;
+            }
+            if (i + 1 < arguments.size()) {
+                ++i;
+                continue;
+            }
+            return fail("option '" + argument + "' needs a value");
+        }
+        return fail("unknown option '" + argument + "'");
+    }
+    return options;
+}
+
+std::string ProgramOptions::Version() {
+    return RIMO_VERSION;
+}
+
+std::string ProgramOptions::UsageLine() {
+    return "Usage: rimotime [--help] [--version]";
+}
+
+std::string ProgramOptions::HelpText(const AppPaths& paths) {
+    std::string text = UsageLine() + "\n\n";
+    text += "RimoTimeInformation " + Version() +
+            ": a tray timer that does things at chosen dates and times\n"
+            "(schedule, clock synchronisation, countdown timer, launcher).\n\n";
+    text += "  -h, --help     show this help and end\n"
+            "      --version  show the version and end\n"
+            "Qt's own options (-platform, -style, -session, ...) are passed on to Qt.\n\n";
+    std::error_code ignored;
+    const bool exists = std::filesystem::is_directory(paths.DataDir, ignored);
+    text += "Files (settings, schedule, log, launcher pages):\n  " + paths.DataDir.string() +
+            (exists ? "" : " (made at the first start)") + "\n";
+    if (paths.FilesLeftBeside) {
+        text += "  Files beside the program in " + paths.ExecutableDir.string() +
+                " are not used: that folder cannot be written.\n";
+    }
+    text += "A copy of the program whose folder holds " + paths.BaseName + ".ini or " +
+            paths.BaseName + ".dat keeps its files there (portable use).\n";
+    return text;
+}
+
+std::optional<int> ProgramOptions::Answer(int argc, char* argv[], const AppPaths& paths) {
+    const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+    const ProgramOptions options = Parse(arguments);
+    switch (options.Action) {
+    case Kind::Run:
+        return std::nullopt;
+    case Kind::Help:
+        std::fputs(HelpText(paths).c_str(), stdout);
+        return 0;
+    case Kind::Version:
+        std::printf("RimoTimeInformation %s\n", Version().c_str());
+        return 0;
+    case Kind::Error:
+        std::fprintf(stderr, "rimotime: %s\n%s\n", options.Problem.c_str(), UsageLine().c_str());
+        return 2;
+    }
+    return 2;
+}
+
+} // namespace rimo

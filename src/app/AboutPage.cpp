@@ -56,28 +56,29 @@ void AboutPage::CreateControls(QWidget& page, const QString& dataFolder) {
     icon->setGeometry(16, 16, 32, 32);
 
     AddLabel(page, "LabelVersion", Text(AboutTexts::VersionLine()), {64, 16});
-    AddLabel(page, "LabelMailCaption", QStringLiteral("E-mail"), {64, 44});
+    AddLabel(page, "LabelMailCaption", QStringLiteral("E-mail"), {64, 40});
     labelAddress_ =
-        AddLabel(page, "LabelAddress", QString::fromLatin1(AboutTexts::kMailAddress), {120, 44});
-    AddLabel(page, "LabelWebCaption", QStringLiteral("WWW"), {64, 64});
-    labelURL_ = AddLabel(page, "LabelURL", QString::fromLatin1(AboutTexts::kWebAddress), {120, 64});
+        AddLabel(page, "LabelAddress", QString::fromLatin1(AboutTexts::kMailAddress), {120, 40});
+    AddLabel(page, "LabelWebCaption", QStringLiteral("WWW"), {64, 60});
+    labelURL_ = AddLabel(page, "LabelURL", QString::fromLatin1(AboutTexts::kWebAddress), {120, 60});
     for (QLabel* link : {labelAddress_, labelURL_}) {
         MakeLink(*link);
         link->installEventFilter(this);
     }
-    AddLabel(page, "LabelMotto", QStringLiteral("everytime，everywhere and everybody."), {64, 92});
+    AddLabel(page, "LabelMotto", QStringLiteral("everytime，everywhere and everybody."), {64, 84});
 
-    labelCPUClock_ = AddLabel(page, "LabelCPUClock", QStringLiteral("周波数取得中"), {380, 44});
-    labelMemory_ = AddLabel(page, "LabelMemory", QStringLiteral("メモリー取得中"), {380, 64});
+    // Wide enough for the figures of large machines ("…1,048,576MB").
+    labelCPUClock_ = AddLabel(page, "LabelCPUClock", QStringLiteral("周波数取得中"), {64, 112});
+    labelCPUClock_->resize(290, labelCPUClock_->height());
+    labelMemory_ = AddLabel(page, "LabelMemory", QStringLiteral("メモリー取得中"), {64, 132});
+    labelMemory_->resize(290, labelMemory_->height());
     labelUseMemory_ =
-        AddLabel(page, "LabelUseMemory", QStringLiteral("メモリー使用率取得中"), {380, 84});
-    for (QLabel* figure : {labelCPUClock_, labelMemory_, labelUseMemory_}) {
-        figure->resize(260, figure->height());
-    }
+        AddLabel(page, "LabelUseMemory", QStringLiteral("メモリー使用率取得中"), {370, 132});
+    labelUseMemory_->resize(200, labelUseMemory_->height());
 
     // A long folder keeps its start and its end; the hint has all of it.
     const QString folderText = QStringLiteral("データの場所： ") + dataFolder;
-    QLabel* folder = AddLabel(page, "LabelDataFolder", folderText, {16, 130});
+    QLabel* folder = AddLabel(page, "LabelDataFolder", folderText, {16, 160});
     folder->resize(620, folder->height());
     folder->setText(folder->fontMetrics().elidedText(folderText, Qt::ElideMiddle, folder->width()));
     folder->setToolTip(dataFolder);

@@ -2,8 +2,8 @@
 // start-up notice, the one-second tick and the close sequence.
 #include "app/TForm1.h"
 
-#include "app/AppActionHost.h"
 #include "app/AboutPage.h"
+#include "app/AppActionHost.h"
 #include "app/FormSettings.h"
 #include "app/SecondTimer.h"
 #include "app/SettingsPage.h"

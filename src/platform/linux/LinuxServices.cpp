@@ -1,9 +1,9 @@
 #include "platform/linux/LinuxServices.h"
 
+#include "platform/XdgAutostart.h"
 #include "platform/linux/DesktopProgramStarter.h"
 #include "platform/linux/DesktopSound.h"
 #include "platform/linux/DesktopWallpaper.h"
-#include "platform/XdgAutostart.h"
 #include "platform/linux/LinuxNetworkState.h"
 #include "platform/linux/LinuxSystemInformation.h"
 #include "platform/linux/LocalTimeZone.h"
@@ -28,7 +28,7 @@ LinuxServices::LinuxServices(QObject* parent)
 LinuxServices::~LinuxServices() = default;
 
 PlatformServices LinuxServices::Services() const {
-    return {sound_,         programs_,  wallpaper_,     screenSaver_,      clockSetting_.get(),
+    return {sound_,         programs_,   wallpaper_,     screenSaver_,     clockSetting_.get(),
             network_.get(), zone_.get(), startup_.get(), systemInfo_.get()};
 }
 

@@ -22,6 +22,7 @@ class QTabWidget;
 
 namespace rimo {
 
+class AboutPage;
 class AppActionHost;
 class EditorChoices;
 class Clock;
@@ -32,6 +33,7 @@ class ScheduleEditor;
 class ScheduleGrid;
 class ScheduleRunner;
 class SecondTimer;
+class SettingsPage;
 class TvScrSaver;
 class TrayIcon;
 class TrayMenu;
@@ -55,6 +57,8 @@ public:
     ScheduleEditor& Editor() { return *editor_; }
     SecondTimer& Timer1() { return *timer1_; }
     ClockPage& ClockPage1() { return *clockPage_; }
+    SettingsPage& SettingsPage1() { return *settingsPage_; }
+    AboutPage& AboutPage1() { return *aboutPage_; }
     const AppPaths& Paths() const { return paths_; }
     // The screen saver control (nullptr before creation step 9 and after close).
     TvScrSaver* ScrSaver() const { return scrSaver_.get(); }
@@ -94,7 +98,7 @@ public:
     // sections and keys kept).
     Status SaveSettings();
 
-    // Options of the settings page (the stored ones while the page is not there).
+    // Options of the settings page, read from its controls.
     int IconDisplayMode() const;
     bool MinimizeAfterStart() const;
 
@@ -158,6 +162,8 @@ private:
     ScheduleEditor* editor_ = nullptr;
     SecondTimer* timer1_ = nullptr;
     ClockPage* clockPage_ = nullptr;
+    SettingsPage* settingsPage_ = nullptr;
+    AboutPage* aboutPage_ = nullptr;
     std::unique_ptr<FormSettings> settings_;
     TrayMenu* trayMenu_ = nullptr;
     TrayIcon* tray_ = nullptr;

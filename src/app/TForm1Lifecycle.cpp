@@ -2,9 +2,11 @@
 // start-up notice, the one-second tick and the close sequence.
 #include "app/TForm1.h"
 
+#include "app/AboutPage.h"
 #include "app/AppActionHost.h"
 #include "app/FormSettings.h"
 #include "app/SecondTimer.h"
+#include "app/SettingsPage.h"
 #include "app/TrayIcon.h"
 #include "app/TrayMenu.h"
 #include "core/UserMessages.h"
@@ -52,7 +54,8 @@ void TForm1::FormCreate() {
     connect(tray_, &TrayIcon::HostAvailabilityChanged, this, &TForm1::ShowTrayStatus);
     tray_->Register(trayMenu_->PopupMenu1());
 
-    // 4. Always on top (settings page).
+    // 4. Always on top.
+    settingsPage_->CheckBoxTopMostClick();
 
     // 5. Header row and schedule file.
     schedule_.WriteHeader();
@@ -80,7 +83,9 @@ void TForm1::FormCreate() {
                                          *actionHost_, paths_.CompanionProgram(), *this, this);
     scheduleRunner_->Start(caughtUpAt_);
     // 10. Current launcher page (launcher).
-    // 11. Page-change step, then the restored page (settings page, settings file).
+    // 11. Page-change step; the restored page was made current by the
+    //     settings (a measurement it started is not started twice).
+    aboutPage_->PageControl1Change(pageControl1_->currentWidget());
     // 12. The action list keeps all 13 actions: every power action exists on Linux.
 }
 
@@ -156,12 +161,12 @@ void TForm1::Timer1Timer() {
     const ScheduleRow* current =
         row > 0 && row < schedule_.RowCount() ? &schedule_.Row(row) : nullptr;
     const TrayTicker::TrayOutput tray =
-        ticker_.TipAndIcon(settings_->Checked("Next"), current, settings_->Checked("AnimeIcon"));
+        ticker_.TipAndIcon(settingsPage_->NextHint(), current, settingsPage_->AnimeIcon());
     tray_->Update(Text(tray.Tip), tray.IconFrame);
     // 3. Countdown step and its expiry actions (countdown timer).
     // 4. Countdown caption of the notice dialog (countdown timer).
     // 5. Title bar text and its scrolling.
-    ShowTitle(ticker_.Title(settings_->Checked("Scroll")));
+    ShowTitle(ticker_.Title(settingsPage_->Scroll()));
     // 6. The schedule pass.
     if (scheduleRunner_) {
         scheduleRunner_->Timer1Step();

@@ -2,7 +2,9 @@
 // window builds it on its tab sheet and wires it to the other parts here.
 #include "app/TForm1.h"
 
+#include "app/AboutPage.h"
 #include "app/AppActionHost.h"
+#include "app/SettingsPage.h"
 #include "net/ClockPage.h"
 #include "platform/Clock.h"
 
@@ -12,6 +14,15 @@
 #include <QTabWidget>
 
 namespace rimo {
+
+namespace {
+
+// The folder the program's files are read from and written to.
+QString DataFolderInUse(const AppPaths& paths) {
+    return QString::fromStdString(paths.DataDir.string());
+}
+
+} // namespace
 
 void TForm1::CreatePages() {
     pageControl1_ = new QTabWidget(this);
@@ -60,9 +71,17 @@ void TForm1::CreateTimerPage(QWidget& /*tabSheet2*/) {}
 void TForm1::CreateLauncherPage(QWidget& /*tabSheet3*/) {}
 
 // "設定(&C)...": the settings page.
-void TForm1::CreateSettingsPage(QWidget& /*tabSheet4*/) {}
+void TForm1::CreateSettingsPage(QWidget& tabSheet4) {
+    settingsPage_ = new SettingsPage(tabSheet4, *this, state_, *services_.Startup,
+                                     paths_.ExecutableDir / paths_.BaseName);
+}
 
-// "バージョン情報(&A)": the about page.
-void TForm1::CreateAboutPage(QWidget& /*tabSheet5*/) {}
+// "バージョン情報(&A)": the about page, whose figures are taken when it is selected.
+void TForm1::CreateAboutPage(QWidget& tabSheet5) {
+    aboutPage_ = new AboutPage(tabSheet5, *services_.SystemInfo, DataFolderInUse(paths_),
+                               [](const QUrl& url) { return QDesktopServices::openUrl(url); });
+    connect(pageControl1_, &QTabWidget::currentChanged, aboutPage_,
+            [this](int index) { aboutPage_->PageControl1Change(pageControl1_->widget(index)); });
+}
 
 } // namespace rimo

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/FormSettings.h"
+#include "app/SettingsPage.h"
 #include "app/TrayIcon.h"
 #include "app/WindowRules.h"
 
@@ -38,11 +39,11 @@ void TForm1::BringForward() {
 }
 
 int TForm1::IconDisplayMode() const {
-    return settings_->Integer("TaskBar"); // "アイコン表示"
+    return settingsPage_->TaskBarMode(); // "アイコン表示"
 }
 
 bool TForm1::MinimizeAfterStart() const {
-    return settings_->Checked("CMShowing"); // "最小化・非表示する"
+    return settingsPage_->MinimizeAfterStart(); // "最小化・非表示する"
 }
 
 void TForm1::ToggleMainWindow() {

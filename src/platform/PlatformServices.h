@@ -7,6 +7,8 @@ class NetworkState;
 class ProgramStarter;
 class ScreenSaverSystem;
 class SoundService;
+class StartupRegistration;
+class SystemInformation;
 class TimeZone;
 class WallpaperService;
 
@@ -21,9 +23,12 @@ struct PlatformServices {
     ClockService* ClockSetting = nullptr;
     NetworkState* Network = nullptr;
     TimeZone* Zone = nullptr;
+    StartupRegistration* Startup = nullptr;
+    SystemInformation* SystemInfo = nullptr;
 
     bool Complete() const {
-        return Sound && Programs && Wallpaper && ScreenSaver && ClockSetting && Network && Zone;
+        return Sound && Programs && Wallpaper && ScreenSaver && ClockSetting && Network && Zone &&
+               Startup && SystemInfo;
     }
     // Every empty service taken from `others`.
     PlatformServices FilledFrom(const PlatformServices& others) const {
@@ -35,6 +40,8 @@ struct PlatformServices {
         all.ClockSetting = ClockSetting ? ClockSetting : others.ClockSetting;
         all.Network = Network ? Network : others.Network;
         all.Zone = Zone ? Zone : others.Zone;
+        all.Startup = Startup ? Startup : others.Startup;
+        all.SystemInfo = SystemInfo ? SystemInfo : others.SystemInfo;
         return all;
     }
 };

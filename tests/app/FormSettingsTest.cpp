@@ -101,7 +101,7 @@ TEST_F(FormSettingsTest, BooleansReadAsIntegers) {
 
 TEST_F(FormSettingsTest, AssignmentsRunTheControlsHandlersInReadingOrder) {
     auto form = Start();
-    // Stand-ins for the timer, clock and settings pages' controls.
+    // Stand-ins for the timer page's controls.
     QWidget* timerPage = Page(*form, 1);
     auto* soundLoop = new QCheckBox(QStringLiteral("繰り返す(&R)"), timerPage);
     soundLoop->setObjectName(QStringLiteral("CheckBoxSoundLoop"));
@@ -122,10 +122,9 @@ TEST_F(FormSettingsTest, AssignmentsRunTheControlsHandlersInReadingOrder) {
     auto* server = form->findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"));
     ASSERT_NE(timeOut, nullptr);
     ASSERT_NE(server, nullptr);
-    auto* taskBar = new RadioGroup(QStringLiteral("アイコン表示"), Page(*form, 3));
-    taskBar->setObjectName(QStringLiteral("RadioGroupTaskBar"));
-    taskBar->SetItems({QStringLiteral("タスクバーにアイコン表示（ウィンドウ最小化モード）"),
-                       QStringLiteral("タスクバーにアイコン非表示（ウィンドウ非表示モード）")});
+    // The settings page's own.
+    auto* taskBar = form->findChild<RadioGroup*>(QStringLiteral("RadioGroupTaskBar"));
+    ASSERT_NE(taskBar, nullptr);
     QSignalSpy taskBarChanges(taskBar, &RadioGroup::ItemIndexChanged);
 
     WriteSettings("[Setting]\r\nTimeOut=5\r\nServer=ntp.example.jp\r\nTimer=0:03:00\r\n"
@@ -209,16 +208,15 @@ TEST_F(FormSettingsTest, ARolledUpWindowIsStoredAndRestoredRolledUp) {
 
 TEST_F(FormSettingsTest, KeysWithoutTheirControlAreWrittenBackUnchanged) {
     WriteSettings("[Setting]\r\nComboTime=abc\r\n"
-                  "WaveFileName=\"/home/u/a.wav\"\r\nTaskBar=1\r\nLaunchTitleIndex=2\r\n");
+                  "WaveFileName=\"/home/u/a.wav\"\r\nLaunchTitleIndex=2\r\n");
     auto form = Start();
     // Read all the same where the window needs them.
-    EXPECT_EQ(form->IconDisplayMode(), 1);
+    EXPECT_EQ(form->Settings().Integer("LaunchTitleIndex"), 2);
     EXPECT_TRUE(MessageBoxes().isEmpty());
     ASSERT_TRUE(form->close());
     const std::string stored = StoredSettings();
     EXPECT_THAT(stored, HasSubstr("[Setting]\r\nComboTime=abc\r\n"));
     EXPECT_THAT(stored, HasSubstr("WaveFileName=\"/home/u/a.wav\"\r\n"));
-    EXPECT_THAT(stored, HasSubstr("TaskBar=1\r\n"));
     EXPECT_THAT(stored, HasSubstr("LaunchTitleIndex=2\r\n"));
 }
 
@@ -242,9 +240,8 @@ TEST_F(FormSettingsTest, BadValuesBecomeSoundOnesWithOneNote) {
     EXPECT_THAT(text, HasSubstr("ShowFlag=5 は使えない値です。1 を使います"));
     EXPECT_THAT(text, HasSubstr("TabIndex=42 は使えない値です。4 を使います"));
     EXPECT_THAT(text, HasSubstr("[Position] Left が 2 回あります"));
-    // The settings page is not there: its stored values are not judged yet.
-    EXPECT_THAT(text, ::testing::Not(HasSubstr("TaskBar")));
-    EXPECT_THAT(text, ::testing::Not(HasSubstr("AnimeIcon")));
+    EXPECT_THAT(text, HasSubstr("TaskBar=-3 は使えない値です。0 を使います"));
+    EXPECT_THAT(text, HasSubstr("AnimeIcon=on は整数ではありません。既定値 1 を使います"));
     CloseMessageBoxes();
 
     ASSERT_TRUE(form->close());
@@ -252,7 +249,7 @@ TEST_F(FormSettingsTest, BadValuesBecomeSoundOnesWithOneNote) {
     // Sound values written, the unknown line kept, the repeat dropped.
     EXPECT_THAT(stored, HasSubstr("[Position]\r\nWidth=700\r\n@@@ garbage ###\r\nLeft=10\r\n"
                                   "Top=100\r\nHeight=500\r\n\r\n"));
-    EXPECT_THAT(stored, HasSubstr("ShowFlag=1\r\nTaskBar=-3\r\nTabIndex=4\r\nAnimeIcon=on\r\n"));
+    EXPECT_THAT(stored, HasSubstr("ShowFlag=1\r\nTaskBar=0\r\nTabIndex=4\r\nAnimeIcon=1\r\n"));
 }
 
 TEST_F(FormSettingsTest, AFileWithoutItsSectionsOrWithBinaryBytes) {

@@ -128,5 +128,22 @@ TEST_F(CommandLine, HelpAndVersionAnswerWithoutDisplayOrLock) {
     EXPECT_FALSE(std::filesystem::exists(ConfigFolder()));
 }
 
+TEST_F(ProgramRun, TheStoredStartUpOptionRegistersTheProgramForLogin) {
+    TempFolder::Write(folder_ / "rimotime.ini", "[Setting]\r\nStartUp=1\r\n");
+    const std::filesystem::path entry = home_ / ".config/autostart/RimoTimeInformation.desktop";
+    auto program = Start();
+    ASSERT_TRUE(WaitForLock());
+    Terminate(*program);
+
+    const std::string text = TempFolder::Read(entry);
+    EXPECT_NE(text.find("\nExec=" + Executable().string() + "\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nPath=" + folder_.Path().string() + "\n"), std::string::npos) << text;
+    QProcess validate;
+    validate.start(QStringLiteral("desktop-file-validate"), {Text(entry)});
+    ASSERT_TRUE(validate.waitForFinished(10000));
+    EXPECT_EQ(validate.exitCode(), 0) << validate.readAll().toStdString();
+    EXPECT_NE(TempFolder::Read(folder_ / "rimotime.ini").find("StartUp=1\r\n"), std::string::npos);
+}
+
 } // namespace
 } // namespace rimo

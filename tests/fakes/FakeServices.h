@@ -5,6 +5,8 @@
 #include "fakes/FakeProgramStarter.h"
 #include "fakes/FakeScreenSaverSystem.h"
 #include "fakes/FakeSound.h"
+#include "fakes/FakeStartupRegistration.h"
+#include "fakes/FakeSystemInformation.h"
 #include "fakes/FakeWallpaper.h"
 #include "fakes/FixedTimeZone.h"
 #include "platform/PlatformServices.h"
@@ -12,7 +14,8 @@
 namespace rimo {
 
 // Every service of the main window as a recording fake: nothing a test does
-// reaches this machine's sound, programs, wallpaper, screen saver or clock.
+// reaches this machine's sound, programs, wallpaper, screen saver, clock or
+// login programs.
 struct FakeServices {
     FakeSound Sound;
     FakeProgramStarter Programs;
@@ -21,9 +24,12 @@ struct FakeServices {
     FakeClockService ClockSetting;
     FakeNetworkState Network;
     FixedTimeZone Zone{9 * 3600};
+    FakeStartupRegistration Startup;
+    FakeSystemInformation SystemInfo;
 
     PlatformServices All() {
-        return {&Sound, &Programs, &Wallpaper, &ScreenSaver, &ClockSetting, &Network, &Zone};
+        return {&Sound,   &Programs, &Wallpaper, &ScreenSaver, &ClockSetting,
+                &Network, &Zone,     &Startup,   &SystemInfo};
     }
 };
 

@@ -1,12 +1,16 @@
 #include "platform/linux/LinuxServices.h"
 
+#include "platform/XdgAutostart.h"
 #include "platform/linux/DesktopProgramStarter.h"
 #include "platform/linux/DesktopSound.h"
 #include "platform/linux/DesktopWallpaper.h"
 #include "platform/linux/LinuxNetworkState.h"
+#include "platform/linux/LinuxSystemInformation.h"
 #include "platform/linux/LocalTimeZone.h"
 #include "platform/linux/TimedatedClockService.h"
 #include "platform/linux/XcbScreenSaver.h"
+
+#include <QStandardPaths>
 
 namespace rimo {
 
@@ -15,13 +19,17 @@ LinuxServices::LinuxServices(QObject* parent)
       wallpaper_(new DesktopWallpaper(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), this)),
       screenSaver_(new XcbScreenSaver({}, {}, this)),
       clockSetting_(std::make_unique<TimedatedClockService>()),
-      network_(std::make_unique<LinuxNetworkState>()), zone_(std::make_unique<LocalTimeZone>()) {}
+      network_(std::make_unique<LinuxNetworkState>()), zone_(std::make_unique<LocalTimeZone>()),
+      startup_(std::make_unique<XdgAutostart>(
+          QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() +
+          "/autostart")),
+      systemInfo_(std::make_unique<LinuxSystemInformation>()) {}
 
 LinuxServices::~LinuxServices() = default;
 
 PlatformServices LinuxServices::Services() const {
-    return {sound_,         programs_,  wallpaper_, screenSaver_, clockSetting_.get(),
-            network_.get(), zone_.get()};
+    return {sound_,         programs_,   wallpaper_,     screenSaver_,     clockSetting_.get(),
+            network_.get(), zone_.get(), startup_.get(), systemInfo_.get()};
 }
 
 } // namespace rimo

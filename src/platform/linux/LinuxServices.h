@@ -12,9 +12,11 @@ class DesktopProgramStarter;
 class DesktopSound;
 class DesktopWallpaper;
 class LinuxNetworkState;
+class LinuxSystemInformation;
 class LocalTimeZone;
 class TimedatedClockService;
 class XcbScreenSaver;
+class XdgAutostart;
 
 // The real services of a Linux desktop session, owned together.
 class LinuxServices final : public QObject {
@@ -32,6 +34,8 @@ private:
     std::unique_ptr<TimedatedClockService> clockSetting_;
     std::unique_ptr<LinuxNetworkState> network_;
     std::unique_ptr<LocalTimeZone> zone_;
+    std::unique_ptr<XdgAutostart> startup_;
+    std::unique_ptr<LinuxSystemInformation> systemInfo_;
 };
 
 } // namespace rimo

@@ -1,0 +1,114 @@
+#include "platform/XdgAutostart.h"
+
+#include "core/FileIo.h"
+#include "core/TextCodec.h"
+
+#include <string_view>
+#include <system_error>
+
+namespace rimo {
+
+namespace {
+
+// A string value: backslashes and control characters escaped.
+std::string EscapeValue(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '\\':
+            escaped += "\\\\";
+            break;
+        case '\n':
+            escaped += "\\n";
+            break;
+        case '\t':
+            escaped += "\\t";
+            break;
+        case '\r':
+            escaped += "\\r";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// One argument of Exec: quoted when it holds a reserved character, with the
+// characters that stay special inside quotes escaped; '%' starts a field
+// code and is doubled.
+std::string ExecArgument(std::string_view argument) {
+    constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
+    const bool quoted = argument.find_first_of(kReserved) != std::string_view::npos;
+    std::string text = quoted ? "\"" : "";
+    for (const char c : argument) {
+        if (quoted && (c == '"' || c == '`' || c == '$' || c == '\\')) {
+            text += '\\';
+        }
+        text += c;
+        if (c == '%') {
+            text += '%';
+        }
+    }
+    if (quoted) {
+        text += '"';
+    }
+    return text;
+}
+
+} // namespace
+
+std::optional<std::string> XdgAutostart::EntryText(const std::filesystem::path& executable) {
+    const std::string program = executable.string();
+    const std::string folder = executable.parent_path().string();
+    if (!IsValidUtf8(program)) {
+        return std::nullopt;
+    }
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Name=RimoTimeInformation\n"
+           "Exec=" +
+           EscapeValue(ExecArgument(program)) +
+           "\n"
+           "Path=" +
+           EscapeValue(folder) +
+           "\n"
+           "Icon=rimotime\n"
+           "Terminal=false\n";
+}
+
+bool XdgAutostart::Registered() const {
+    std::error_code error;
+    // A dangling link is an entry too: it is not replaced.
+    return std::filesystem::symlink_status(EntryFile(), error).type() !=
+           std::filesystem::file_type::not_found;
+}
+
+Status XdgAutostart::Register(const std::filesystem::path& executable) {
+    if (Registered()) {
+        return Status::Ok();
+    }
+    const std::optional<std::string> text = EntryText(executable);
+    if (!text) {
+        return Status::Error("プログラムのパス " + executable.string() +
+                             " は UTF-8 ではないため、自動起動の項目に書けません");
+    }
+    std::error_code error;
+    std::filesystem::create_directories(folder_, error);
+    if (error) {
+        return Status::Error("フォルダ " + folder_.string() + " を作れません: " + error.message());
+    }
+    return WriteFileAtomically(EntryFile(), *text);
+}
+
+Status XdgAutostart::Unregister() {
+    std::error_code error;
+    std::filesystem::remove(EntryFile(), error);
+    if (error) {
+        return Status::Error("ファイル " + EntryFile().string() +
+                             " を削除できません: " + error.message());
+    }
+    return Status::Ok();
+}
+
+} // namespace rimo

@@ -2,6 +2,7 @@
 
 namespace rimo {
 
+class BootClock;
 class ClockService;
 class NetworkState;
 class ProgramStarter;
@@ -21,9 +22,11 @@ struct PlatformServices {
     ClockService* ClockSetting = nullptr;
     NetworkState* Network = nullptr;
     TimeZone* Zone = nullptr;
+    BootClock* Elapsed = nullptr; // the countdown's clock
 
     bool Complete() const {
-        return Sound && Programs && Wallpaper && ScreenSaver && ClockSetting && Network && Zone;
+        return Sound && Programs && Wallpaper && ScreenSaver && ClockSetting && Network && Zone &&
+               Elapsed;
     }
     // Every empty service taken from `others`.
     PlatformServices FilledFrom(const PlatformServices& others) const {
@@ -35,6 +38,7 @@ struct PlatformServices {
         all.ClockSetting = ClockSetting ? ClockSetting : others.ClockSetting;
         all.Network = Network ? Network : others.Network;
         all.Zone = Zone ? Zone : others.Zone;
+        all.Elapsed = Elapsed ? Elapsed : others.Elapsed;
         return all;
     }
 };

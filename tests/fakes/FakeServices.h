@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/FakeBootClock.h"
 #include "fakes/FakeClockService.h"
 #include "fakes/FakeNetworkState.h"
 #include "fakes/FakeProgramStarter.h"
@@ -21,9 +22,11 @@ struct FakeServices {
     FakeClockService ClockSetting;
     FakeNetworkState Network;
     FixedTimeZone Zone{9 * 3600};
+    FakeBootClock Elapsed;
 
     PlatformServices All() {
-        return {&Sound, &Programs, &Wallpaper, &ScreenSaver, &ClockSetting, &Network, &Zone};
+        return {&Sound,        &Programs, &Wallpaper, &ScreenSaver,
+                &ClockSetting, &Network,  &Zone,      &Elapsed};
     }
 };
 

@@ -3,6 +3,7 @@
 #include "platform/linux/DesktopProgramStarter.h"
 #include "platform/linux/DesktopSound.h"
 #include "platform/linux/DesktopWallpaper.h"
+#include "platform/linux/LinuxBootClock.h"
 #include "platform/linux/LinuxNetworkState.h"
 #include "platform/linux/LocalTimeZone.h"
 #include "platform/linux/TimedatedClockService.h"
@@ -15,13 +16,14 @@ LinuxServices::LinuxServices(QObject* parent)
       wallpaper_(new DesktopWallpaper(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), this)),
       screenSaver_(new XcbScreenSaver({}, {}, this)),
       clockSetting_(std::make_unique<TimedatedClockService>()),
-      network_(std::make_unique<LinuxNetworkState>()), zone_(std::make_unique<LocalTimeZone>()) {}
+      network_(std::make_unique<LinuxNetworkState>()), zone_(std::make_unique<LocalTimeZone>()),
+      elapsed_(std::make_unique<LinuxBootClock>()) {}
 
 LinuxServices::~LinuxServices() = default;
 
 PlatformServices LinuxServices::Services() const {
-    return {sound_,         programs_,  wallpaper_, screenSaver_, clockSetting_.get(),
-            network_.get(), zone_.get()};
+    return {sound_,         programs_,   wallpaper_,    screenSaver_, clockSetting_.get(),
+            network_.get(), zone_.get(), elapsed_.get()};
 }
 
 } // namespace rimo

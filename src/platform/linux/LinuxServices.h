@@ -11,6 +11,7 @@ namespace rimo {
 class DesktopProgramStarter;
 class DesktopSound;
 class DesktopWallpaper;
+class LinuxBootClock;
 class LinuxNetworkState;
 class LocalTimeZone;
 class TimedatedClockService;
@@ -32,6 +33,7 @@ private:
     std::unique_ptr<TimedatedClockService> clockSetting_;
     std::unique_ptr<LinuxNetworkState> network_;
     std::unique_ptr<LocalTimeZone> zone_;
+    std::unique_ptr<LinuxBootClock> elapsed_;
 };
 
 } // namespace rimo

@@ -26,6 +26,7 @@ class AppActionHost;
 class EditorChoices;
 class Clock;
 class ClockPage;
+class TimerPage;
 class LinuxServices;
 class FormSettings;
 class ScheduleEditor;
@@ -55,6 +56,7 @@ public:
     ScheduleEditor& Editor() { return *editor_; }
     SecondTimer& Timer1() { return *timer1_; }
     ClockPage& ClockPage1() { return *clockPage_; }
+    TimerPage& TimerPage1() { return *timerPage_; }
     const AppPaths& Paths() const { return paths_; }
     // The screen saver control (nullptr before creation step 9 and after close).
     TvScrSaver* ScrSaver() const { return scrSaver_.get(); }
@@ -155,6 +157,7 @@ private:
     ScheduleEditor* editor_ = nullptr;
     SecondTimer* timer1_ = nullptr;
     ClockPage* clockPage_ = nullptr;
+    TimerPage* timerPage_ = nullptr;
     std::unique_ptr<FormSettings> settings_;
     TrayMenu* trayMenu_ = nullptr;
     TrayIcon* tray_ = nullptr;

@@ -64,6 +64,14 @@ QLineEdit* TimerPage::AddLabeledEdit(QWidget* parent, const char* name, const QS
     return edit;
 }
 
+void TimerPage::AddButton(QWidget* parent, const char* name, const QString& caption,
+                          const QString& hint, const QRect& geometry,
+                          void (TimerPage::*handler)()) {
+    auto* button = Named(new QPushButton(caption, parent), name, hint);
+    button->setGeometry(geometry);
+    connect(button, &QPushButton::clicked, this, handler);
+}
+
 void TimerPage::CreateControls(QWidget& page) {
     auto* time = Named(new QGroupBox(QStringLiteral("タイム設定"), &page), "GroupBox1",
                        QStringLiteral("タイムの設定"));
@@ -100,7 +108,7 @@ void TimerPage::CreateControls(QWidget& page) {
 
     checkBoxTimeLoop_ = Named(new QCheckBox(QStringLiteral("Loopさせる(&O)"), &page),
                               "CheckBoxTimeLoop", QStringLiteral("タイマーをループさせます"));
-    checkBoxTimeLoop_->setGeometry(172, 112, 100, 19);
+    checkBoxTimeLoop_->setGeometry(16, 160, 130, 19);
     connect(checkBoxTimeLoop_, &QCheckBox::toggled, this, &TimerPage::CheckBoxTimeLoopClick);
 
     auto* after = Named(new QGroupBox(QStringLiteral("経過後動作"), &page), "GroupBox2",
@@ -120,32 +128,24 @@ void TimerPage::CreateControls(QWidget& page) {
     labeledEditWave_ =
         AddLabeledEdit(after, "LabeledEditWave", QStringLiteral("WAVEパス ： "),
                        QStringLiteral("WAVEファイルのパスを入力"), {84, 62, 233, 22}, &waveLabel_);
-    auto* vide = Named(new QPushButton(QStringLiteral("参照"), after), "ButtonVide",
-                       QStringLiteral("参照します"));
-    vide->setGeometry(322, 60, 45, 25);
-    connect(vide, &QPushButton::clicked, this, &TimerPage::ButtonVideClick);
+    AddButton(after, "ButtonVide", QStringLiteral("参照"), QStringLiteral("参照します"),
+              {322, 60, 45, 25}, &TimerPage::ButtonVideClick);
     checkBoxPath_ = Named(new QCheckBox(QStringLiteral("アプリ起動(&C)"), after), "CheckBoxPath",
                           QStringLiteral("アプリを起動します"));
     checkBoxPath_->setGeometry(12, 90, 150, 19);
     labeledEdit3_ = AddLabeledEdit(after, "LabeledEdit3", QStringLiteral("起動パス ： "),
                                    QStringLiteral("起動パスを入力"), {84, 111, 233, 22});
-    auto* refer = Named(new QPushButton(QStringLiteral("参照"), after), "ButtonRefer",
-                        QStringLiteral("参照します"));
-    refer->setGeometry(322, 109, 45, 25);
-    connect(refer, &QPushButton::clicked, this, &TimerPage::ButtonReferClick);
+    AddButton(after, "ButtonRefer", QStringLiteral("参照"), QStringLiteral("参照します"),
+              {322, 109, 45, 25}, &TimerPage::ButtonReferClick);
 
-    auto* test = Named(new QPushButton(QStringLiteral("テスト"), &page), "ButtonTimeTest",
-                       QStringLiteral("動作テストします"));
-    test->setGeometry(400, 152, 75, 25);
-    connect(test, &QPushButton::clicked, this, &TimerPage::ButtonTimeTestClick);
-    auto* start = Named(new QPushButton(QStringLiteral("開始"), &page), "ButtonTimeStart",
-                        QStringLiteral("タイマーを開始します"));
-    start->setGeometry(483, 152, 75, 25);
-    connect(start, &QPushButton::clicked, this, &TimerPage::ButtonTimeStartClick);
-    auto* stop = Named(new QPushButton(QStringLiteral("停止"), &page), "ButtonTimeStop",
-                       QStringLiteral("タイマー動作を停止します"));
-    stop->setGeometry(566, 152, 75, 25);
-    connect(stop, &QPushButton::clicked, this, &TimerPage::ButtonTimeStopClick);
+    AddButton(&page, "ButtonTimeTest", QStringLiteral("テスト"), QStringLiteral("動作テストします"),
+              {400, 152, 75, 25}, &TimerPage::ButtonTimeTestClick);
+    AddButton(&page, "ButtonTimeStart", QStringLiteral("開始"),
+              QStringLiteral("タイマーを開始します"), {483, 152, 75, 25},
+              &TimerPage::ButtonTimeStartClick);
+    AddButton(&page, "ButtonTimeStop", QStringLiteral("停止"),
+              QStringLiteral("タイマー動作を停止します"), {566, 152, 75, 25},
+              &TimerPage::ButtonTimeStopClick);
 
     CheckBoxSoundClick();
 }

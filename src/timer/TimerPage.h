@@ -14,7 +14,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QTimeEdit;
 class QWidget;
 
@@ -84,6 +83,8 @@ private:
     QLineEdit* AddLabeledEdit(QWidget* parent, const char* name, const QString& label,
                               const QString& hint, const QRect& geometry,
                               QLabel** labelOut = nullptr);
+    void AddButton(QWidget* parent, const char* name, const QString& caption, const QString& hint,
+                   const QRect& geometry, void (TimerPage::*handler)());
     // Nothing when no quick item is chosen.
     std::optional<DateTime> QuickChoiceDuration() const;
     void Browse(QLineEdit* edit, const QString& filter);

@@ -4,7 +4,9 @@
 #include "core/UserMessages.h"
 #include "platform/BootClock.h"
 #include "platform/SoundService.h"
+#include "schedule/CommandLine.h"
 #include "schedule/OpenDialog1.h"
+#include "schedule/ScheduleEditRules.h"
 #include "timer/TTimeDlg.h"
 #include "timer/TimerTexts.h"
 
@@ -266,9 +268,14 @@ void TimerPage::CheckBoxSoundClick() {
 }
 
 void TimerPage::Browse(QLineEdit* edit, const QString& filter) {
-    const QString chosen = RunOpenDialog1(page_.window(), filter);
+    // Start where the edit's file lies, if it names one in quotes.
+    const std::string current = edit->text().toStdString();
+    const QString startIn = current.starts_with('"')
+                                ? QString::fromStdString(SplitCommandLine(current).Folder)
+                                : QString();
+    const QString chosen = RunOpenDialog1(page_.window(), filter, startIn);
     if (!chosen.isEmpty()) {
-        edit->setText(QLatin1Char('"') + chosen + QLatin1Char('"'));
+        edit->setText(QString::fromStdString(QuotedPath(chosen.toStdString())));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "timer/TimerPage.h"
 
 #include "MessageBoxes.h"
+#include "TempFolder.h"
 #include "core/RadioGroup.h"
 #include "fakes/FakeBootClock.h"
 #include "fakes/FakeSound.h"
@@ -12,15 +13,19 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimeEdit>
+#include <QTimer>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace rimo {
@@ -233,6 +238,44 @@ TEST_F(TimerPageTest, TheSoundBoxEnablesItsLoopBoxAndPath) {
     EXPECT_TRUE(Control<QCheckBox>("CheckBoxSoundLoop")->isEnabled());
     EXPECT_TRUE(Control<QLineEdit>("LabeledEditWave")->isEnabled());
     EXPECT_TRUE(Control<QLabel>("LabeledEditWaveLabel")->isEnabled());
+}
+
+TEST_F(TimerPageTest, BrowsingWritesTheChosenFileInQuotes) {
+    TempFolder folder;
+    const std::filesystem::path wave = folder / "my ding.wav";
+    TempFolder::Write(wave, "RIFF");
+    TempFolder::Write(folder / "tool", "#!/bin/sh\n");
+    auto* edit = Control<QLineEdit>("LabeledEditWave");
+    edit->setText(QString::fromStdString("\"" + (folder / "old.wav").string() + "\""));
+    // The dialog, once shown, is answered by `answer`.
+    const auto browse = [this](const char* button,
+                               const std::function<void(QFileDialog&)>& answer) {
+        QTimer::singleShot(0, [answer] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (widget->objectName() == QStringLiteral("OpenDialog1") && widget->isVisible()) {
+                    answer(*static_cast<QFileDialog*>(widget));
+                    return;
+                }
+            }
+            ADD_FAILURE() << "OpenDialog1 was not shown";
+        });
+        sheet_->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    };
+    browse("ButtonVide", [&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ファイル名の指定"));
+        EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("WaveFile (*.wav)")});
+        // Where the edit's file lies.
+        EXPECT_EQ(dialog.directory().absolutePath().toStdString(), folder.Path().string());
+        dialog.selectFile(QString::fromStdString(wave.string()));
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->click();
+    });
+    EXPECT_EQ(edit->text().toStdString(), "\"" + wave.string() + "\"");
+
+    browse("ButtonRefer", [&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("すべてのファイル (*)")});
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+    });
+    EXPECT_TRUE(Control<QLineEdit>("LabeledEdit3")->text().isEmpty());
 }
 
 TEST_F(TimerPageTest, AStartWithNoDurationDoesNotStartAndSaysSo) {

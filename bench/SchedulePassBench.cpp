@@ -3,6 +3,7 @@
 // start of a due row's action with the real one-second timer and clock.
 #include "BenchApp.h"
 #include "TempFolder.h"
+#include "TimedMainWindow.h"
 #include "app/SecondTimer.h"
 #include "app/TForm1.h"
 #include "fakes/FakeClock.h"
@@ -11,16 +12,11 @@
 #include "fakes/FakeScreenSaverSystem.h"
 #include "fakes/FakeSound.h"
 #include "fakes/FakeWallpaper.h"
-#include "platform/linux/SystemClock.h"
 #include "schedule/SchedulePass.h"
 
 #include <QApplication>
-#include <QEventLoop>
-#include <QTimer>
 
 #include <benchmark/benchmark.h>
-
-#include <ctime>
 
 namespace rimo {
 namespace {
@@ -82,38 +78,13 @@ void BM_MainWindowTickNoRowDue(benchmark::State& state) {
 }
 BENCHMARK(BM_MainWindowTickNoRowDue)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
-std::int64_t UnixMicroseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
-}
-
-// Notes the moment the action starts.
-class TimingStarter final : public ProgramStarter {
-public:
-    Status Open(const std::string&, const std::vector<std::string>&, const std::string&) override {
-        startedAt = UnixMicroseconds();
-        if (loop) {
-            loop->quit();
-        }
-        return Status::Ok();
-    }
-    std::int64_t startedAt = 0;
-    QEventLoop* loop = nullptr;
-};
-
 // Real timer, real clock: a row due at the next second but one; the time
 // reported is from that second's boundary to the start of its action.
 void BM_DelayFromSecondBoundaryToAction(benchmark::State& state) {
-    BenchApp();
-    TempFolder folder;
-    SystemClock clock;
-    FakeSound sound;
-    TimingStarter programs;
-    FakeWallpaper wallpaper;
-    FakeScreenSaverSystem screenSaver;
-    TForm1 form(AppPaths::InFolder(folder.Path()), clock,
-                PlatformServices{&sound, &programs, &wallpaper, &screenSaver});
+    TimedMainWindow window;
+    TForm1& form = window.Form;
+    const SystemClock& clock = window.Clock;
+    TimingStarter& programs = window.Programs;
     const int background = static_cast<int>(state.range(0));
     double worstMs = 0;
     for (auto _ : state) {
@@ -123,13 +94,7 @@ void BM_DelayFromSecondBoundaryToAction(benchmark::State& state) {
         rows.push_back({"due", "", FormatScheduleDate(due), FormatScheduleTime(due), "起動",
                         "\"/bin/true\"", "しない", "○"});
         form.Schedule().ReplaceScheduleRows(std::move(rows));
-        QEventLoop loop;
-        programs.loop = &loop;
-        programs.startedAt = 0;
-        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-        loop.exec();
-        programs.loop = nullptr;
-        if (programs.startedAt == 0) {
+        if (!programs.WaitForStart(5000)) {
             state.SkipWithError("the due row did not run");
             break;
         }

@@ -60,7 +60,7 @@ bool AppActionHost::StartScreenSaverAfterChange() const {
 }
 
 bool AppActionHost::LoopSound() const {
-    return Checked("CheckBoxSoundLoop");
+    return OnLoopSound ? OnLoopSound() : Checked("CheckBoxSoundLoop");
 }
 
 void AppActionHost::ReportProblem(const std::string& text) {

@@ -27,13 +27,15 @@ public:
     std::function<void(int)> OnSelectLauncherPage;
     // ButtonStartClick of the launcher.
     std::function<void()> OnStartCheckedLauncherButtons;
+    // "繰り返す(&R)" of the timer page.
+    std::function<bool()> OnLoopSound;
 
     void SynchroniseClock() override;
     std::vector<std::string> LauncherPageTitles() const override;
     void SelectLauncherPage(int index) override;
     void StartCheckedLauncherButtons() override;
     bool StartScreenSaverAfterChange() const override; // "CheckBoxScrSaver"
-    bool LoopSound() const override;                   // "CheckBoxSoundLoop"
+    bool LoopSound() const override;                   // the timer page's "CheckBoxSoundLoop"
     void ReportProblem(const std::string& text) override;
 
 private:

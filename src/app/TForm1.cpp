@@ -15,9 +15,11 @@
 #include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleGrid.h"
+#include "timer/TimerPage.h"
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QShortcut>
@@ -153,6 +155,8 @@ void TForm1::CreateControls() {
         actionHost_->SelectLauncherPage(page);
         actionHost_->StartCheckedLauncherButtons();
     };
+    // The countdown timer's submenu.
+    timerPage_->ConnectTrayItems(*trayMenu_->PopupMenu1());
 
     // Tab order: grid, test, OK, cancel, pages, add, insert, delete, sort, close.
     QWidget* order[] = {grid_, test, ok, cancel, pageControl1_, add, insert, remove, sort, close};

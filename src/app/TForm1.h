@@ -27,6 +27,7 @@ class AppActionHost;
 class EditorChoices;
 class Clock;
 class ClockPage;
+class TimerPage;
 class LinuxServices;
 class FormSettings;
 class ScheduleEditor;
@@ -59,6 +60,7 @@ public:
     ClockPage& ClockPage1() { return *clockPage_; }
     SettingsPage& SettingsPage1() { return *settingsPage_; }
     AboutPage& AboutPage1() { return *aboutPage_; }
+    TimerPage& TimerPage1() { return *timerPage_; }
     const AppPaths& Paths() const { return paths_; }
     // The screen saver control (nullptr before creation step 9 and after close).
     TvScrSaver* ScrSaver() const { return scrSaver_.get(); }
@@ -164,6 +166,7 @@ private:
     ClockPage* clockPage_ = nullptr;
     SettingsPage* settingsPage_ = nullptr;
     AboutPage* aboutPage_ = nullptr;
+    TimerPage* timerPage_ = nullptr;
     std::unique_ptr<FormSettings> settings_;
     TrayMenu* trayMenu_ = nullptr;
     TrayIcon* tray_ = nullptr;

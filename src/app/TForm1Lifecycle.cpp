@@ -20,6 +20,7 @@
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleGrid.h"
 #include "schedule/ScheduleRunner.h"
+#include "timer/TimerPage.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -61,7 +62,8 @@ void TForm1::FormCreate() {
     schedule_.WriteHeader();
     LoadScheduleFile();
 
-    // 6. Timer page set-up (countdown timer).
+    // 6. Timer page set-up: its sound options enabled as its box says.
+    timerPage_->CheckBoxSoundClick();
 
     // 7. Repeating rows whose time has passed move to their next occurrence.
     caughtUpAt_ = clock_.Now();
@@ -163,8 +165,9 @@ void TForm1::Timer1Timer() {
     const TrayTicker::TrayOutput tray =
         ticker_.TipAndIcon(settingsPage_->NextHint(), current, settingsPage_->AnimeIcon());
     tray_->Update(Text(tray.Tip), tray.IconFrame);
-    // 3. Countdown step and its expiry actions (countdown timer).
-    // 4. Countdown caption of the notice dialog (countdown timer).
+    // 3. Countdown step and its expiry actions.
+    // 4. Countdown caption of the notice dialog.
+    timerPage_->Timer1Step();
     // 5. Title bar text and its scrolling.
     ShowTitle(ticker_.Title(settingsPage_->Scroll()));
     // 6. The schedule pass.

@@ -7,6 +7,8 @@
 #include "app/SettingsPage.h"
 #include "net/ClockPage.h"
 #include "platform/Clock.h"
+#include "schedule/ScheduleRunner.h"
+#include "timer/TimerPage.h"
 
 #include <QDate>
 #include <QDateTimeEdit>
@@ -65,7 +67,32 @@ void TForm1::CreateClockPage(QWidget& tabSheet1) {
 }
 
 // "RIMOタイマー(&T)": the countdown timer's page.
-void TForm1::CreateTimerPage(QWidget& /*tabSheet2*/) {}
+void TForm1::CreateTimerPage(QWidget& tabSheet2) {
+    TimerPageHost host;
+    // A started timer gets the main window out of the way by the taskbar
+    // mode: minimised (mode 0) or hidden (mode 1), unless it is already.
+    host.GetMainWindowOutOfTheWay = [this] {
+        const int mode = IconDisplayMode();
+        if ((mode == 0 && !isMinimized()) || (mode == 1 && state_.MainWindowShown)) {
+            ToggleMainWindow();
+        }
+    };
+    // The wave player and the command starter of the scheduled actions.
+    host.PlayWave = [this](const std::string& path) {
+        if (scheduleRunner_) {
+            scheduleRunner_->Actions().PlayWave(path);
+        }
+    };
+    host.RunCommandLine = [this](const std::string& command) {
+        if (scheduleRunner_) {
+            scheduleRunner_->Actions().RunCommandLine(command);
+        }
+    };
+    timerPage_ = new TimerPage(tabSheet2, TimerPageServices{*services_.Sound, *services_.Elapsed},
+                               std::move(host));
+    // The scheduled "サウンド" loops as this page's "繰り返す(&R)" says.
+    actionHost_->OnLoopSound = [this] { return timerPage_->SoundLoop(); };
+}
 
 // "RIMOランチャー(&L)": the launcher pages.
 void TForm1::CreateLauncherPage(QWidget& /*tabSheet3*/) {}

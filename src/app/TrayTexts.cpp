@@ -2,6 +2,7 @@
 
 #include "core/MainWindowState.h"
 #include "core/TextCodec.h"
+#include "timer/TimerTexts.h"
 
 namespace rimo {
 
@@ -29,10 +30,6 @@ std::size_t CharacterLength(std::string_view text, std::size_t i) {
     }
     // The whole sequence must be valid (no overlong or surrogate forms).
     return IsValidUtf8(text.substr(i, length)) ? length : 1;
-}
-
-std::string Unpadded(int value) {
-    return std::to_string(value);
 }
 
 } // namespace
@@ -85,18 +82,7 @@ std::string TrayTexts::RotateLeft(std::string_view text) {
 }
 
 std::string TrayTexts::QuickCaption(DateTime duration) {
-    const TimeParts t = DecodeTime(duration);
-    std::string caption;
-    if (t.Hour != 0) {
-        caption += Unpadded(t.Hour) + "時間 ";
-    }
-    if (t.Minute != 0) {
-        caption += Unpadded(t.Minute) + "分 ";
-    }
-    if (t.Second != 0) {
-        caption += Unpadded(t.Second) + "秒 ";
-    }
-    return caption + "(&V)";
+    return TimerTexts::DurationText(duration) + "(&V)";
 }
 
 std::string TrayTexts::LaunchTitleCaption(std::string_view title, int page) {

@@ -4,6 +4,7 @@
 #include "app/TerminationSignals.h"
 #include "core/AppPaths.h"
 #include "platform/linux/SystemClock.h"
+#include "timer/TTimeDlg.h"
 
 #include <QApplication>
 
@@ -46,8 +47,10 @@ int main(int argc, char* argv[]) {
     rimo::TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &rimo::TerminationSignals::Received, &form,
                      &rimo::TForm1::CloseForSessionEnd);
-    QObject::connect(&form, &rimo::TForm1::Closed, &app, &QApplication::quit, Qt::QueuedConnection);
-    // The timer notice dialog is created here (countdown timer).
+    QObject::connect(&form, &rimo::TForm1::Closed, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    // The timer notice dialog, after the main window and gone before it.
+    rimo::TTimeDlg timeDlg(form.TimerPage1(), form);
 
     form.show();
     return app.exec();

@@ -2,6 +2,7 @@
 
 namespace rimo {
 
+class BootClock;
 class ClockService;
 class NetworkState;
 class ProgramStarter;
@@ -25,10 +26,11 @@ struct PlatformServices {
     TimeZone* Zone = nullptr;
     StartupRegistration* Startup = nullptr;
     SystemInformation* SystemInfo = nullptr;
+    BootClock* Elapsed = nullptr; // the countdown's clock
 
     bool Complete() const {
         return Sound && Programs && Wallpaper && ScreenSaver && ClockSetting && Network && Zone &&
-               Startup && SystemInfo;
+               Startup && SystemInfo && Elapsed;
     }
     // Every empty service taken from `others`.
     PlatformServices FilledFrom(const PlatformServices& others) const {
@@ -42,6 +44,7 @@ struct PlatformServices {
         all.Zone = Zone ? Zone : others.Zone;
         all.Startup = Startup ? Startup : others.Startup;
         all.SystemInfo = SystemInfo ? SystemInfo : others.SystemInfo;
+        all.Elapsed = Elapsed ? Elapsed : others.Elapsed;
         return all;
     }
 };

@@ -183,17 +183,17 @@ TEST_F(TrayTest, TheMenuHasTheDesignedItems) {
                             "3分(&3)", "2分(&2)", "1分(&1)", "-", "停止(&S)"));
     EXPECT_TRUE(form->Popup().Item(QStringLiteral("TimeLoop"))->isCheckable());
 
-    // Opening it without the timer and launcher pages keeps the designed captions.
+    // Opening it shows the free duration; without the launcher page its designed captions.
     Q_EMIT menu->aboutToShow();
-    EXPECT_EQ(form->Popup().Item(QStringLiteral("Quick0"))->text(), QStringLiteral("任意"));
+    EXPECT_EQ(form->Popup().Item(QStringLiteral("Quick0"))->text(), QStringLiteral("5秒 (&V)"));
     EXPECT_EQ(form->Popup().Item(QStringLiteral("LaunchTitle0"))->text(),
               QStringLiteral("タイトル１"));
 }
 
 TEST_F(TrayTest, OpeningTheMenuShowsTheDurationAndThePageTitles) {
     auto form = Start();
-    auto* picker = new QTimeEdit(form.get());
-    picker->setObjectName(QStringLiteral("DateTimePicker3"));
+    auto* picker = form->findChild<QTimeEdit*>(QStringLiteral("DateTimePicker3"));
+    ASSERT_NE(picker, nullptr);
     picker->setTime(QTime(0, 3, 0));
     auto* pages = new RadioGroup(QStringLiteral("ランチャー・タイトル"), form.get());
     pages->setObjectName(QStringLiteral("RadioGroupLaunchTitle"));
@@ -209,9 +209,10 @@ TEST_F(TrayTest, OpeningTheMenuShowsTheDurationAndThePageTitles) {
     form->Popup().PopupMenu1Popup();
     EXPECT_EQ(form->Popup().Item(QStringLiteral("Quick0"))->text(),
               QStringLiteral("1時間 30分 (&V)"));
+    // The picker keeps the free duration at five seconds at least.
     picker->setTime(QTime(0, 0, 0));
     form->Popup().PopupMenu1Popup();
-    EXPECT_EQ(form->Popup().Item(QStringLiteral("Quick0"))->text(), QStringLiteral("(&V)"));
+    EXPECT_EQ(form->Popup().Item(QStringLiteral("Quick0"))->text(), QStringLiteral("5秒 (&V)"));
 }
 
 TEST_F(TrayTest, TheItemsReachTheirParts) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/FakeBootClock.h"
 #include "fakes/FakeClockService.h"
 #include "fakes/FakeNetworkState.h"
 #include "fakes/FakeProgramStarter.h"
@@ -26,10 +27,11 @@ struct FakeServices {
     FixedTimeZone Zone{9 * 3600};
     FakeStartupRegistration Startup;
     FakeSystemInformation SystemInfo;
+    FakeBootClock Elapsed;
 
     PlatformServices All() {
         return {&Sound,   &Programs, &Wallpaper, &ScreenSaver, &ClockSetting,
-                &Network, &Zone,     &Startup,   &SystemInfo};
+                &Network, &Zone,     &Startup,   &SystemInfo,  &Elapsed};
     }
 };
 

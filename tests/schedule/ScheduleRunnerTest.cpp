@@ -135,8 +135,9 @@ TEST_F(ScheduleRunnerTest, OptionsComeFromTheirCheckBoxesOnceThosePagesExist) {
     ASSERT_EQ(sound_.Waves.size(), 1u);
     EXPECT_FALSE(sound_.Waves[0].Loop);
 
-    auto* loop = new QCheckBox(form.get());
-    loop->setObjectName(QStringLiteral("CheckBoxSoundLoop"));
+    // The timer page's "繰り返す(&R)".
+    auto* loop = form->findChild<QCheckBox*>(QStringLiteral("CheckBoxSoundLoop"));
+    ASSERT_NE(loop, nullptr);
     loop->setChecked(true);
     auto* scrSaver = new QCheckBox(form.get());
     scrSaver->setObjectName(QStringLiteral("CheckBoxScrSaver"));

@@ -4,6 +4,7 @@
 #include "platform/linux/DesktopProgramStarter.h"
 #include "platform/linux/DesktopSound.h"
 #include "platform/linux/DesktopWallpaper.h"
+#include "platform/linux/LinuxBootClock.h"
 #include "platform/linux/LinuxNetworkState.h"
 #include "platform/linux/LinuxSystemInformation.h"
 #include "platform/linux/LocalTimeZone.h"
@@ -23,13 +24,15 @@ LinuxServices::LinuxServices(QObject* parent)
       startup_(std::make_unique<XdgAutostart>(
           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() +
           "/autostart")),
-      systemInfo_(std::make_unique<LinuxSystemInformation>()) {}
+      systemInfo_(std::make_unique<LinuxSystemInformation>()),
+      elapsed_(std::make_unique<LinuxBootClock>()) {}
+
 
 LinuxServices::~LinuxServices() = default;
 
 PlatformServices LinuxServices::Services() const {
-    return {sound_,         programs_,   wallpaper_,     screenSaver_,     clockSetting_.get(),
-            network_.get(), zone_.get(), startup_.get(), systemInfo_.get()};
+    return {sound_,         programs_,   wallpaper_,     screenSaver_,      clockSetting_.get(),
+            network_.get(), zone_.get(), startup_.get(), systemInfo_.get(), elapsed_.get()};
 }
 
 } // namespace rimo

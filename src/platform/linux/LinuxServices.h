@@ -11,6 +11,7 @@ namespace rimo {
 class DesktopProgramStarter;
 class DesktopSound;
 class DesktopWallpaper;
+class LinuxBootClock;
 class LinuxNetworkState;
 class LinuxSystemInformation;
 class LocalTimeZone;
@@ -36,6 +37,7 @@ private:
     std::unique_ptr<LocalTimeZone> zone_;
     std::unique_ptr<XdgAutostart> startup_;
     std::unique_ptr<LinuxSystemInformation> systemInfo_;
+    std::unique_ptr<LinuxBootClock> elapsed_;
 };
 
 } // namespace rimo

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "BenchApp.h"
+#include "TempFolder.h"
+#include "app/TForm1.h"
+#include "fakes/FakeScreenSaverSystem.h"
+#include "fakes/FakeSound.h"
+#include "fakes/FakeWallpaper.h"
+#include "platform/ProgramStarter.h"
+#include "platform/linux/SystemClock.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cstdint>
+#include <ctime>
+
+namespace rimo {
+
+inline std::int64_t Microseconds(clockid_t clock) {
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
+}
+
+// Notes the moment an action starts its program (starting nothing), for
+// measuring how late actions come.
+class TimingStarter final : public ProgramStarter {
+public:
+    Status Open(const std::string&, const std::vector<std::string>&, const std::string&) override {
+        startedAt = Microseconds(CLOCK_REALTIME);
+        startedAtBoot = Microseconds(CLOCK_BOOTTIME);
+        if (loop_) {
+            loop_->quit();
+        }
+        return Status::Ok();
+    }
+
+    // Runs the event loop (ticks included) until a program is started or
+    // `timeoutMs` have passed; false on the time-out.
+    bool WaitForStart(int timeoutMs) {
+        QEventLoop loop;
+        loop_ = &loop;
+        startedAt = 0;
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        loop.exec();
+        loop_ = nullptr;
+        return startedAt != 0;
+    }
+
+    std::int64_t startedAt = 0;     // microseconds since the Unix epoch
+    std::int64_t startedAtBoot = 0; // CLOCK_BOOTTIME, microseconds
+
+private:
+    QEventLoop* loop_ = nullptr;
+};
+
+// The main window in a temporary folder on the real clocks and tick, its
+// programs' starts timed; sound, wallpaper and screen saver are fakes.
+struct TimedMainWindow {
+    QApplication& App = BenchApp(); // before the window
+    TempFolder Folder;
+    SystemClock Clock;
+    FakeSound Sound;
+    TimingStarter Programs;
+    FakeWallpaper Wallpaper;
+    FakeScreenSaverSystem ScreenSaver;
+    TForm1 Form{AppPaths::InFolder(Folder.Path()), Clock,
+                PlatformServices{&Sound, &Programs, &Wallpaper, &ScreenSaver}};
+};
+
+} // namespace rimo

@@ -1,0 +1,355 @@
+#include "timer/TimerPage.h"
+
+#include "core/RadioGroup.h"
+#include "core/UserMessages.h"
+#include "platform/BootClock.h"
+#include "platform/SoundService.h"
+#include "schedule/CommandLine.h"
+#include "schedule/OpenDialog1.h"
+#include "schedule/ScheduleEditRules.h"
+#include "timer/TTimeDlg.h"
+#include "timer/TimerTexts.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimeEdit>
+
+#include <cstdio>
+
+namespace rimo {
+
+namespace {
+
+template <typename T> T* Named(T* widget, const char* name, const QString& hint = {}) {
+    widget->setObjectName(QString::fromLatin1(name));
+    if (!hint.isEmpty()) {
+        widget->setToolTip(hint);
+    }
+    return widget;
+}
+
+QTime ToQTime(DateTime value) {
+    const TimeParts t = DecodeTime(value);
+    return QTime(t.Hour, t.Minute, t.Second);
+}
+
+} // namespace
+
+TimerPage::TimerPage(QWidget& tabSheet, TimerPageServices services, TimerPageHost host)
+    : QObject(&tabSheet), services_(services), host_(std::move(host)), page_(tabSheet) {
+    setObjectName(QStringLiteral("TimerPage"));
+    CreateControls(tabSheet);
+}
+
+TimerPage::~TimerPage() = default;
+
+QLineEdit* TimerPage::AddLabeledEdit(QWidget* parent, const char* name, const QString& label,
+                                     const QString& hint, const QRect& geometry,
+                                     QLabel** labelOut) {
+    auto* edit = Named(new QLineEdit(parent), name, hint);
+    edit->setGeometry(geometry);
+    // The edit's label stands on its left, 3 pixels away.
+    auto* caption = new QLabel(label, parent);
+    caption->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
+    caption->setBuddy(edit);
+    caption->adjustSize();
+    caption->move(geometry.left() - 3 - caption->width(),
+                  geometry.top() + (geometry.height() - caption->height()) / 2);
+    if (labelOut) {
+        *labelOut = caption;
+    }
+    return edit;
+}
+
+void TimerPage::AddButton(QWidget* parent, const char* name, const QString& caption,
+                          const QString& hint, const QRect& geometry,
+                          void (TimerPage::*handler)()) {
+    auto* button = Named(new QPushButton(caption, parent), name, hint);
+    button->setGeometry(geometry);
+    connect(button, &QPushButton::clicked, this, handler);
+}
+
+void TimerPage::CreateControls(QWidget& page) {
+    auto* time = Named(new QGroupBox(QStringLiteral("タイム設定"), &page), "GroupBox1",
+                       QStringLiteral("タイムの設定"));
+    time->setGeometry(8, 4, 241, 84);
+    auto* quick = Named(new QLabel(QStringLiteral("ｸｨｯｸ設定 ："), time), "LabelQuick",
+                        QStringLiteral("ラーメン・タイマーに最適です"));
+    quick->adjustSize();
+    quick->move(16, 26);
+    comboBoxTime_ = Named(new QComboBox(time), "ComboBoxTime",
+                          QStringLiteral("任意・１分・２分・３分・４分・５分・１０分から選択"));
+    comboBoxTime_->addItems({QStringLiteral("任意"), QStringLiteral("１分"), QStringLiteral("２分"),
+                             QStringLiteral("３分"), QStringLiteral("４分"), QStringLiteral("５分"),
+                             QStringLiteral("１０分")});
+    comboBoxTime_->setCurrentIndex(0);
+    comboBoxTime_->setGeometry(100, 22, 121, 22);
+    auto* option = Named(new QLabel(QStringLiteral("任意設定 ："), time), "LabelOption",
+                         QStringLiteral("23:59:59まで任意に設定"));
+    option->adjustSize();
+    option->move(16, 55);
+    dateTimePicker3_ =
+        Named(new QTimeEdit(time), "DateTimePicker3", QStringLiteral("選択してアップダウン"));
+    dateTimePicker3_->setDisplayFormat(QStringLiteral("H:mm:ss"));
+    dateTimePicker3_->setTimeRange(QTime(0, 0, 0), QTime(23, 59, 59));
+    dateTimePicker3_->setTime(QTime(0, 0, TimerTexts::kMinimumSeconds));
+    dateTimePicker3_->setGeometry(100, 51, 121, 22);
+    connect(dateTimePicker3_, &QTimeEdit::timeChanged, this, &TimerPage::DateTimePicker3Change);
+
+    radioGroupTimeCount_ = Named(new RadioGroup(QStringLiteral("カウント設定"), &page),
+                                 "RadioGroupTimeCount", QStringLiteral("カウントを指定"));
+    radioGroupTimeCount_->SetItems(
+        {QStringLiteral("カウントダウン(&D)"), QStringLiteral("カウントアップ(&U)")});
+    radioGroupTimeCount_->SetItemIndex(0);
+    radioGroupTimeCount_->setGeometry(8, 94, 153, 62);
+
+    checkBoxTimeLoop_ = Named(new QCheckBox(QStringLiteral("Loopさせる(&O)"), &page),
+                              "CheckBoxTimeLoop", QStringLiteral("タイマーをループさせます"));
+    checkBoxTimeLoop_->setGeometry(16, 160, 130, 19);
+    connect(checkBoxTimeLoop_, &QCheckBox::toggled, this, &TimerPage::CheckBoxTimeLoopClick);
+
+    auto* after = Named(new QGroupBox(QStringLiteral("経過後動作"), &page), "GroupBox2",
+                        QStringLiteral("時間経過後の動作を設定"));
+    after->setGeometry(264, 4, 377, 140);
+    checkBoxBeep_ = Named(new QCheckBox(QStringLiteral("警告音を鳴らす(&B)"), after),
+                          "CheckBoxBeep", QStringLiteral("警告音を鳴らします"));
+    checkBoxBeep_->setGeometry(12, 18, 150, 19);
+    checkBoxBeep_->setChecked(true);
+    checkBoxSound_ = Named(new QCheckBox(QStringLiteral("サウンドを鳴らす(&S)"), after),
+                           "CheckBoxSound", QStringLiteral("WAVEファイルを鳴らします"));
+    checkBoxSound_->setGeometry(12, 40, 150, 19);
+    connect(checkBoxSound_, &QCheckBox::toggled, this, &TimerPage::CheckBoxSoundClick);
+    checkBoxSoundLoop_ = Named(new QCheckBox(QStringLiteral("繰り返す(&R)"), after),
+                               "CheckBoxSoundLoop", QStringLiteral("ループさせます"));
+    checkBoxSoundLoop_->setGeometry(176, 40, 110, 19);
+    labeledEditWave_ =
+        AddLabeledEdit(after, "LabeledEditWave", QStringLiteral("WAVEパス ： "),
+                       QStringLiteral("WAVEファイルのパスを入力"), {84, 62, 233, 22}, &waveLabel_);
+    AddButton(after, "ButtonVide", QStringLiteral("参照"), QStringLiteral("参照します"),
+              {322, 60, 45, 25}, &TimerPage::ButtonVideClick);
+    checkBoxPath_ = Named(new QCheckBox(QStringLiteral("アプリ起動(&C)"), after), "CheckBoxPath",
+                          QStringLiteral("アプリを起動します"));
+    checkBoxPath_->setGeometry(12, 90, 150, 19);
+    labeledEdit3_ = AddLabeledEdit(after, "LabeledEdit3", QStringLiteral("起動パス ： "),
+                                   QStringLiteral("起動パスを入力"), {84, 111, 233, 22});
+    AddButton(after, "ButtonRefer", QStringLiteral("参照"), QStringLiteral("参照します"),
+              {322, 109, 45, 25}, &TimerPage::ButtonReferClick);
+
+    AddButton(&page, "ButtonTimeTest", QStringLiteral("テスト"), QStringLiteral("動作テストします"),
+              {400, 152, 75, 25}, &TimerPage::ButtonTimeTestClick);
+    AddButton(&page, "ButtonTimeStart", QStringLiteral("開始"),
+              QStringLiteral("タイマーを開始します"), {483, 152, 75, 25},
+              &TimerPage::ButtonTimeStartClick);
+    AddButton(&page, "ButtonTimeStop", QStringLiteral("停止"),
+              QStringLiteral("タイマー動作を停止します"), {566, 152, 75, 25},
+              &TimerPage::ButtonTimeStopClick);
+
+    CheckBoxSoundClick();
+}
+
+void TimerPage::ConnectTrayItems(const QObject& popupMenu) {
+    timeLoopItem_ = popupMenu.findChild<QAction*>(QStringLiteral("TimeLoop"));
+    if (timeLoopItem_) {
+        timeLoopItem_->setChecked(checkBoxTimeLoop_->isChecked());
+        connect(timeLoopItem_, &QAction::triggered, this, &TimerPage::TimeLoopClick);
+    }
+    for (int i = 0; i < TimerTexts::kQuickCount; ++i) {
+        if (auto* item = popupMenu.findChild<QAction*>(QStringLiteral("Quick%1").arg(i))) {
+            connect(item, &QAction::triggered, this, [this, item] { Quick0Click(*item); });
+        }
+    }
+    if (auto* stop = popupMenu.findChild<QAction*>(QStringLiteral("TimeStop"))) {
+        connect(stop, &QAction::triggered, this, &TimerPage::ButtonTimeStopClick);
+    }
+}
+
+void TimerPage::AttachNoticeDialog(TTimeDlg* dialog) {
+    dialog_ = dialog;
+}
+
+bool TimerPage::LoopMode() const {
+    return checkBoxTimeLoop_->isChecked();
+}
+
+bool TimerPage::SoundLoop() const {
+    return checkBoxSoundLoop_->isChecked();
+}
+
+std::optional<DateTime> TimerPage::QuickChoiceDuration() const {
+    const QTime free = dateTimePicker3_->time();
+    return TimerTexts::QuickDuration(comboBoxTime_->currentIndex(),
+                                     EncodeTime(free.hour(), free.minute(), free.second()));
+}
+
+DateTime TimerPage::ChosenDuration() const {
+    return QuickChoiceDuration().value_or(0);
+}
+
+void TimerPage::ButtonTimeStartClick() {
+    if (!countdown_.Start(QuickChoiceDuration(), services_.Elapsed.Milliseconds())) {
+        // Only a stored quick choice outside the list gets here: a countdown
+        // of no time could never end.
+        ShowInformation(page_.window(), QStringLiteral("RimoTimeInformation"),
+                        QStringLiteral("タイマーの時間が決まっていません。"
+                                       "ｸｨｯｸ設定か任意設定で時間を選んで下さい。"));
+        return;
+    }
+    if (dialog_) {
+        dialog_->ShowNotice();
+    }
+    if (host_.GetMainWindowOutOfTheWay) {
+        host_.GetMainWindowOutOfTheWay();
+    }
+}
+
+void TimerPage::Quick0Click(const QObject& item) {
+    bool ok = false;
+    const int index = item.objectName().mid(5, 2).toInt(&ok);
+    if (!ok) {
+        return;
+    }
+    comboBoxTime_->setCurrentIndex(index < comboBoxTime_->count() ? index : -1);
+    ButtonTimeStartClick();
+}
+
+void TimerPage::ButtonTimeStopClick() {
+    countdown_.Stop();
+    PlayWave({}); // stops any sound playing
+    if (dialog_ && dialog_->isVisible()) {
+        dialog_->showNormal();
+        dialog_->OKButtonClick(); // its closing comes back here and finds it hidden
+    }
+}
+
+void TimerPage::NoticeClosed() {
+    State().NoticeTicks = 0;
+    State().CountdownRunning = false;
+    ButtonTimeStopClick();
+}
+
+void TimerPage::ButtonTimeTestClick() {
+    countdown_.Test();
+}
+
+void TimerPage::DateTimePicker3Change() {
+    const QTime time = dateTimePicker3_->time();
+    const DateTime free = EncodeTime(time.hour(), time.minute(), time.second());
+    const DateTime sound = TimerTexts::FreeDurationAtLeastMinimum(free);
+    if (sound != free) {
+        dateTimePicker3_->setTime(ToQTime(sound));
+    }
+}
+
+void TimerPage::CheckBoxTimeLoopClick() {
+    // Timer looping turns sound looping off; not the other way round.
+    if (checkBoxTimeLoop_->isChecked()) {
+        checkBoxSoundLoop_->setChecked(false);
+    }
+    if (timeLoopItem_) {
+        timeLoopItem_->setChecked(checkBoxTimeLoop_->isChecked());
+    }
+}
+
+void TimerPage::TimeLoopClick() {
+    // The checkable item has toggled its mark already.
+    checkBoxTimeLoop_->setChecked(timeLoopItem_ && timeLoopItem_->isChecked());
+}
+
+void TimerPage::CheckBoxSoundClick() {
+    const bool on = checkBoxSound_->isChecked();
+    checkBoxSoundLoop_->setEnabled(on);
+    labeledEditWave_->setEnabled(on);
+    waveLabel_->setEnabled(on); // a labelled edit's label goes with it
+}
+
+void TimerPage::Browse(QLineEdit* edit, const QString& filter) {
+    // Start where the edit's file lies, if it names one in quotes.
+    const std::string current = edit->text().toStdString();
+    const QString startIn = current.starts_with('"')
+                                ? QString::fromStdString(SplitCommandLine(current).Folder)
+                                : QString();
+    const QString chosen = RunOpenDialog1(page_.window(), filter, startIn);
+    if (!chosen.isEmpty()) {
+        edit->setText(QString::fromStdString(QuotedPath(chosen.toStdString())));
+    }
+}
+
+void TimerPage::ButtonVideClick() {
+    Browse(labeledEditWave_, QStringLiteral("WaveFile (*.wav)"));
+}
+
+void TimerPage::ButtonReferClick() {
+    Browse(labeledEdit3_, QStringLiteral("すべてのファイル (*)"));
+}
+
+void TimerPage::Timer1Step() {
+    countdown_.Step(services_.Elapsed.Milliseconds(), *this);
+}
+
+CountdownOptions TimerPage::Options() {
+    CountdownOptions options;
+    options.Loop = checkBoxTimeLoop_->isChecked();
+    options.Beep = checkBoxBeep_->isChecked();
+    options.Sound = checkBoxSound_->isChecked();
+    options.Path = checkBoxPath_->isChecked();
+    options.TimeCount = radioGroupTimeCount_->ItemIndex();
+    options.WavePath = labeledEditWave_->text().toStdString();
+    options.Command = labeledEdit3_->text().toStdString();
+    return options;
+}
+
+void TimerPage::MinimiseNotice() {
+    if (dialog_) {
+        dialog_->showMinimized();
+    }
+}
+
+void TimerPage::CloseNotice() {
+    if (dialog_) {
+        dialog_->FormClose();
+    } else {
+        NoticeClosed();
+    }
+}
+
+void TimerPage::ShowNoticeInFront() {
+    if (dialog_) {
+        dialog_->ShowNotice();
+        dialog_->BringToFront();
+    }
+}
+
+void TimerPage::StartAgain() {
+    ButtonTimeStartClick();
+}
+
+void TimerPage::Beep() {
+    services_.Sound.Beep();
+}
+
+void TimerPage::PlayWave(const std::string& path) {
+    if (host_.PlayWave) {
+        host_.PlayWave(path);
+    }
+}
+
+void TimerPage::RunCommandLine(const std::string& command) {
+    if (host_.RunCommandLine) {
+        host_.RunCommandLine(command);
+    } else {
+        std::fprintf(stderr, "RimoTimeInformation: %s を起動できません\n", command.c_str());
+    }
+}
+
+void TimerPage::SetNoticeCaption(const std::string& caption) {
+    if (dialog_) {
+        dialog_->setWindowTitle(QString::fromStdString(caption));
+    }
+}
+
+} // namespace rimo

@@ -65,10 +65,18 @@ ScheduleEditor::ScheduleEditor(ScheduleGrid& grid, MainWindowState& state, const
 
     const SchedulePopupMenu& menu = *popupMenu_;
     connect(menu.Add1(), &QAction::triggered, this, &ScheduleEditor::Add1Click);
-    connect(menu.Insert1(), &QAction::triggered, this, &ScheduleEditor::Insert1Click);
-    connect(menu.Delete1(), &QAction::triggered, this, &ScheduleEditor::Delete1Click);
-    connect(menu.Test1(), &QAction::triggered, this, &ScheduleEditor::Test1Click);
-    connect(menu.Refer1(), &QAction::triggered, this, &ScheduleEditor::Refer1Click);
+    // The other items act on the row the menu was opened for.
+    const auto onMenuRow = [this](void (ScheduleEditor::*handler)()) {
+        return [this, handler] {
+            if (popupMenu_ && popupMenu_->SelectRowOpenedFor()) {
+                (this->*handler)();
+            }
+        };
+    };
+    connect(menu.Insert1(), &QAction::triggered, this, onMenuRow(&ScheduleEditor::Insert1Click));
+    connect(menu.Delete1(), &QAction::triggered, this, onMenuRow(&ScheduleEditor::Delete1Click));
+    connect(menu.Test1(), &QAction::triggered, this, onMenuRow(&ScheduleEditor::Test1Click));
+    connect(menu.Refer1(), &QAction::triggered, this, onMenuRow(&ScheduleEditor::Refer1Click));
 }
 
 ScheduleEditor::~ScheduleEditor() = default;

@@ -59,7 +59,16 @@ ScheduleEditor::ScheduleEditor(ScheduleGrid& grid, MainWindowState& state, const
     connect(editors.ComboBox5(), &QComboBox::activated, this, &ScheduleEditor::ComboBox5Change);
     connect(cellEditors_, &ScheduleCellEditors::DatePicked, this,
             &ScheduleEditor::DateTimePicker1Change);
-    connect(cellEditors_, &ScheduleCellEditors::DateLeft, this, &ScheduleEditor::WritePickedDate);
+    // Each change is in the cell at once: a close or a session end that
+    // follows finds it there, and so does the schedule pass.
+    connect(cellEditors_, &ScheduleCellEditors::DateChanged, this,
+            &ScheduleEditor::WritePickedDate);
+    connect(cellEditors_, &ScheduleCellEditors::DateReverted, this, [this] {
+        const int row = RowForColumn(ColDate);
+        if (row > 0 && row == dateRow_) {
+            grid_.Table().SetCell(ColDate, row, dateBeforeEdit_);
+        }
+    });
     connect(cellEditors_, &ScheduleCellEditors::TimeChanged, this,
             &ScheduleEditor::DateTimePicker2Change);
 
@@ -147,6 +156,8 @@ void ScheduleEditor::StringGrid1SelectCell(int column, int row) {
         return;
     }
     const DateTime now = clock_.Now();
+    dateRow_ = row;
+    dateBeforeEdit_ = grid_.Table().Cell(ColDate, row);
     cellEditors_->LoadPickers(PickerDate(grid_.Table().Cell(ColDate, row), now),
                               PickerTime(grid_.Table().Cell(ColTime, row), now));
 }

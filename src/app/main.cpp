@@ -2,6 +2,7 @@
 #include "app/TForm1.h"
 #include "app/TerminationSignals.h"
 #include "core/AppPaths.h"
+#include "core/UserMessages.h"
 #include "platform/linux/SystemClock.h"
 
 #include <QApplication>
@@ -20,9 +21,10 @@ std::string Environment(const char* name) {
 
 int main(int argc, char* argv[]) {
     rimo::TerminationSignals::Install();
-    // A second copy ends at once, before it touches the display.
+    // A second copy ends at once, before it touches the display. A lock that
+    // cannot be made is reported and the program runs without it.
     rimo::SingleInstance oneCopy;
-    if (!oneCopy.TryAcquire()) {
+    if (oneCopy.TryAcquire() == rimo::SingleInstance::Result::HeldByAnotherCopy) {
         return 0;
     }
 
@@ -47,5 +49,8 @@ int main(int argc, char* argv[]) {
     // The timer notice dialog is created here (countdown timer).
 
     form.show();
+    if (!oneCopy.Problem().isEmpty()) {
+        rimo::ShowErrorMessage(&form, oneCopy.Problem());
+    }
     return app.exec();
 }

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -129,6 +130,14 @@ TEST_F(MainWindowTest, RollsUpToTheTitleBarAndBack) {
     // A double-click on a button does not.
     QTest::mouseDClick(form->findChild<QPushButton*>(QStringLiteral("SortButton")),
                        Qt::LeftButton);
+    EXPECT_EQ(form->height(), 500);
+    // Nor on an empty page or a label, which pass their double-clicks on.
+    auto* pages = form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    pages->setCurrentIndex(1);
+    QTest::mouseDClick(pages->widget(1), Qt::LeftButton);
+    EXPECT_EQ(form->height(), 500);
+    pages->setCurrentIndex(0);
+    QTest::mouseDClick(form->findChild<QLabel*>(QStringLiteral("LabelTimeOut")), Qt::LeftButton);
     EXPECT_EQ(form->height(), 500);
 }
 

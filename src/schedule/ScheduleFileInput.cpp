@@ -44,7 +44,8 @@ bool ScheduleFileInput::IsDropTarget() const {
 
 QString ScheduleFileInput::FilterForAction(const std::string& action) {
     if (action == ScheduleTexts::kWallpaper) {
-        return QStringLiteral("BitmapFile (*.bmp)");
+        // What Linux desktops take as a wallpaper.
+        return QStringLiteral("画像ファイル (*.png *.jpg *.jpeg *.bmp *.webp *.svg)");
     }
     if (action == ScheduleTexts::kSound) {
         return QStringLiteral("WaveFile (*.wav)");

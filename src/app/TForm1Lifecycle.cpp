@@ -203,7 +203,8 @@ bool TForm1::WriteFilesAtClose(FileErrors errors) {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     if (errors == FileErrors::Shown) {
         if (saved) {
-            closeNotice_ = text; // shown once the window has closed
+            // Shown once the window has closed.
+            closeNotice_ = text + QStringLiteral("\n\nスケジュールと設定は保存しました。");
         } else {
             ShowErrorMessage(this, text);
         }

@@ -8,20 +8,33 @@
 namespace rimo {
 
 // One running copy per user: a lock file "RimoTimeOneCopyMutex.lock" in
-// $XDG_RUNTIME_DIR (else in the temporary folder, named per user). The lock
-// of a process that was killed is taken over.
+// $XDG_RUNTIME_DIR, else in a folder of this user's own (mode 0700) in the
+// temporary folder, never in a folder other users can write. The lock of a
+// process that was killed is taken over.
 class SingleInstance {
 public:
+    enum class Result {
+        Acquired,          // this process holds the lock until destruction
+        HeldByAnotherCopy, // a running copy holds it: this start ends
+        NotCreated,        // no lock could be made (Problem() says why): run without
+    };
+
     SingleInstance();
     explicit SingleInstance(const QString& lockPath);
 
-    // True when this process now holds the lock (held until destruction).
-    bool TryAcquire();
+    Result TryAcquire();
+    // After NotCreated: what the user is told (also written to standard error).
+    const QString& Problem() const { return problem_; }
 
-    static QString DefaultLockPath();
+    // The lock's path; empty, with the reason in `problem`, when the user's
+    // own folder for it cannot be had.
+    static QString DefaultLockPath(QString* problem = nullptr);
 
 private:
+    QString path_;
     std::unique_ptr<QLockFile> lock_;
+    QString folderProblem_; // why there is no lock path
+    QString problem_;
 };
 
 } // namespace rimo

@@ -8,6 +8,7 @@
 #include "platform/PlatformServices.h"
 #include "schedule/ScheduleTable.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -17,6 +18,7 @@
 #include <string>
 
 class QLabel;
+class QMessageBox;
 class QPushButton;
 class QTabWidget;
 
@@ -88,7 +90,8 @@ public:
     void Timer1Timer();
 
     // The close sequence: log, schedule, settings. False (and a message) when
-    // a file could not be written; the window then stays open.
+    // the schedule or the settings could not be written; the window then
+    // stays open. A log that cannot be written is reported after the close.
     bool FormCloseQuery();
     // Log-out, shutdown or a termination signal: write everything that can
     // be written and end.
@@ -177,6 +180,9 @@ private:
     std::optional<std::string> storedTop_;
 
     QStringList startupProblems_;
+    // What the close could not write though the window closed (the log).
+    QString closeNotice_;
+    QPointer<QMessageBox> closeNoticeBox_;
     bool shownOnce_ = false;
     bool closed_ = false;
 };

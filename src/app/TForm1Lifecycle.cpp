@@ -25,6 +25,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <cstdio>
@@ -182,38 +183,48 @@ bool TForm1::FormCloseQuery() {
 }
 
 bool TForm1::WriteFilesAtClose(FileErrors errors) {
-    bool allWritten = true;
-    // False when the sequence has to stop at this step.
+    if (errors == FileErrors::Shown) {
+        closeNotice_.clear();
+    }
+    QStringList problems;
     const auto written = [&](const Status& status) {
-        if (status) {
-            return true;
+        if (!status) {
+            problems.append(Text(status.message()));
         }
-        allWritten = false;
-        if (errors == FileErrors::Shown) {
-            ShowErrorMessage(this, Text(status.message()));
-            return false;
-        }
-        std::fprintf(stderr, "%s\n", status.message().c_str());
-        return true;
+        return status.ok();
     };
     // 1. Synchronisation results appended to the log; only the lines not yet
-    //    appended, as this may run twice.
-    if (!written(clockPage_->SaveSyncLog())) {
-        return false;
+    //    appended, as this may run twice. A log that cannot be written is
+    //    reported, but never keeps the schedule and the settings from being
+    //    written nor the window from closing.
+    written(clockPage_->SaveSyncLog());
+    // 2. Schedule file, 3. settings file. A shown error stops at the failing
+    //    file and the window stays open; logged errors (no one to answer) let
+    //    the remaining file be written.
+    bool saved = written(SaveSchedule(scheduleFile_, schedule_));
+    if (saved || errors == FileErrors::Logged) {
+        saved = written(SaveSettings()) && saved;
     }
-    // 2. Schedule file.
-    if (!written(SaveSchedule(scheduleFile_, schedule_))) {
-        return false;
+    if (problems.isEmpty()) {
+        return true;
     }
-    // 3. Settings file.
-    if (!written(SaveSettings())) {
-        return false;
+    const QString text = problems.join(QStringLiteral("\n\n"));
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    if (errors == FileErrors::Shown) {
+        if (saved) {
+            // Shown once the window has closed.
+            closeNotice_ = text + QStringLiteral("\n\nスケジュールと設定は保存しました。");
+        } else {
+            ShowErrorMessage(this, text);
+        }
     }
-    return allWritten;
+    return saved;
 }
 
 void TForm1::CloseForSessionEnd() {
     if (closed_) {
+        // Closed, waiting only for the user to read the close's notice.
+        delete closeNoticeBox_.data();
         return;
     }
     // Nobody may be there to answer a message: everything that can be written is.
@@ -236,6 +247,13 @@ void TForm1::closeEvent(QCloseEvent* event) {
     closed_ = true;
     FormDestroy();
     event->accept();
+    if (!closeNotice_.isEmpty()) {
+        // The program ends once the user has read what could not be written.
+        closeNoticeBox_ = ShowErrorMessage(nullptr, closeNotice_);
+        closeNotice_.clear();
+        connect(closeNoticeBox_, &QObject::destroyed, this, &TForm1::Closed);
+        return;
+    }
     Q_EMIT Closed();
 }
 

@@ -29,13 +29,19 @@ bool TForm1::CanPlaceWindows() {
 
 void TForm1::LoadSettings() {
     SettingsFile::ReadReport report = SettingsFile::Read(paths_.SettingsFile());
-    std::vector<std::string> notes = std::move(report.Problems);
+    // What is wrong with the file itself (bytes, duplicate keys) is shown.
+    const std::vector<std::string>& problems = report.Problems;
     const IniFile& ini = report.Ini;
+    // A value that is not a number or out of range (a hand edit) takes its
+    // default or nearest usable value quietly: one line on standard error.
+    const auto valueNote = [&](const std::string& note) {
+        std::fprintf(stderr, "%s: %s\n", paths_.SettingsFile().c_str(), note.c_str());
+    };
     const auto read = [&](const char* name) {
         const SettingKey& key = Key(name);
-        ParsedSetting parsed = SettingsSchema::Parse(key, SettingsFile::Stored(ini, key));
+        const ParsedSetting parsed = SettingsSchema::Parse(key, SettingsFile::Stored(ini, key));
         if (!parsed.Note.empty()) {
-            notes.push_back(std::move(parsed.Note));
+            valueNote(parsed.Note);
         }
         return parsed.Value.Number;
     };
@@ -57,16 +63,16 @@ void TForm1::LoadSettings() {
 
     // The options, each assignment running its control's handler.
     state_.ShowFlag = read("ShowFlag");
-    for (std::string& note : settings_->Load(ini)) {
-        notes.push_back(std::move(note));
+    for (const std::string& note : settings_->Load(ini)) {
+        valueNote(note);
     }
     trayMenu_->Item(QStringLiteral("TimeLoop"))->setChecked(settings_->Checked("TimeLoop"));
 
-    if (!notes.empty()) {
+    if (!problems.empty()) {
         QString text = QStringLiteral("設定ファイル %1 について:")
                            .arg(QString::fromStdString(paths_.SettingsFile().string()));
-        for (const std::string& note : notes) {
-            text += QStringLiteral("\n・") + QString::fromStdString(note);
+        for (const std::string& problem : problems) {
+            text += QStringLiteral("\n・") + QString::fromStdString(problem);
         }
         startupProblems_.append(text);
         if (shownOnce_) {

@@ -113,7 +113,9 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    // The window's own free background only: a page or a label passes its
+    // double-clicks on to the window, and those do not roll it up.
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) {
         RollUpToggle();
         event->accept();
         return;
@@ -141,5 +143,13 @@ void TForm1::ShowTrayStatus(bool hostAvailable) {
     trayStatus_->setText(text);
     trayStatus_->show();
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    // A hidden window could no longer be brought back from the tray.
+    if (shownOnce_ && !closed_ && !isVisible()) {
+        state_.MainWindowShown = true;
+        show();
+        raise();
+        activateWindow();
+    }
 }
+
 } // namespace rimo

@@ -11,7 +11,7 @@ namespace rimo {
 
 namespace {
 
-// How often the program asks for a tray host while there is none.
+// How often the program asks whether a tray host is there (one may come or go).
 constexpr int kHostWatchMs = 2000;
 
 std::function<bool()>& HostProbe() {
@@ -65,9 +65,9 @@ void TrayIcon::Register(QMenu* menu) {
         icon_->show();
     }
     hostAvailable_ = HostThere();
+    hostWatch_.start();
     if (!hostAvailable_) {
         Q_EMIT HostAvailabilityChanged(false);
-        hostWatch_.start();
     }
 }
 
@@ -101,12 +101,12 @@ QString TrayIcon::IconName() const {
 }
 
 void TrayIcon::CheckHost() {
-    if (!HostThere()) {
+    const bool there = HostThere();
+    if (there == hostAvailable_) {
         return;
     }
-    hostAvailable_ = true;
-    hostWatch_.stop();
-    Q_EMIT HostAvailabilityChanged(true);
+    hostAvailable_ = there;
+    Q_EMIT HostAvailabilityChanged(there);
 }
 
 } // namespace rimo

@@ -15,8 +15,9 @@ namespace rimo {
 
 // The program's icon in the notification area (StatusNotifierItem over
 // D-Bus, else an XEmbed tray): registered at creation, updated once a second,
-// removed at destruction. Without any tray host it says so (once per change)
-// and keeps asking; the icon shows up as soon as a host appears.
+// removed at destruction. It keeps asking for a tray host: when none is
+// there it says so (once per change), and the icon shows up as soon as a
+// host appears.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "app/TerminationSignals.h"
 #include "core/AppPaths.h"
+#include "core/UserMessages.h"
 #include "platform/linux/SystemClock.h"
 #include "timer/TTimeDlg.h"
 
@@ -18,9 +19,10 @@ int main(int argc, char* argv[]) {
         return *status;
     }
     rimo::TerminationSignals::Install();
-    // A second copy ends at once, before it touches the display.
+    // A second copy ends at once, before it touches the display. A lock that
+    // cannot be made is reported and the program runs without it.
     rimo::SingleInstance oneCopy;
-    if (!oneCopy.TryAcquire()) {
+    if (oneCopy.TryAcquire() == rimo::SingleInstance::Result::HeldByAnotherCopy) {
         return 0;
     }
 
@@ -53,5 +55,8 @@ int main(int argc, char* argv[]) {
     rimo::TTimeDlg timeDlg(form.TimerPage1(), form);
 
     form.show();
+    if (!oneCopy.Problem().isEmpty()) {
+        rimo::ShowErrorMessage(&form, oneCopy.Problem());
+    }
     return app.exec();
 }

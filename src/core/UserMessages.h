@@ -2,14 +2,15 @@
 
 #include <QString>
 
+class QMessageBox;
 class QWidget;
 
 namespace rimo {
 
 // Message boxes of the program. They do not block: the program (and its
 // tick) goes on while a message is shown. Texts are shown as written (plain
-// text, never markup).
-void ShowErrorMessage(QWidget* parent, const QString& text);
-void ShowInformation(QWidget* parent, const QString& caption, const QString& text);
+// text, never markup). The box deletes itself when closed.
+QMessageBox* ShowErrorMessage(QWidget* parent, const QString& text);
+QMessageBox* ShowInformation(QWidget* parent, const QString& caption, const QString& text);
 
 } // namespace rimo

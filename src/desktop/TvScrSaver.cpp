@@ -6,6 +6,7 @@
 #include "platform/ScreenSaverSystem.h"
 
 #include <cstdio>
+#include <set>
 
 namespace rimo {
 
@@ -14,8 +15,22 @@ namespace {
 constexpr const char* kSection = "boot";
 constexpr const char* kKey = "SCRNSAVE.EXE";
 
+// The hacks xscreensaver's configuration describes, by their "<hack>.xml".
+std::set<std::string> ConfiguredHacks(const std::filesystem::path& configFolder) {
+    std::set<std::string> hacks;
+    std::error_code error;
+    std::filesystem::directory_iterator it(configFolder, error);
+    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+        if (it->path().extension() == ".xml") {
+            hacks.insert(it->path().stem().string());
+        }
+    }
+    return hacks;
+}
+
+// Files of a folder: all, or only "*.scr", or only those named in `only`.
 void AppendFiles(const std::filesystem::path& folder, bool scrOnly,
-                 std::vector<std::string>& list) {
+                 const std::set<std::string>* only, std::vector<std::string>& list) {
     std::error_code error;
     std::filesystem::directory_iterator it(folder, error);
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
@@ -25,6 +40,9 @@ void AppendFiles(const std::filesystem::path& folder, bool scrOnly,
         }
         const std::string name = it->path().filename().string();
         if (scrOnly && (name.size() < 4 || name.compare(name.size() - 4, 4, ".scr") != 0)) {
+            continue;
+        }
+        if (only && !only->contains(name)) {
             continue;
         }
         list.push_back((folder / name).string());
@@ -37,6 +55,7 @@ ScreenSaverFolders ScreenSaverFolders::Standard(const std::filesystem::path& pro
                                                 const std::string& home) {
     ScreenSaverFolders folders;
     folders.HackFolder = "/usr/libexec/xscreensaver";
+    folders.HackConfigFolder = "/usr/share/xscreensaver/config";
     folders.ScrFolders.push_back(programFolder);
     if (!home.empty()) {
         folders.ScrFolders.push_back(std::filesystem::path(home) /
@@ -101,10 +120,11 @@ void TvScrSaver::WakeFromScreenSaver() {
 
 void TvScrSaver::GetScreenSaverList(std::vector<std::string>& list) const {
     if (!folders_.HackFolder.empty()) {
-        AppendFiles(folders_.HackFolder, false, list);
+        const std::set<std::string> hacks = ConfiguredHacks(folders_.HackConfigFolder);
+        AppendFiles(folders_.HackFolder, false, &hacks, list);
     }
     for (const std::filesystem::path& folder : folders_.ScrFolders) {
-        AppendFiles(folder, true, list);
+        AppendFiles(folder, true, nullptr, list);
     }
 }
 

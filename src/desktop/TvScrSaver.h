@@ -8,15 +8,17 @@ namespace rimo {
 
 class ScreenSaverSystem;
 
-// Where screen savers are found: the hack folder of xscreensaver (every
-// program in it is a screen saver) and the folders searched for "*.scr".
+// Where screen savers are found: the hack folder of xscreensaver, with its
+// configuration folder (one "<hack>.xml" per screen saver; the hack folder
+// also holds helpers that are none), and the folders searched for "*.scr".
 struct ScreenSaverFolders {
     std::filesystem::path HackFolder;
     std::vector<std::filesystem::path> ScrFolders;
+    std::filesystem::path HackConfigFolder{};
 
-    // /usr/libexec/xscreensaver, then the program's folder,
-    // ~/.local/share/RimoTimeInformation/screensavers and
-    // /usr/share/RimoTimeInformation/screensavers.
+    // /usr/libexec/xscreensaver with /usr/share/xscreensaver/config, then
+    // the program's folder, ~/.local/share/RimoTimeInformation/screensavers
+    // and /usr/share/RimoTimeInformation/screensavers.
     static ScreenSaverFolders Standard(const std::filesystem::path& programFolder,
                                        const std::string& home);
 };
@@ -51,8 +53,9 @@ public:
     void WriteSettings();
     void StartScreenSaver();
     void WakeFromScreenSaver();
-    // Appends every screen saver found: the hacks, then "*.scr" files of each
-    // folder in order. The list is not cleared; nothing is sorted or removed.
+    // Appends every screen saver found: the hacks the configuration folder
+    // describes, then "*.scr" files of each folder in order. The list is not
+    // cleared; nothing is sorted or removed.
     void GetScreenSaverList(std::vector<std::string>& list) const;
     // A file ending in ".scr", or a program in the hack folder.
     bool IsScreenSaverProgram(const std::string& path) const;

@@ -20,6 +20,9 @@ Status SyncLog::AppendNew(const std::vector<std::string>& lines, bool enabled) {
         return Status::Ok();
     }
     const std::size_t first = appended_ < lines.size() ? appended_ : lines.size();
+    if (first == lines.size()) {
+        return Status::Ok();
+    }
     const Status status = AppendToFile(file_, SyncLogText(lines, first));
     if (status) {
         appended_ = lines.size();

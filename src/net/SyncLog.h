@@ -17,8 +17,8 @@ public:
     explicit SyncLog(std::filesystem::path file) : file_(std::move(file)) {}
 
     // Appends the lines not yet appended, one per line with CR LF; the file is
-    // created when missing, even with no line. Nothing happens when the log is
-    // switched off.
+    // created when missing. Nothing happens when there is no new line or the
+    // log is switched off.
     Status AppendNew(const std::vector<std::string>& lines, bool enabled);
 
     const std::filesystem::path& File() const { return file_; }

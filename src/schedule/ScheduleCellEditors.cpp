@@ -116,6 +116,7 @@ void ScheduleCellEditors::Build() {
     connect(picker1_, &QDateEdit::dateChanged, this, [this] {
         if (!loading_) {
             dateDirty_ = true;
+            Q_EMIT DateChanged();
         }
     });
     connect(picker2_, &QTimeEdit::timeChanged, this, [this] {
@@ -315,15 +316,13 @@ bool ScheduleCellEditors::HandleEditorKey(QWidget* editor, QKeyEvent* event) {
     if (key == Qt::Key_Escape) {
         if (editor == picker1_ && dateDirty_) {
             LoadPickers(loadedDate_, PickedTime());
+            Q_EMIT DateReverted();
         }
         ReturnToGrid();
         return true;
     }
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-        if (editor == picker1_ && dateDirty_) {
-            dateDirty_ = false;
-            Q_EMIT DateLeft();
-        }
+        dateDirty_ = false;
         LeaveToCell(key);
         return true;
     }
@@ -366,11 +365,10 @@ bool ScheduleCellEditors::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
         return HandleEditorKey(editor, static_cast<QKeyEvent*>(event));
     case QEvent::FocusOut:
-        if (editor == picker1_ && dateDirty_ &&
+        if (editor == picker1_ &&
             static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
             static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason) {
-            dateDirty_ = false;
-            Q_EMIT DateLeft();
+            dateDirty_ = false; // left: Esc no longer takes the change back
         }
         PlaceCellEditors();
         return false;

@@ -63,8 +63,10 @@ public:
 Q_SIGNALS:
     // A date chosen in the calendar, or Enter in the date picker.
     void DatePicked();
-    // The date picker left (Tab, another control) after the user changed it.
-    void DateLeft();
+    // The user changed the date picker (each step, not only when it is left).
+    void DateChanged();
+    // Esc in the date picker took the user's changes back.
+    void DateReverted();
     // The user changed the time picker.
     void TimeChanged();
 

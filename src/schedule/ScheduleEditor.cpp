@@ -59,16 +59,33 @@ ScheduleEditor::ScheduleEditor(ScheduleGrid& grid, MainWindowState& state, const
     connect(editors.ComboBox5(), &QComboBox::activated, this, &ScheduleEditor::ComboBox5Change);
     connect(cellEditors_, &ScheduleCellEditors::DatePicked, this,
             &ScheduleEditor::DateTimePicker1Change);
-    connect(cellEditors_, &ScheduleCellEditors::DateLeft, this, &ScheduleEditor::WritePickedDate);
+    // Each change is in the cell at once: a close or a session end that
+    // follows finds it there, and so does the schedule pass.
+    connect(cellEditors_, &ScheduleCellEditors::DateChanged, this,
+            &ScheduleEditor::WritePickedDate);
+    connect(cellEditors_, &ScheduleCellEditors::DateReverted, this, [this] {
+        const int row = RowForColumn(ColDate);
+        if (row > 0 && row == dateRow_) {
+            grid_.Table().SetCell(ColDate, row, dateBeforeEdit_);
+        }
+    });
     connect(cellEditors_, &ScheduleCellEditors::TimeChanged, this,
             &ScheduleEditor::DateTimePicker2Change);
 
     const SchedulePopupMenu& menu = *popupMenu_;
     connect(menu.Add1(), &QAction::triggered, this, &ScheduleEditor::Add1Click);
-    connect(menu.Insert1(), &QAction::triggered, this, &ScheduleEditor::Insert1Click);
-    connect(menu.Delete1(), &QAction::triggered, this, &ScheduleEditor::Delete1Click);
-    connect(menu.Test1(), &QAction::triggered, this, &ScheduleEditor::Test1Click);
-    connect(menu.Refer1(), &QAction::triggered, this, &ScheduleEditor::Refer1Click);
+    // The other items act on the row the menu was opened for.
+    const auto onMenuRow = [this](void (ScheduleEditor::*handler)()) {
+        return [this, handler] {
+            if (popupMenu_ && popupMenu_->SelectRowOpenedFor()) {
+                (this->*handler)();
+            }
+        };
+    };
+    connect(menu.Insert1(), &QAction::triggered, this, onMenuRow(&ScheduleEditor::Insert1Click));
+    connect(menu.Delete1(), &QAction::triggered, this, onMenuRow(&ScheduleEditor::Delete1Click));
+    connect(menu.Test1(), &QAction::triggered, this, onMenuRow(&ScheduleEditor::Test1Click));
+    connect(menu.Refer1(), &QAction::triggered, this, onMenuRow(&ScheduleEditor::Refer1Click));
 }
 
 ScheduleEditor::~ScheduleEditor() = default;
@@ -139,6 +156,8 @@ void ScheduleEditor::StringGrid1SelectCell(int column, int row) {
         return;
     }
     const DateTime now = clock_.Now();
+    dateRow_ = row;
+    dateBeforeEdit_ = grid_.Table().Cell(ColDate, row);
     cellEditors_->LoadPickers(PickerDate(grid_.Table().Cell(ColDate, row), now),
                               PickerTime(grid_.Table().Cell(ColTime, row), now));
 }

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <string>
+
 namespace rimo {
 
 class ArgumentChoices;
@@ -95,6 +97,10 @@ private:
     ScheduleGridHints* hints_ = nullptr;
     ScheduleFileInput* fileInput_ = nullptr;
     bool gridGone_ = false;
+    // The date cell as it was when its row was selected (Esc in the date
+    // picker puts it back).
+    int dateRow_ = 0;
+    std::string dateBeforeEdit_;
 };
 
 } // namespace rimo

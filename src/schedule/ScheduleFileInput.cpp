@@ -44,7 +44,8 @@ bool ScheduleFileInput::IsDropTarget() const {
 
 QString ScheduleFileInput::FilterForAction(const std::string& action) {
     if (action == ScheduleTexts::kWallpaper) {
-        return QStringLiteral("BitmapFile (*.bmp)");
+        // What Linux desktops take as a wallpaper.
+        return QStringLiteral("画像ファイル (*.png *.jpg *.jpeg *.bmp *.webp *.svg)");
     }
     if (action == ScheduleTexts::kSound) {
         return QStringLiteral("WaveFile (*.wav)");
@@ -54,22 +55,25 @@ QString ScheduleFileInput::FilterForAction(const std::string& action) {
 
 void ScheduleFileInput::Refer1Click() {
     const int row = grid_.CurrentTableRow();
-    if (row <= 0) {
+    const int column = grid_.CurrentColumn();
+    if (row <= 0 || column < 0) {
         return;
     }
+    ScheduleTable& table = grid_.Table();
+    const ScheduleRow openedFor = table.Row(row);
     // Start where the cell's file lies, if it names one.
-    const QFileInfo current(
-        QString::fromStdString(WithoutQuotes(grid_.Table().Cell(grid_.CurrentColumn(), row))));
+    const QFileInfo current(QString::fromStdString(WithoutQuotes(openedFor[column])));
     const QString chosen =
-        RunOpenDialog1(dropHost_->window(), FilterForAction(grid_.Table().Cell(ColAction, row)),
+        RunOpenDialog1(dropHost_->window(), FilterForAction(openedFor[ColAction]),
                        current.isAbsolute() ? current.absolutePath() : QString());
     if (chosen.isEmpty()) {
         return;
     }
-    // The current cell once the dialog is closed (ticks ran meanwhile).
-    const int target = grid_.CurrentTableRow();
+    // Ticks ran while the dialog was open: a run may have moved, changed or
+    // deleted the row. The choice goes to that row or nowhere.
+    const int target = table.FindRow(openedFor, row);
     if (target > 0) {
-        grid_.Table().SetCell(grid_.CurrentColumn(), target, QuotedPath(chosen.toStdString()));
+        table.SetCell(column, target, QuotedPath(chosen.toStdString()));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace rimo {
 
@@ -23,6 +24,15 @@ SchedulePopupMenu::SchedulePopupMenu(ScheduleGrid& grid, QWidget* host, QObject*
 
     grid_.viewport()->installEventFilter(this);
     grid_.installEventFilter(this);
+    // The chosen item is triggered right after the menu hides; the row is
+    // forgotten once that has run.
+    connect(menu_, &QMenu::aboutToHide, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (!menu_->isVisible()) {
+                openedFor_.reset();
+            }
+        });
+    });
 }
 
 QAction* SchedulePopupMenu::AddItem(const char* name, const QString& caption) {
@@ -63,7 +73,28 @@ void SchedulePopupMenu::Popup(const QPoint& viewportPoint) {
         return;
     }
     PopupMenu2Popup();
+    openedRow_ = grid_.CurrentTableRow();
+    openedColumn_ = grid_.CurrentColumn();
+    if (openedRow_ > 0) {
+        openedFor_ = grid_.Table().Row(openedRow_);
+    } else {
+        openedFor_.reset();
+    }
     menu_->popup(grid_.viewport()->mapToGlobal(viewportPoint));
+}
+
+bool SchedulePopupMenu::SelectRowOpenedFor() {
+    if (!openedFor_) {
+        return true; // not from the open menu: the current row
+    }
+    const int row = grid_.Table().FindRow(*openedFor_, openedRow_);
+    if (row <= 0) {
+        return false;
+    }
+    if (row != grid_.CurrentTableRow() || openedColumn_ != grid_.CurrentColumn()) {
+        grid_.SetCurrentCell(openedColumn_, row);
+    }
+    return true;
 }
 
 bool SchedulePopupMenu::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "schedule/ScheduleTable.h"
+
 #include <QObject>
+
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -35,6 +39,10 @@ public:
     void PopupMenu2Popup();
     // Opens the menu at a point of the viewport when the automatic popup is on.
     void Popup(const QPoint& viewportPoint);
+    // Ticks run while the menu is open, and a run re-sorts the rows: an item
+    // acts on the row the menu was opened for, found again by its content and
+    // made current. False when that row is gone (the item then does nothing).
+    bool SelectRowOpenedFor();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,6 +59,10 @@ private:
     QAction* test1_ = nullptr;
     QAction* refer1_ = nullptr;
     bool autoPopup_ = true;
+    // The row and cell the open menu belongs to.
+    std::optional<ScheduleRow> openedFor_;
+    int openedRow_ = 0;
+    int openedColumn_ = 0;
 };
 
 } // namespace rimo

@@ -26,6 +26,18 @@ void ScheduleTable::SetCell(int column, int row, std::string text) {
     }
 }
 
+int ScheduleTable::FindRow(const ScheduleRow& cells, int near) const {
+    if (near > 0 && near < RowCount() && rows_[near] == cells) {
+        return near;
+    }
+    for (int row = 1; row < RowCount(); ++row) {
+        if (rows_[row] == cells) {
+            return row;
+        }
+    }
+    return 0;
+}
+
 void ScheduleTable::SetRowCount(int count) {
     count = std::clamp(count, 1, kMaxRows);
     const int old = RowCount();

@@ -52,6 +52,10 @@ public:
     void SetCell(int column, int row, std::string text);
     const ScheduleRow& Row(int row) const { return rows_[row]; }
     const std::vector<ScheduleRow>& Rows() const { return rows_; }
+    // The schedule row holding exactly `cells`: `near` while it still does,
+    // else the first such row; 0 when none does. Finds a row again after a
+    // wait in which ticks may have moved, changed or deleted rows.
+    int FindRow(const ScheduleRow& cells, int near) const;
 
     // Header included; at least 1 (the grid's minimum). New rows are empty.
     void SetRowCount(int count);

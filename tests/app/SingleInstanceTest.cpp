@@ -4,29 +4,94 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace rimo {
 namespace {
+
+using Result = SingleInstance::Result;
+
+// Sets an environment variable for the test's time.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string* value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), saved_(qgetenv(name)) {
+        if (value) {
+            qputenv(name, QByteArray::fromStdString(*value));
+        } else {
+            qunsetenv(name);
+        }
+    }
+    ~ScopedVariable() {
+        if (had_) {
+            qputenv(name_, saved_);
+        } else {
+            qunsetenv(name_);
+        }
+    }
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray saved_;
+};
 
 TEST(SingleInstance, ASecondHolderIsRefusedUntilTheFirstEnds) {
     TempFolder folder;
     const QString lock = QString::fromStdString((folder / "RimoTimeOneCopyMutex.lock").string());
     auto first = std::make_unique<SingleInstance>(lock);
-    ASSERT_TRUE(first->TryAcquire());
+    ASSERT_EQ(first->TryAcquire(), Result::Acquired);
     SingleInstance second(lock);
-    EXPECT_FALSE(second.TryAcquire());
+    EXPECT_EQ(second.TryAcquire(), Result::HeldByAnotherCopy);
+    EXPECT_TRUE(second.Problem().isEmpty());
     first.reset();
-    EXPECT_TRUE(second.TryAcquire());
+    EXPECT_EQ(second.TryAcquire(), Result::Acquired);
+
+    // A lock that cannot be made is not one held by another copy.
+    const std::string missing = (folder / "no-such-folder" / "RimoTimeOneCopyMutex.lock").string();
+    SingleInstance nowhere(QString::fromStdString(missing));
+    EXPECT_EQ(nowhere.TryAcquire(), Result::NotCreated);
+    EXPECT_TRUE(nowhere.Problem().contains(QString::fromStdString(missing)));
 }
 
-TEST(SingleInstance, TheLockLiesInTheRuntimeFolder) {
-    TempFolder folder;
-    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder.Path().string()));
-    EXPECT_EQ(SingleInstance::DefaultLockPath().toStdString(),
-              (folder / "RimoTimeOneCopyMutex.lock").string());
-    qunsetenv("XDG_RUNTIME_DIR");
-    EXPECT_TRUE(SingleInstance::DefaultLockPath().contains(QStringLiteral("RimoTimeOneCopyMutex-")));
-    qputenv("XDG_RUNTIME_DIR", saved);
+TEST(SingleInstance, WithoutARuntimeFolderTheLockLiesInAFolderOfThisUsersOwn) {
+    TempFolder runtime;
+    TempFolder temp;
+    const std::string runtimePath = runtime.Path().string();
+    const std::string tempPath = temp.Path().string();
+    ScopedVariable tmpdir("TMPDIR", &tempPath);
+    {
+        ScopedVariable xdg("XDG_RUNTIME_DIR", &runtimePath);
+        EXPECT_EQ(SingleInstance::DefaultLockPath().toStdString(),
+                  (runtime / "RimoTimeOneCopyMutex.lock").string());
+    }
+    ScopedVariable xdg("XDG_RUNTIME_DIR", nullptr);
+    const std::filesystem::path lock = SingleInstance::DefaultLockPath().toStdString();
+    ASSERT_FALSE(lock.empty());
+    EXPECT_EQ(lock.filename(), "RimoTimeOneCopyMutex.lock");
+    const std::filesystem::path folder = lock.parent_path();
+    EXPECT_EQ(folder.parent_path(), temp.Path()); // not the shared folder itself
+    struct stat info {};
+    ASSERT_EQ(::lstat(folder.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_EQ(info.st_uid, ::getuid());
+    EXPECT_EQ(info.st_mode & 07777, 0700U);
+    SingleInstance instance;
+    EXPECT_EQ(instance.TryAcquire(), Result::Acquired);
+
+    // A folder of that name made by someone else is not used.
+    if (::getuid() == 0) {
+        std::filesystem::remove_all(folder);
+        ASSERT_EQ(::mkdir(folder.c_str(), 0777), 0);
+        ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+        QString problem;
+        EXPECT_TRUE(SingleInstance::DefaultLockPath(&problem).isEmpty());
+        EXPECT_FALSE(problem.isEmpty());
+        SingleInstance refused;
+        EXPECT_EQ(refused.TryAcquire(), Result::NotCreated);
+        EXPECT_FALSE(refused.Problem().isEmpty());
+    }
 }
 
 } // namespace

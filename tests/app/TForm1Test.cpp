@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -129,6 +131,14 @@ TEST_F(MainWindowTest, RollsUpToTheTitleBarAndBack) {
     QTest::mouseDClick(form->findChild<QPushButton*>(QStringLiteral("SortButton")),
                        Qt::LeftButton);
     EXPECT_EQ(form->height(), 500);
+    // Nor on an empty page or a label, which pass their double-clicks on.
+    auto* pages = form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    pages->setCurrentIndex(1);
+    QTest::mouseDClick(pages->widget(1), Qt::LeftButton);
+    EXPECT_EQ(form->height(), 500);
+    pages->setCurrentIndex(0);
+    QTest::mouseDClick(form->findChild<QLabel*>(QStringLiteral("LabelTimeOut")), Qt::LeftButton);
+    EXPECT_EQ(form->height(), 500);
 }
 
 TEST_F(MainWindowTest, KeepsItsSizeLimits) {
@@ -195,6 +205,28 @@ TEST_F(MainWindowTest, ClosingWritesTheScheduleAndEndsTheProgram) {
     ScheduleTable stored;
     LoadSchedule(paths_.ScheduleFile(), stored);
     EXPECT_EQ(stored.Cell(ColTitle, 2), "残す");
+    // Nothing was synchronised: no log file.
+    EXPECT_FALSE(std::filesystem::exists(paths_.SyncLogFile()));
+}
+
+TEST_F(MainWindowTest, ALogThatCannotBeWrittenIsReportedAndTheCloseGoesOn) {
+    std::filesystem::create_directory(paths_.SyncLogFile()); // not writable, even as root
+    auto form = Start();
+    form->findChild<QListWidget*>(QStringLiteral("ListBoxResult"))
+        ->addItem(QStringLiteral("2026/12/08 10:00:03 +0/00:00:03"));
+    form->Schedule().SetCell(ColTitle, 1, "残す");
+    QSignalSpy closed(form.get(), &TForm1::Closed);
+    EXPECT_TRUE(form->close());
+    ScheduleTable stored;
+    LoadSchedule(paths_.ScheduleFile(), stored);
+    EXPECT_EQ(stored.Cell(ColTitle, 1), "残す");
+    EXPECT_TRUE(std::filesystem::exists(paths_.SettingsFile()));
+    // The program ends once the report has been read.
+    ASSERT_EQ(MessageBoxes().size(), 1);
+    EXPECT_TRUE(MessageBoxes()[0]->text().contains(QStringLiteral("rimotime.log")));
+    EXPECT_EQ(closed.count(), 0);
+    CloseMessageBoxes();
+    EXPECT_EQ(closed.count(), 1);
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeWrittenKeepsTheWindowOpen) {
@@ -208,8 +240,7 @@ TEST_F(MainWindowTest, AFileThatCannotBeWrittenKeepsTheWindowOpen) {
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(closed.count(), 0);
     ASSERT_EQ(MessageBoxes().size(), 1);
-    // The first file of the close sequence is the synchronisation log.
-    EXPECT_TRUE(MessageBoxes()[0]->text().contains(QStringLiteral("rimotime.log")));
+    EXPECT_TRUE(MessageBoxes()[0]->text().contains(QStringLiteral("rimotime.dat")));
 }
 
 TEST_F(MainWindowTest, ASessionEndWritesTheFilesWithoutAsking) {

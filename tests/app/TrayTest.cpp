@@ -136,6 +136,20 @@ TEST_F(TrayTest, WithoutATrayHostTheWindowSaysSoUntilOneAppears) {
     EXPECT_TRUE(form->Tray().HostAvailable());
 }
 
+TEST_F(TrayTest, AHiddenWindowComesBackWhenTheTrayHostGoesAway) {
+    WriteSettings("[Setting]\r\nTaskBar=1\r\n");
+    trayHost_ = true;
+    auto form = Start();
+    Q_EMIT form->Tray().SystemTrayIcon()->activated(QSystemTrayIcon::Trigger);
+    ASSERT_FALSE(form->isVisible());
+    QSignalSpy changes(&form->Tray(), &TrayIcon::HostAvailabilityChanged);
+    trayHost_ = false;
+    ASSERT_TRUE(changes.wait(5000));
+    EXPECT_FALSE(changes.last()[0].toBool());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->State().MainWindowShown);
+}
+
 TEST_F(TrayTest, WithATrayHostNothingIsSaid) {
     trayHost_ = true;
     auto form = Start();

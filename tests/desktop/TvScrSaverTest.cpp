@@ -15,7 +15,9 @@ protected:
 
     std::filesystem::path File() const { return folder_ / "rimotime-desktop.ini"; }
     ScreenSaverFolders Folders() const {
-        return {folder_ / "hacks", {folder_ / "windows", folder_ / "system", folder_ / "system32"}};
+        return {folder_ / "hacks",
+                {folder_ / "windows", folder_ / "system", folder_ / "system32"},
+                folder_ / "config"};
     }
     void Touch(const std::filesystem::path& file) {
         std::filesystem::create_directories(file.parent_path());
@@ -80,6 +82,12 @@ TEST_F(ScreenSaverTest, StartsAndWakes) {
 
 TEST_F(ScreenSaverTest, ListsHacksThenScrFilesOfEachFolderAppendingToTheList) {
     Touch(folder_ / "hacks" / "glmatrix");
+    // Helpers beside the hacks, and a hack whose package is half removed.
+    Touch(folder_ / "hacks" / "xscreensaver-getimage");
+    Touch(folder_ / "hacks" / "webcollage-helper");
+    Touch(folder_ / "config" / "glmatrix.xml");
+    Touch(folder_ / "config" / "README");
+    Touch(folder_ / "config" / "gone.xml");
     Touch(folder_ / "windows" / "a.scr");
     Touch(folder_ / "windows" / "notes.txt");
     Touch(folder_ / "windows" / "upper.SCR");

@@ -7,6 +7,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include <unistd.h>
+
 namespace rimo {
 namespace {
 
@@ -143,6 +145,36 @@ TEST_F(ProgramRun, TheStoredStartUpOptionRegistersTheProgramForLogin) {
     ASSERT_TRUE(validate.waitForFinished(10000));
     EXPECT_EQ(validate.exitCode(), 0) << validate.readAll().toStdString();
     EXPECT_NE(TempFolder::Read(folder_ / "rimotime.ini").find("StartUp=1\r\n"), std::string::npos);
+}
+
+// No runtime folder, and in the temporary folder a file where this user's
+// own folder for the lock would be: no lock can be made.
+class ProgramWithoutLock : public ProgramTest {
+protected:
+    ProgramWithoutLock() {
+        TempFolder::Write(temp_ / ("RimoTimeInformation-" + std::to_string(::getuid())), "");
+    }
+    QProcessEnvironment Environment() const override {
+        QProcessEnvironment environment = ProgramTest::Environment();
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        environment.insert(QStringLiteral("TMPDIR"), Text(temp_.Path()));
+        return environment;
+    }
+    TempFolder temp_;
+};
+
+TEST_F(ProgramWithoutLock, ALockThatCannotBeMadeIsReportedAndTheProgramRuns) {
+    auto program = Start(QProcess::SeparateChannels);
+    program->setReadChannel(QProcess::StandardError);
+    QString errors;
+    while (!errors.contains(QStringLiteral("ロックファイル")) && program->waitForReadyRead(5000)) {
+        errors += QString::fromLocal8Bit(program->readAllStandardError());
+    }
+    EXPECT_TRUE(errors.contains(QStringLiteral("RimoTimeInformation-"))) << errors.toStdString();
+    EXPECT_EQ(program->state(), QProcess::Running);
+    std::this_thread::sleep_for(300ms);
+    Terminate(*program);
+    EXPECT_TRUE(std::filesystem::exists(ConfigFolder() / "rimotime.dat"));
 }
 
 } // namespace

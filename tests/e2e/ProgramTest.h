@@ -1,7 +1,8 @@
 #pragma once
 
 // The real executable, copied into a temporary folder of its own (its files
-// are written beside it) and run in an environment of its own: offscreen, its
+// go to the configuration folder of its own HOME unless a test puts them
+// beside it) and run in an environment of its own: offscreen, its
 // own runtime folder, HOME and XDG_CONFIG_HOME, no system bus and no
 // CAP_SYS_TIME, so it can never set this machine's clock.
 

@@ -25,14 +25,14 @@ TEST_F(ScheduleEditorTest, ARowIsFilledFromTheKeyboardThroughTheEditors) {
     EXPECT_TRUE(Editors().DateTimePicker1()->isVisible());
     EXPECT_FALSE(Editors().ComboBox1()->isVisible());
 
-    // The date: Enter opens the picker, the arrow steps the day, Enter writes it
-    // and moves on to the time.
+    // The date: Enter opens the picker, the arrow steps the day (written at
+    // once), Enter moves on to the time.
     Key(grid_, Qt::Key_Return);
     QDateEdit* date = Editors().DateTimePicker1();
     ASSERT_EQ(window_.focusWidget(), date);
     date->setCurrentSection(QDateTimeEdit::DaySection);
     Key(date, Qt::Key_Up);
-    EXPECT_EQ(Cell(ColDate, 1), "2026/12/08/火"); // nothing written before Enter
+    EXPECT_EQ(Cell(ColDate, 1), "2026/12/09/水");
     Key(date, Qt::Key_Return);
     EXPECT_EQ(Cell(ColDate, 1), "2026/12/09/水");
     EXPECT_EQ(grid_->CurrentColumn(), ColTime);
@@ -238,7 +238,7 @@ TEST_F(ScheduleEditorTest, TypingAndDropsFollowTheColumn) {
     EXPECT_EQ(Cell(ColDelete, 1), "しない");
 }
 
-TEST_F(ScheduleEditorTest, EscLeavesThePickerWithoutWriting) {
+TEST_F(ScheduleEditorTest, EachDateChangeIsInTheCellAtOnceAndEscTakesItBack) {
     table_.SetCell(ColDate, 1, "2027/05/05/水");
     Click(ColDate, 1);
     Key(grid_, Qt::Key_F2);
@@ -246,6 +246,9 @@ TEST_F(ScheduleEditorTest, EscLeavesThePickerWithoutWriting) {
     ASSERT_EQ(window_.focusWidget(), date);
     date->setCurrentSection(QDateTimeEdit::DaySection);
     Key(date, Qt::Key_Up);
+    // Still in the picker: a close now (the tray's exit, a session end) saves it.
+    EXPECT_EQ(Cell(ColDate, 1), "2027/05/06/木");
+    EXPECT_EQ(window_.focusWidget(), date);
     Key(date, Qt::Key_Escape);
     EXPECT_EQ(window_.focusWidget(), grid_);
     EXPECT_EQ(Cell(ColDate, 1), "2027/05/05/水");

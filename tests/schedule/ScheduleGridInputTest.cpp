@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QUrl>
 
@@ -265,7 +266,22 @@ TEST_F(ScheduleGridInputTest, BrowsingWritesTheChosenFileInQuotes) {
 
     Browse([&](QFileDialog* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ファイル名の指定"));
-        EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("BitmapFile (*.bmp)")});
+        ASSERT_EQ(dialog->nameFilters().size(), 1);
+        // The pictures Linux desktops take as wallpapers, BMP among them.
+        const QString filter = dialog->nameFilters()[0];
+        const QStringList patterns =
+            filter.mid(filter.indexOf(u'(') + 1).chopped(1).split(u' ', Qt::SkipEmptyParts);
+        const auto offered = [&](const QString& name) {
+            return std::any_of(patterns.begin(), patterns.end(), [&](const QString& pattern) {
+                return QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern))
+                    .match(name)
+                    .hasMatch();
+            });
+        };
+        for (const char* name : {"a.png", "a.jpg", "a.jpeg", "a.bmp", "a.webp", "a.svg"}) {
+            EXPECT_TRUE(offered(QString::fromLatin1(name))) << name;
+        }
+        EXPECT_FALSE(offered(QStringLiteral("a.wav")));
         EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
         EXPECT_EQ(dialog->labelText(QFileDialog::Accept), QStringLiteral("OK"));
         auto* buttons = dialog->findChild<QDialogButtonBox*>();
@@ -286,6 +302,75 @@ TEST_F(ScheduleGridInputTest, BrowsingWritesTheChosenFileInQuotes) {
 
     EXPECT_EQ(ScheduleFileInput::FilterForAction("サウンド"), QStringLiteral("WaveFile (*.wav)"));
     EXPECT_EQ(ScheduleFileInput::FilterForAction("起動"), QStringLiteral("すべてのファイル (*)"));
+}
+
+// Ticks run while the file dialog or the menu is open; a row that runs moves
+// on and the sort makes the next event current. What the user chose still
+// belongs to the row it was chosen for.
+class ChoicesDuringTicksTest : public ScheduleGridInputTest {
+protected:
+    const ScheduleRow alarm_{"alarm",  "毎日", "2026/12/09/水", "12:00:00",
+                             "警告音", "",     "しない",        "○"};
+    const ScheduleRow wallpaper_{"wallpaper", "", "2026/12/10/木", "12:00:00",
+                                 "壁紙変更",  "", "しない",        "×"};
+
+    // The alarm runs and moves on past the wallpaper row; the sort makes it current.
+    void AlarmRunsAndMovesOn() {
+        table_.SetCell(ColDate, 1, "2026/12/11/金");
+        editor_->SortButtonClick();
+        ASSERT_EQ(Cell(ColTitle, grid_->CurrentTableRow()), "alarm");
+    }
+};
+
+TEST_F(ChoicesDuringTicksTest, TheBrowsedFileGoesToItsRowOrNowhere) {
+    TempFolder folder;
+    const std::filesystem::path picture = folder / "sea.png";
+    TempFolder::Write(picture, "PNG");
+    const auto choose = [&](QFileDialog* dialog) {
+        dialog->selectFile(QString::fromStdString(picture.string()));
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->click();
+    };
+    table_.ReplaceScheduleRows({alarm_, wallpaper_});
+    Click(ColArgument, 2);
+    Browse([&](QFileDialog* dialog) {
+        AlarmRunsAndMovesOn();
+        choose(dialog);
+    });
+    ScheduleRow expected = wallpaper_;
+    expected[ColArgument] = "\"" + picture.string() + "\"";
+    EXPECT_EQ(table_.Row(1), expected);
+    EXPECT_EQ(table_.Row(2), (ScheduleRow{"alarm", "毎日", "2026/12/11/金", "12:00:00", "警告音",
+                                          "", "しない", "○"}));
+
+    // The row is deleted meanwhile: the choice is dropped.
+    table_.ReplaceScheduleRows({alarm_, wallpaper_});
+    Click(ColArgument, 2);
+    Browse([&](QFileDialog* dialog) {
+        table_.RemoveRow(2);
+        choose(dialog);
+    });
+    EXPECT_EQ(table_.Rows(), (std::vector<ScheduleRow>{ScheduleHeader(), alarm_}));
+}
+
+TEST_F(ChoicesDuringTicksTest, AMenuItemActsOnTheRowTheMenuWasOpenedFor) {
+    table_.ReplaceScheduleRows({alarm_, wallpaper_, {"third"}});
+    Click(ColTitle, 2);
+    QMenu* menu = RightClick(ColTitle, 2);
+    ASSERT_NE(menu, nullptr);
+    AlarmRunsAndMovesOn();
+    menu->close();
+    Menu().Delete1()->trigger();
+    ASSERT_EQ(table_.RowCount(), 3);
+    EXPECT_EQ(Cell(ColTitle, 1), "third");
+    EXPECT_EQ(Cell(ColTitle, 2), "alarm");
+
+    // Gone meanwhile: the item does nothing.
+    menu = RightClick(ColTitle, 2);
+    ASSERT_NE(menu, nullptr);
+    table_.SetCell(ColTitle, 2, "renamed");
+    menu->close();
+    Menu().Delete1()->trigger();
+    EXPECT_EQ(table_.RowCount(), 3);
 }
 
 } // namespace

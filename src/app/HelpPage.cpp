@@ -1,9 +1,10 @@
 #include "app/HelpPage.h"
 
+#include "app/RuntimeFolder.h"
+
 #include "core/FileIo.h"
 #include "resources/AppResources.h"
 
-#include <QStandardPaths>
 #include <QString>
 
 #include <system_error>
@@ -29,6 +30,12 @@ std::optional<std::filesystem::path> HelpPage::Ensure(const AppPaths& paths,
     if (paths.FilesBesideProgram() && WriteFileAtomically(beside, bytes)) {
         return beside;
     }
+    if (runtimeFolder.empty()) {
+        if (error) {
+            *error = "no folder of this user's own for the help page";
+        }
+        return std::nullopt;
+    }
     std::filesystem::create_directories(runtimeFolder, ignored);
     const std::filesystem::path copy = runtimeFolder / "help.html";
     const Status written = WriteFileAtomically(copy, bytes);
@@ -42,11 +49,11 @@ std::optional<std::filesystem::path> HelpPage::Ensure(const AppPaths& paths,
 }
 
 std::filesystem::path HelpPage::RuntimeFolder() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    }
-    return std::filesystem::path(folder.toStdString()) / "RimoTimeInformation";
+    const QString folder = PrivateRuntimeFolder();
+    // Without a folder of this user's own the page cannot be written safely:
+    // the caller reports the failed write.
+    return folder.isEmpty() ? std::filesystem::path()
+                            : std::filesystem::path(folder.toStdString()) / "RimoTimeInformation";
 }
 
 } // namespace rimo

@@ -17,7 +17,8 @@ struct HelpPage {
     static std::optional<std::filesystem::path>
     Ensure(const AppPaths& paths, const std::filesystem::path& runtimeFolder, std::string* error);
 
-    // $XDG_RUNTIME_DIR/RimoTimeInformation, else the same below the temporary folder.
+    // RimoTimeInformation in this user's private run-time folder (empty when
+    // there is none).
     static std::filesystem::path RuntimeFolder();
 };
 

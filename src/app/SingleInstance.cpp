@@ -1,13 +1,11 @@
 #include "app/SingleInstance.h"
 
+#include "app/RuntimeFolder.h"
+
 #include <QDir>
-#include <QFileInfo>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace rimo {
@@ -15,33 +13,6 @@ namespace rimo {
 namespace {
 
 const QString kLockName = QStringLiteral("RimoTimeOneCopyMutex.lock");
-
-// A folder only this user can write, made when missing: a lock in a folder
-// that others can write could be taken or planted by them.
-bool MakePrivateFolder(const QString& folder, QString* problem) {
-    const QByteArray path = QFile::encodeName(folder);
-    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
-        *problem =
-            QStringLiteral("%1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    struct stat info {};
-    if (::lstat(path.constData(), &info) != 0) {
-        *problem =
-            QStringLiteral("%1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    if (!S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) {
-        *problem = QStringLiteral("%1 はこのユーザーのフォルダーではありません").arg(folder);
-        return false;
-    }
-    if ((info.st_mode & 077) != 0 && ::chmod(path.constData(), 0700) != 0) {
-        *problem =
-            QStringLiteral("%1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -75,22 +46,8 @@ SingleInstance::Result SingleInstance::TryAcquire() {
 }
 
 QString SingleInstance::DefaultLockPath(QString* problem) {
-    const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtimeDir.isEmpty() && QFileInfo(runtimeDir).isDir()) {
-        return QDir(runtimeDir).filePath(kLockName);
-    }
-    // Qt gives no temporary folder when $TMPDIR names none.
-    const QString temp = QDir::tempPath().isEmpty() ? QStringLiteral("/tmp") : QDir::tempPath();
-    const QString folder =
-        QDir(temp).filePath(QStringLiteral("RimoTimeInformation-%1").arg(::getuid()));
-    QString reason;
-    if (!MakePrivateFolder(folder, &reason)) {
-        if (problem) {
-            *problem = reason;
-        }
-        return {};
-    }
-    return QDir(folder).filePath(kLockName);
+    const QString folder = PrivateRuntimeFolder(problem);
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(kLockName);
 }
 
 } // namespace rimo

@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include "app/HelpPage.h"
+
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -77,6 +79,8 @@ TEST(SingleInstance, WithoutARuntimeFolderTheLockLiesInAFolderOfThisUsersOwn) {
     EXPECT_TRUE(S_ISDIR(info.st_mode));
     EXPECT_EQ(info.st_uid, ::getuid());
     EXPECT_EQ(info.st_mode & 07777, 0700U);
+    // The built-in help page is written there too.
+    EXPECT_EQ(HelpPage::RuntimeFolder(), folder / "RimoTimeInformation");
     SingleInstance instance;
     EXPECT_EQ(instance.TryAcquire(), Result::Acquired);
 
@@ -91,6 +95,7 @@ TEST(SingleInstance, WithoutARuntimeFolderTheLockLiesInAFolderOfThisUsersOwn) {
         SingleInstance refused;
         EXPECT_EQ(refused.TryAcquire(), Result::NotCreated);
         EXPECT_FALSE(refused.Problem().isEmpty());
+        EXPECT_TRUE(HelpPage::RuntimeFolder().empty());
     }
 }
 

@@ -1,7 +1,7 @@
 #include "app/TrayMenu.h"
 
 #include "app/HelpPage.h"
-#include "app/RadioGroup.h"
+#include "core/RadioGroup.h"
 #include "app/TrayTexts.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "FormTest.h"
 
 #include "app/FormSettings.h"
-#include "app/RadioGroup.h"
+#include "core/RadioGroup.h"
 #include "app/TrayMenu.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 #include "FormTest.h"
 
 #include "app/HelpPage.h"
-#include "app/RadioGroup.h"
+#include "core/RadioGroup.h"
 #include "app/TrayMenu.h"
 #include "resources/AppResources.h"
 #include "schedule/ScheduleGrid.h"

@@ -1,4 +1,4 @@
-#include "app/RadioGroup.h"
+#include "core/RadioGroup.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -2,6 +2,7 @@
 // built, every button's icon looked up and drawn.
 #include "BenchApp.h"
 #include "TempFolder.h"
+#include "core/TextCodec.h"
 #include "fakes/FakeProgramStarter.h"
 #include "launcher/LaunchIcons.h"
 #include "launcher/LauncherFile.h"

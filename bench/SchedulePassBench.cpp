@@ -91,7 +91,9 @@ std::int64_t UnixMicroseconds() {
 // Notes the moment the action starts.
 class TimingStarter final : public ProgramStarter {
 public:
-    Status Open(const std::string&, const std::vector<std::string>&, const std::string&) override {
+    using ProgramStarter::Open;
+    Status Open(const std::string&, const std::vector<std::string>&, const std::string&,
+                StartState) override {
         startedAt = UnixMicroseconds();
         if (loop) {
             loop->quit();

@@ -41,6 +41,9 @@ LaunchButtonDialog::LaunchButtonDialog(TLaunchButton& button, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       button_(&button) {
     setObjectName(QStringLiteral("LaunchButtonDialog"));
+    if (parent) {
+        setFont(parent->font()); // a window does not take its owner's font by itself
+    }
     setWindowTitle(QStringLiteral("アプリケーションの設定"));
     setFixedSize(kWidth, kClientHeight);
     CreateControls();

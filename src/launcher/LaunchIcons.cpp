@@ -18,10 +18,24 @@ namespace {
 
 constexpr int kGlyphSize = 16;
 
-// Theme icons of file types need a theme that has them; the generic Qt
-// platform asks only for "hicolor", which holds application icons alone.
-void UseAThemeWithFileTypes() {
-    static const bool done = [] {
+// Theme icons of file types need a theme that has them, found where the
+// desktop keeps themes: Qt's generic platform asks only for "hicolor" (which
+// holds application icons alone), the offscreen one for no theme at all.
+void UseTheDesktopsIconThemes(const XdgDirs& dirs) {
+    static const bool done = [&dirs] {
+        QStringList folders = QIcon::themeSearchPaths();
+        std::vector<std::filesystem::path> data{dirs.DataHome};
+        data.insert(data.end(), dirs.DataDirs.begin(), dirs.DataDirs.end());
+        for (const std::filesystem::path& folder : data) {
+            const QString icons = QString::fromStdString((folder / "icons").string());
+            if (!folders.contains(icons)) {
+                folders.append(icons);
+            }
+        }
+        QIcon::setThemeSearchPaths(folders);
+        if (QIcon::themeName().isEmpty()) {
+            QIcon::setThemeName(QStringLiteral("hicolor"));
+        }
         if (QIcon::fallbackThemeName().isEmpty() ||
             QIcon::fallbackThemeName() == QStringLiteral("hicolor")) {
             QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
@@ -51,11 +65,11 @@ QList<QSize> SizesOf(const QIcon& icon) {
 } // namespace
 
 LaunchIcons::LaunchIcons() {
-    UseAThemeWithFileTypes();
+    UseTheDesktopsIconThemes(DesktopApplications::EnvironmentDirs());
 }
 
-LaunchIcons::LaunchIcons(XdgDirs dirs) : applications_(std::move(dirs)) {
-    UseAThemeWithFileTypes();
+LaunchIcons::LaunchIcons(XdgDirs dirs) : applications_(dirs) {
+    UseTheDesktopsIconThemes(DesktopApplications::EnvironmentDirs());
 }
 
 QString LaunchIcons::ProgramOnPath(const QString& path) {

@@ -139,11 +139,16 @@ TEST_F(LaunchButtonDialogTest, AChosenIconFileKeepsTheNumber) {
     button_->SetItem({"", script_.toStdString(), "", "", TProgState::psNormal, "", 0});
     button_->SetProgramIconNo(3);
     WithDialog([&](LaunchButtonDialog& dialog) {
-        QTimer::singleShot(10, &dialog, [&] {
-            auto* files = dialog.findChild<QFileDialog*>(QStringLiteral("OpenDialog1"));
-            ASSERT_NE(files, nullptr);
-            files->selectFile(four);
-            QMetaObject::invokeMethod(files, "accept");
+        Repeat([open = QPointer<LaunchButtonDialog>(&dialog), four] {
+            auto* files =
+                open ? open->findChild<QFileDialog*>(QStringLiteral("OpenDialog1")) : nullptr;
+            if (!files || !files->isVisible()) {
+                return false;
+            }
+            // Typed as a user does (the list of the folder fills in later).
+            files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(four);
+            QMetaObject::invokeMethod(files, "done", Q_ARG(int, QDialog::Accepted));
+            return true;
         });
         dialog.ButtonIconClick();
         EXPECT_EQ(Control<QScrollBar>(dialog, "ScrollBarIcon")->maximum(), 3);

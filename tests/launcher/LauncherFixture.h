@@ -65,32 +65,43 @@ protected:
     // The colour in the middle of a glyph.
     static QColor Middle(const QPixmap& glyph) { return glyph.toImage().pixelColor(8, 8); }
 
+    // Calls `act` every few milliseconds while the event loop runs (in the
+    // waits of the code under test) until it returns true `times` times, for
+    // at most ten seconds.
+    void Repeat(std::function<bool()> act, int times = 1) {
+        auto* timer = new QTimer(&answerers_);
+        auto left = std::make_shared<int>(times);
+        auto tries = std::make_shared<int>(2000);
+        QObject::connect(timer, &QTimer::timeout, timer, [=] {
+            if ((act() && --*left == 0) || --*tries == 0) {
+                timer->stop();
+                timer->deleteLater();
+            }
+        });
+        timer->start(5);
+    }
     // Presses `button` on the launcher's next `times` questions as they show
     // (after running `meanwhile`); returns where the last question's text goes.
     std::shared_ptr<QString> Answer(QMessageBox::StandardButton button,
                                     std::function<void()> meanwhile = {}, int times = 1) {
         auto text = std::make_shared<QString>();
-        auto left = std::make_shared<int>(times);
-        auto* timer = new QTimer(&answerers_);
-        QObject::connect(timer, &QTimer::timeout, timer, [=] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(widget);
-                if (box && box->isVisible() &&
-                    box->objectName() == QStringLiteral("LauncherQuestion")) {
-                    *text = box->text();
-                    if (meanwhile) {
-                        meanwhile();
+        Repeat(
+            [=] {
+                for (QWidget* widget : QApplication::topLevelWidgets()) {
+                    auto* box = qobject_cast<QMessageBox*>(widget);
+                    if (box && box->isVisible() &&
+                        box->objectName() == QStringLiteral("LauncherQuestion")) {
+                        *text = box->text();
+                        if (meanwhile) {
+                            meanwhile();
+                        }
+                        box->button(button)->click();
+                        return true;
                     }
-                    box->button(button)->click();
-                    if (--*left == 0) {
-                        timer->stop();
-                        timer->deleteLater();
-                    }
-                    return;
                 }
-            }
-        });
-        timer->start(5);
+                return false;
+            },
+            times);
         return text;
     }
     // The texts of the notices shown (closed afterwards).

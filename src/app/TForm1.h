@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/MainWindowState.h"
 #include "app/TrayTicker.h"
 #include "core/AppPaths.h"
 #include "core/DateTime.h"
+#include "core/MainWindowState.h"
 #include "core/Status.h"
 #include "platform/PlatformServices.h"
 #include "schedule/ScheduleTable.h"
@@ -113,7 +113,13 @@ protected:
 
 private:
     void CreateControls();
+    // The page control and its five pages (TForm1Pages.cpp), each built on its tab sheet.
+    void CreatePages();
     void CreateClockPage(QWidget& tabSheet1);
+    void CreateTimerPage(QWidget& tabSheet2);
+    void CreateLauncherPage(QWidget& tabSheet3);
+    void CreateSettingsPage(QWidget& tabSheet4);
+    void CreateAboutPage(QWidget& tabSheet5);
     void BringForward();
     QPushButton* AddButton(const char* name, const QString& caption, const QString& hint,
                            const QRect& geometry);

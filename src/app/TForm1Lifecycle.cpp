@@ -1,0 +1,243 @@
+// The main window's life: the creation sequence, the first show with the
+// start-up notice, the one-second tick and the close sequence.
+#include "app/TForm1.h"
+
+#include "app/AppActionHost.h"
+#include "app/FormSettings.h"
+#include "app/SecondTimer.h"
+#include "app/TrayIcon.h"
+#include "app/TrayMenu.h"
+#include "core/UserMessages.h"
+#include "desktop/TvScrSaver.h"
+#include "net/ClockPage.h"
+#include "platform/Clock.h"
+#include "schedule/CatchUp.h"
+#include "schedule/CellComboBox.h"
+#include "schedule/ScheduleCellEditors.h"
+#include "schedule/ScheduleEditor.h"
+#include "schedule/ScheduleFile.h"
+#include "schedule/ScheduleGrid.h"
+#include "schedule/ScheduleRunner.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace rimo {
+
+namespace {
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+// The creation sequence. Places that belong to parts built elsewhere are
+// marked; each runs at its place in this order.
+void TForm1::FormCreate() {
+    // 1. Rows as high as a drop-down editor minus the grid line.
+    grid_->SetDefaultRowHeight(editor_->CellEditors().ComboBox1()->height() -
+                               ScheduleGrid::kGridLineWidth);
+
+    // 2. Settings file into the controls, the window's place and size.
+    LoadSettings();
+
+    // 3. Tray icon registration.
+    tray_ = new TrayIcon(this);
+    connect(tray_, &TrayIcon::LeftClicked, this, &TForm1::ToggleMainWindow);
+    connect(tray_, &TrayIcon::HostAvailabilityChanged, this, &TForm1::ShowTrayStatus);
+    tray_->Register(trayMenu_->PopupMenu1());
+
+    // 4. Always on top (settings page).
+
+    // 5. Header row and schedule file.
+    schedule_.WriteHeader();
+    LoadScheduleFile();
+
+    // 6. Timer page set-up (countdown timer).
+
+    // 7. Repeating rows whose time has passed move to their next occurrence.
+    caughtUpAt_ = clock_.Now();
+    for (const ScheduleRowProblem& problem : CatchUpSchedule(schedule_, caughtUpAt_)) {
+        startupProblems_.append(
+            QStringLiteral("スケジュール %1 行目: %2 (この行は動かしていません)")
+                .arg(problem.Row)
+                .arg(Text(problem.Message)));
+    }
+
+    // 8. Sort and select the next event.
+    editor_->SortButtonClick();
+    // 9. Screen saver control, and the schedule pass that acts through it.
+    scrSaver_ = std::make_unique<TvScrSaver>(
+        *services_.ScreenSaver, paths_.DesktopSettingsFile(),
+        ScreenSaverFolders::Standard(paths_.ExecutableDir,
+                                     qEnvironmentVariable("HOME").toStdString()));
+    scheduleRunner_ = new ScheduleRunner(*grid_, *editor_, state_, clock_, services_, *scrSaver_,
+                                         *actionHost_, paths_.CompanionProgram(), *this, this);
+    scheduleRunner_->Start(caughtUpAt_);
+    // 10. Current launcher page (launcher).
+    // 11. Page-change step, then the restored page (settings page, settings file).
+    // 12. The action list keeps all 13 actions: every power action exists on Linux.
+}
+
+void TForm1::LoadScheduleFile() {
+    const ScheduleReadReport report = LoadSchedule(paths_.ScheduleFile(), schedule_);
+    if (report.Problems.empty()) {
+        return;
+    }
+    QString text = QStringLiteral("スケジュールファイル %1 に問題があります:")
+                       .arg(QString::fromStdString(paths_.ScheduleFile().string()));
+    for (const std::string& problem : report.Problems) {
+        text += QStringLiteral("\n・") + Text(problem);
+    }
+    startupProblems_.append(text);
+    if (shownOnce_) {
+        ShowStartupProblems();
+    }
+}
+
+void TForm1::ShowStartupProblems() {
+    if (startupProblems_.isEmpty()) {
+        return;
+    }
+    const QString text = startupProblems_.join(QStringLiteral("\n\n"));
+    startupProblems_.clear();
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    ShowErrorMessage(this, text);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FormShow();
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        // After the standard handling of the first show.
+        QMetaObject::invokeMethod(this, &TForm1::ShowStartupProblems, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &TForm1::StartupNotice, Qt::QueuedConnection);
+    }
+}
+
+void TForm1::FormShow() {
+    editor_->HideCellEditors();
+}
+
+void TForm1::StartupNotice() {
+    if (!MinimizeAfterStart() || !isVisible()) {
+        return;
+    }
+    const int mode = IconDisplayMode();
+    if (mode == 0) {
+        state_.TitleText = "RimoTimeInformation 起動！１秒後に最小化します";
+    } else if (mode == 1) {
+        state_.TitleText = "RimoTimeInformation 起動！１秒後に非表示になります";
+    }
+    setWindowTitle(Text(state_.TitleText));
+    DelayWithMessages(1000);
+    if (!closed_) {
+        ToggleMainWindow();
+    }
+}
+
+void TForm1::DelayWithMessages(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void TForm1::Timer1Timer() {
+    // 1. Next-event tray tip and, when a refresh is pending, the title text.
+    // 2. Tray icon frame.
+    const int row = grid_->CurrentTableRow();
+    const ScheduleRow* current =
+        row > 0 && row < schedule_.RowCount() ? &schedule_.Row(row) : nullptr;
+    const TrayTicker::TrayOutput tray =
+        ticker_.TipAndIcon(settings_->Checked("Next"), current, settings_->Checked("AnimeIcon"));
+    tray_->Update(Text(tray.Tip), tray.IconFrame);
+    // 3. Countdown step and its expiry actions (countdown timer).
+    // 4. Countdown caption of the notice dialog (countdown timer).
+    // 5. Title bar text and its scrolling.
+    ShowTitle(ticker_.Title(settings_->Checked("Scroll")));
+    // 6. The schedule pass.
+    if (scheduleRunner_) {
+        scheduleRunner_->Timer1Step();
+    }
+    Q_EMIT Ticked();
+}
+
+bool TForm1::FormCloseQuery() {
+    return WriteFilesAtClose(FileErrors::Shown);
+}
+
+bool TForm1::WriteFilesAtClose(FileErrors errors) {
+    bool allWritten = true;
+    // False when the sequence has to stop at this step.
+    const auto written = [&](const Status& status) {
+        if (status) {
+            return true;
+        }
+        allWritten = false;
+        if (errors == FileErrors::Shown) {
+            ShowErrorMessage(this, Text(status.message()));
+            return false;
+        }
+        std::fprintf(stderr, "%s\n", status.message().c_str());
+        return true;
+    };
+    // 1. Synchronisation results appended to the log; only the lines not yet
+    //    appended, as this may run twice.
+    if (!written(clockPage_->SaveSyncLog())) {
+        return false;
+    }
+    // 2. Schedule file.
+    if (!written(SaveSchedule(paths_.ScheduleFile(), schedule_))) {
+        return false;
+    }
+    // 3. Settings file.
+    if (!written(SaveSettings())) {
+        return false;
+    }
+    return allWritten;
+}
+
+void TForm1::CloseForSessionEnd() {
+    if (closed_) {
+        return;
+    }
+    // Nobody may be there to answer a message: everything that can be written is.
+    WriteFilesAtClose(FileErrors::Logged);
+    closed_ = true;
+    FormDestroy();
+    hide();
+    Q_EMIT Closed();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (closed_) {
+        event->accept();
+        return;
+    }
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    closed_ = true;
+    FormDestroy();
+    event->accept();
+    Q_EMIT Closed();
+}
+
+void TForm1::FormDestroy() {
+    timer1_->SetEnabled(false);
+    tray_->Remove();
+    // The screen saver control is freed; no action may use it from now on (a
+    // pass waiting inside an action may still return to its loop).
+    if (scheduleRunner_) {
+        scheduleRunner_->Stop();
+    }
+    scrSaver_.reset();
+}
+} // namespace rimo

@@ -1,0 +1,68 @@
+// The five pages of the main window. Each page is its own class; the
+// window builds it on its tab sheet and wires it to the other parts here.
+#include "app/TForm1.h"
+
+#include "app/AppActionHost.h"
+#include "net/ClockPage.h"
+#include "platform/Clock.h"
+
+#include <QDate>
+#include <QDateTimeEdit>
+#include <QDesktopServices>
+#include <QTabWidget>
+
+namespace rimo {
+
+void TForm1::CreatePages() {
+    pageControl1_ = new QTabWidget(this);
+    pageControl1_->setObjectName(QStringLiteral("PageControl1"));
+    pageControl1_->setGeometry(16, 8, 657, 217);
+    const QString pageCaptions[] = {
+        QStringLiteral("時刻合わせ(&H)"), QStringLiteral("RIMOタイマー(&T)"),
+        QStringLiteral("RIMOランチャー(&L)"), QStringLiteral("設定(&C)..."),
+        QStringLiteral("バージョン情報(&A)")};
+    for (int i = 0; i < 5; ++i) {
+        auto* page = new QWidget(pageControl1_);
+        page->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
+        pageControl1_->addTab(page, pageCaptions[i]);
+    }
+    CreateClockPage(*pageControl1_->widget(0));
+    CreateTimerPage(*pageControl1_->widget(1));
+    CreateLauncherPage(*pageControl1_->widget(2));
+    CreateSettingsPage(*pageControl1_->widget(3));
+    CreateAboutPage(*pageControl1_->widget(4));
+}
+
+void TForm1::CreateClockPage(QWidget& tabSheet1) {
+    ClockPageHost host;
+    host.ShowClockPage = [this] { pageControl1_->setCurrentIndex(0); };
+    host.BringMainWindowForward = [this] { BringForward(); };
+    host.OpenDocument = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    clockPage_ = new ClockPage(
+        tabSheet1, paths_,
+        ClockPageServices{clock_, *services_.Zone, *services_.ClockSetting, *services_.Network},
+        std::move(host));
+    // The scheduled action "時刻合わせ" does what "今すぐ実行" does.
+    actionHost_->OnSynchroniseClock = [this] { GetTimeButtonClick(); };
+    // After the clock is set, the schedule editor's earliest date is today.
+    connect(clockPage_, &ClockPage::ClockSet, this, [this] {
+        if (auto* picker = findChild<QDateTimeEdit*>(QStringLiteral("DateTimePicker1"))) {
+            const DateParts today = DecodeDate(clock_.Now());
+            picker->setMinimumDate(QDate(today.Year, today.Month, today.Day));
+        }
+    });
+}
+
+// "RIMOタイマー(&T)": the countdown timer's page.
+void TForm1::CreateTimerPage(QWidget& /*tabSheet2*/) {}
+
+// "RIMOランチャー(&L)": the launcher pages.
+void TForm1::CreateLauncherPage(QWidget& /*tabSheet3*/) {}
+
+// "設定(&C)...": the settings page.
+void TForm1::CreateSettingsPage(QWidget& /*tabSheet4*/) {}
+
+// "バージョン情報(&A)": the about page.
+void TForm1::CreateAboutPage(QWidget& /*tabSheet5*/) {}
+
+} // namespace rimo

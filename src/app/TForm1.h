@@ -26,6 +26,8 @@ class AppActionHost;
 class EditorChoices;
 class Clock;
 class ClockPage;
+class LaunchIcons;
+class LauncherPage;
 class LinuxServices;
 class FormSettings;
 class ScheduleEditor;
@@ -55,6 +57,8 @@ public:
     ScheduleEditor& Editor() { return *editor_; }
     SecondTimer& Timer1() { return *timer1_; }
     ClockPage& ClockPage1() { return *clockPage_; }
+    // "RIMOランチャー(&L)".
+    LauncherPage& Launcher() { return *launcherPage_; }
     const AppPaths& Paths() const { return paths_; }
     // The screen saver control (nullptr before creation step 9 and after close).
     TvScrSaver* ScrSaver() const { return scrSaver_.get(); }
@@ -155,6 +159,8 @@ private:
     ScheduleEditor* editor_ = nullptr;
     SecondTimer* timer1_ = nullptr;
     ClockPage* clockPage_ = nullptr;
+    std::unique_ptr<LaunchIcons> launchIcons_;
+    LauncherPage* launcherPage_ = nullptr;
     std::unique_ptr<FormSettings> settings_;
     TrayMenu* trayMenu_ = nullptr;
     TrayIcon* tray_ = nullptr;

@@ -9,6 +9,7 @@
 #include "app/TrayMenu.h"
 #include "core/UserMessages.h"
 #include "desktop/TvScrSaver.h"
+#include "launcher/LauncherPage.h"
 #include "net/ClockPage.h"
 #include "platform/Clock.h"
 #include "schedule/CatchUp.h"
@@ -79,7 +80,8 @@ void TForm1::FormCreate() {
     scheduleRunner_ = new ScheduleRunner(*grid_, *editor_, state_, clock_, services_, *scrSaver_,
                                          *actionHost_, paths_.CompanionProgram(), *this, this);
     scheduleRunner_->Start(caughtUpAt_);
-    // 10. Current launcher page (launcher).
+    // 10. Current launcher page.
+    launcherPage_->RadioGroupLaunchTitleClick();
     // 11. Page-change step, then the restored page (settings page, settings file).
     // 12. The action list keeps all 13 actions: every power action exists on Linux.
 }

@@ -1,8 +1,11 @@
 #include "LauncherFixture.h"
+#include "platform/linux/DesktopProgramStarter.h"
 
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QThread>
 #include <QUrl>
 
 namespace rimo {
@@ -140,6 +143,36 @@ TEST_F(LaunchButtonTest, DroppedFilesRegisterOrAreOpenedWithTheItem) {
     EXPECT_EQ(programs_.Starts[0].State, StartState::Normal);
     EXPECT_EQ(button_.ProgramPath(), QStringLiteral("/srv/My Docs"));
     EXPECT_EQ(updated.count(), 1);
+}
+
+TEST_F(LaunchButtonTest, RealProgramsGetTheirOptionsFolderAndDroppedFile) {
+    // A script that writes its folder and arguments.
+    const auto out = folder_ / "out.txt";
+    TempFolder::Write(folder_ / "args.sh",
+                      "#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > '" +
+                          out.string() + ".part'; mv '" + out.string() + ".part' '" + out.string() +
+                          "'\n");
+    std::filesystem::permissions(folder_ / "args.sh", std::filesystem::perms::owner_all);
+    std::filesystem::create_directories(folder_ / "work dir");
+    const auto wait = [&] {
+        QElapsedTimer timer;
+        timer.start();
+        while (!std::filesystem::exists(out) && timer.elapsed() < 10000) {
+            QThread::msleep(20);
+        }
+        const std::string text = TempFolder::Read(out);
+        std::filesystem::remove(out);
+        return text;
+    };
+    DesktopProgramStarter starter;
+    TLaunchButton button({starter, icons_}, &window_);
+    button.SetItem({"", (folder_ / "args.sh").string(), (folder_ / "work dir").string(),
+                    "-a \"b c\" $(id)", TProgState::psMaximized, "", 0});
+    button.Click();
+    EXPECT_EQ(wait(), (folder_ / "work dir").string() + "\n[-a]\n[b c]\n[$(id)]\n");
+    button.DropFiles({QString::fromStdString((folder_ / "a b.txt").string())});
+    EXPECT_EQ(wait(),
+              (folder_ / "work dir").string() + "\n[" + (folder_ / "a b.txt").string() + "]\n");
 }
 
 } // namespace

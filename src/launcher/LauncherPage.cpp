@@ -26,6 +26,7 @@ constexpr int kPages = 3;
 constexpr int kMaxRows = 99;
 constexpr int kRowStep = 22;
 constexpr int kRowHeight = 20;
+constexpr int kTitleLength = 20; // what the title edit takes
 const QString kNoTitle = QString(4, QChar(0x3000)); // a label whose row has no stored title
 
 template <typename T>
@@ -36,14 +37,6 @@ T* Named(T* widget, const QString& name, const QRect& geometry, const QString& h
         widget->setToolTip(hint);
     }
     return widget;
-}
-
-QFont TitleFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
-    font.setPixelSize(12);
-    return font;
 }
 
 } // namespace
@@ -112,8 +105,8 @@ void LauncherPage::CreateControls(QWidget& page) {
 
     editLaunchTitle_ = Named(new QLineEdit(rowsHost_), QStringLiteral("EditLaunchTitle"),
                              {15, 1, 140, 20}, QStringLiteral("ランチャー・タイトルを入力"));
-    editLaunchTitle_->setMaxLength(20);
-    editLaunchTitle_->setFont(TitleFont());
+    editLaunchTitle_->setMaxLength(kTitleLength);
+    // Blue on aqua, in the window's font.
     editLaunchTitle_->setStyleSheet(
         QStringLiteral("QLineEdit { background-color: aqua; color: blue; }"));
     connect(editLaunchTitle_, &QLineEdit::textChanged, this, &LauncherPage::EditLaunchTitleChange);
@@ -249,6 +242,8 @@ void LauncherPage::LoadLaunchTitle(int page) {
         QString::fromStdString(files_[static_cast<std::size_t>(page)].LaunchTitle());
     radioGroupLaunchTitle_->SetItemText(page, title);
     if (page == CurrentPage() && editLaunchTitle_->text() != title) {
+        // A longer stored title (edited by hand) is shown whole, not cut and stored cut.
+        editLaunchTitle_->setMaxLength(std::max(kTitleLength, static_cast<int>(title.size())));
         editLaunchTitle_->setText(title); // its change handler stores the title
     }
 }

@@ -284,6 +284,11 @@ TEST_F(LauncherPageTest, TheTitleEditRenamesThePage) {
     EXPECT_EQ(window_.findChild<QLineEdit*>(QStringLiteral("EditLaunchTitle"))->text(),
               QStringLiteral("タイトル0"));
     EXPECT_EQ(page_->Titles()[1], QStringLiteral("仕事"));
+    // A title longer than the edit takes, written by hand, is kept whole.
+    WriteFile(2, "[Setting]\r\nLaunchTitle=a title of twenty-six chars\r\n");
+    page_->SelectPage(2);
+    EXPECT_EQ(page_->Titles()[2], QStringLiteral("a title of twenty-six chars"));
+    EXPECT_NE(File(2).find("LaunchTitle=a title of twenty-six chars\r\n"), std::string::npos);
 }
 
 } // namespace

@@ -187,7 +187,7 @@ TEST_F(TrayTest, TheMenuHasTheDesignedItems) {
     Q_EMIT menu->aboutToShow();
     EXPECT_EQ(form->Popup().Item(QStringLiteral("Quick0"))->text(), QStringLiteral("任意"));
     EXPECT_EQ(form->Popup().Item(QStringLiteral("LaunchTitle0"))->text(),
-              QStringLiteral("タイトル１"));
+              QStringLiteral("タイトル0(&1)")); // the launcher page's title
 }
 
 TEST_F(TrayTest, OpeningTheMenuShowsTheDurationAndThePageTitles) {

@@ -3,9 +3,9 @@
 #include "core/TextCodec.h"
 #include "launcher/LauncherFile.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -19,15 +19,28 @@ void Check(bool condition) {
     }
 }
 
-constexpr int kRows = 100; // one beyond the most a page shows
+// The rows worth reading: up to the last "Button<n>" section and one more,
+// at most one beyond the most a page shows.
+int RowsOf(const rimo::IniFile& ini) {
+    int rows = 1;
+    for (int n = 1; n <= 100; ++n) {
+        if (ini.SectionExists(rimo::LauncherFile::Section(n))) {
+            rows = n + 1;
+        }
+    }
+    return std::min(rows, 100);
+}
 
-// A folder of this process for the file the reader opens.
+// A folder of this process for the file the reader opens; in memory where
+// there is /dev/shm (the reader's atomic writes sync to disk).
 const std::filesystem::path& Folder() {
     static const std::filesystem::path folder = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "rimo-fuzz-launcher-XXXXXX").string();
+        std::error_code error;
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        std::string pattern = (base / "rimo-fuzz-launcher-XXXXXX").string();
         Check(::mkdtemp(pattern.data()) != nullptr);
-        std::atexit([] { std::filesystem::remove_all(Folder()); });
         return std::filesystem::path(pattern);
     }();
     return folder;
@@ -40,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The reader on the file itself: defaults for what is missing or no
     // number, the unreadable bytes kept aside, what could be read kept.
+    // The folder lives while an input runs (libFuzzer's exit runs no clean-up).
     const std::filesystem::path path = Folder() / "Launcher0.dat";
-    std::filesystem::remove_all(Folder());
     std::filesystem::create_directories(Folder());
     std::ofstream(path, std::ios::binary) << bytes;
     rimo::LauncherFile file(path, 0);
@@ -53,11 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(title == ini.ReadString("Setting", "LaunchTitle", "タイトル0"));
     Check(file.TakeProblems().size() == (decoded.HadInvalidBytes ? 1U : 0U));
     Check(std::filesystem::exists(Folder() / "Launcher0.dat.broken") == decoded.HadInvalidBytes);
+    std::filesystem::remove_all(Folder());
 
     // Every row read, written back in the page's layout and read again: the same items.
+    const int rows = RowsOf(ini);
     rimo::IniFile written = ini;
-    const std::vector<bool> checks = rimo::LauncherFile::ChecksOf(ini, kRows);
-    for (int n = 1; n <= kRows; ++n) {
+    const std::vector<bool> checks = rimo::LauncherFile::ChecksOf(ini, rows);
+    for (int n = 1; n <= rows; ++n) {
         const rimo::LaunchItem item = rimo::LauncherFile::ButtonOf(ini, n);
         Check(item.State == rimo::TProgState::psNormal ||
               item.State == rimo::TProgState::psMinimized ||
@@ -66,10 +81,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const rimo::IniFile reread =
         rimo::IniFile::Parse(rimo::DecodeFileText(rimo::EncodeFileText(written.ToText())).Utf8);
-    for (int n = 1; n <= kRows; ++n) {
+    for (int n = 1; n <= rows; ++n) {
         Check(rimo::LauncherFile::ButtonOf(reread, n) == rimo::LauncherFile::ButtonOf(ini, n));
     }
-    Check(rimo::LauncherFile::ChecksOf(reread, kRows) == checks);
+    Check(rimo::LauncherFile::ChecksOf(reread, rows) == checks);
     Check(reread.ReadString("Setting", "LaunchTitle", "-") ==
           ini.ReadString("Setting", "LaunchTitle", "-"));
     return 0;

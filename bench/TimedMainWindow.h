@@ -27,7 +27,9 @@ inline std::int64_t Microseconds(clockid_t clock) {
 // measuring how late actions come.
 class TimingStarter final : public ProgramStarter {
 public:
-    Status Open(const std::string&, const std::vector<std::string>&, const std::string&) override {
+    using ProgramStarter::Open;
+    Status Open(const std::string&, const std::vector<std::string>&, const std::string&,
+                StartState) override {
         startedAt = Microseconds(CLOCK_REALTIME);
         startedAtBoot = Microseconds(CLOCK_BOOTTIME);
         if (loop_) {

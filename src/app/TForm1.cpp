@@ -9,6 +9,7 @@
 #include "app/TrayMenu.h"
 #include "app/WindowRules.h"
 #include "core/UserMessages.h"
+#include "launcher/LaunchIcons.h"
 #include "net/ClockPage.h"
 #include "platform/linux/LinuxServices.h"
 #include "resources/AppResources.h"

@@ -30,6 +30,8 @@ class EditorChoices;
 class Clock;
 class ClockPage;
 class TimerPage;
+class LaunchIcons;
+class LauncherPage;
 class LinuxServices;
 class FormSettings;
 class ScheduleEditor;
@@ -63,6 +65,8 @@ public:
     SettingsPage& SettingsPage1() { return *settingsPage_; }
     AboutPage& AboutPage1() { return *aboutPage_; }
     TimerPage& TimerPage1() { return *timerPage_; }
+    // "RIMOランチャー(&L)".
+    LauncherPage& Launcher() { return *launcherPage_; }
     const AppPaths& Paths() const { return paths_; }
     // The screen saver control (nullptr before creation step 9 and after close).
     TvScrSaver* ScrSaver() const { return scrSaver_.get(); }
@@ -170,6 +174,8 @@ private:
     SettingsPage* settingsPage_ = nullptr;
     AboutPage* aboutPage_ = nullptr;
     TimerPage* timerPage_ = nullptr;
+    std::unique_ptr<LaunchIcons> launchIcons_;
+    LauncherPage* launcherPage_ = nullptr;
     std::unique_ptr<FormSettings> settings_;
     TrayMenu* trayMenu_ = nullptr;
     TrayIcon* tray_ = nullptr;

@@ -11,6 +11,7 @@
 #include "app/TrayMenu.h"
 #include "core/UserMessages.h"
 #include "desktop/TvScrSaver.h"
+#include "launcher/LauncherPage.h"
 #include "net/ClockPage.h"
 #include "platform/Clock.h"
 #include "schedule/CatchUp.h"
@@ -85,7 +86,8 @@ void TForm1::FormCreate() {
     scheduleRunner_ = new ScheduleRunner(*grid_, *editor_, state_, clock_, services_, *scrSaver_,
                                          *actionHost_, paths_.CompanionProgram(), *this, this);
     scheduleRunner_->Start(caughtUpAt_);
-    // 10. Current launcher page (launcher).
+    // 10. Current launcher page.
+    launcherPage_->RadioGroupLaunchTitleClick();
     // 11. Page-change step; the restored page was made current by the
     //     settings (a measurement it started is not started twice).
     aboutPage_->PageControl1Change(pageControl1_->currentWidget());

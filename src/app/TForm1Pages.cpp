@@ -5,6 +5,8 @@
 #include "app/AboutPage.h"
 #include "app/AppActionHost.h"
 #include "app/SettingsPage.h"
+#include "launcher/LaunchIcons.h"
+#include "launcher/LauncherPage.h"
 #include "net/ClockPage.h"
 #include "platform/Clock.h"
 #include "schedule/ScheduleRunner.h"
@@ -95,7 +97,20 @@ void TForm1::CreateTimerPage(QWidget& tabSheet2) {
 }
 
 // "RIMOランチャー(&L)": the launcher pages.
-void TForm1::CreateLauncherPage(QWidget& /*tabSheet3*/) {}
+void TForm1::CreateLauncherPage(QWidget& tabSheet3) {
+    launchIcons_ = std::make_unique<LaunchIcons>();
+    launcherPage_ = new LauncherPage(tabSheet3, paths_, {*services_.Programs, *launchIcons_});
+    // The scheduled action "ランチャー", the tray items and the editor's list of titles.
+    actionHost_->OnLauncherPageTitles = [this] {
+        std::vector<std::string> titles;
+        for (const QString& title : launcherPage_->Titles()) {
+            titles.push_back(title.toStdString());
+        }
+        return titles;
+    };
+    actionHost_->OnSelectLauncherPage = [this](int page) { launcherPage_->SelectPage(page); };
+    actionHost_->OnStartCheckedLauncherButtons = [this] { launcherPage_->ButtonStartClick(); };
+}
 
 // "設定(&C)...": the settings page.
 void TForm1::CreateSettingsPage(QWidget& tabSheet4) {

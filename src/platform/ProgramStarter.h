@@ -7,17 +7,29 @@
 
 namespace rimo {
 
+// The window state a start asks for. X11 and Wayland have no general way to
+// make another program open its first window minimised or maximised, so the
+// desktop starter passes it on nowhere; it is part of the request all the same.
+enum class StartState { Normal, Minimized, Maximized };
+
 // Starts programs and opens documents, never through a shell.
 class ProgramStarter {
 public:
     virtual ~ProgramStarter() = default;
     // An executable file is started directly with `arguments` in `folder`
     // (the current folder when empty); a program without a folder is looked
-    // up on PATH. A document or folder is opened by the desktop's default
-    // application. The program runs on after this one ends. An error when
-    // nothing could be started.
+    // up on PATH. An application entry (".desktop") is launched as the
+    // desktop launches it, the arguments as its files. A document, folder or
+    // URL is opened by the desktop's default application (which gets the
+    // arguments after the document). The program runs on after this one
+    // ends. An error when nothing could be started: a missing file, no
+    // permission, a missing folder, no application for the document.
     virtual Status Open(const std::string& program, const std::vector<std::string>& arguments,
-                        const std::string& folder) = 0;
+                        const std::string& folder, StartState state) = 0;
+    Status Open(const std::string& program, const std::vector<std::string>& arguments,
+                const std::string& folder) {
+        return Open(program, arguments, folder, StartState::Normal);
+    }
 };
 
 } // namespace rimo

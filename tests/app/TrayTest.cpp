@@ -197,11 +197,11 @@ TEST_F(TrayTest, TheMenuHasTheDesignedItems) {
                             "3分(&3)", "2分(&2)", "1分(&1)", "-", "停止(&S)"));
     EXPECT_TRUE(form->Popup().Item(QStringLiteral("TimeLoop"))->isCheckable());
 
-    // Opening it shows the free duration; without the launcher page its designed captions.
+    // Opening it shows the free duration and the launcher page's titles.
     Q_EMIT menu->aboutToShow();
     EXPECT_EQ(form->Popup().Item(QStringLiteral("Quick0"))->text(), QStringLiteral("5秒 (&V)"));
     EXPECT_EQ(form->Popup().Item(QStringLiteral("LaunchTitle0"))->text(),
-              QStringLiteral("タイトル１"));
+              QStringLiteral("タイトル0(&1)")); // the launcher page's title
 }
 
 TEST_F(TrayTest, OpeningTheMenuShowsTheDurationAndThePageTitles) {

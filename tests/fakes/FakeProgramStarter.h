@@ -14,10 +14,12 @@ public:
         std::string Program;
         std::vector<std::string> Arguments;
         std::string Folder;
+        StartState State = StartState::Normal;
     };
+    using ProgramStarter::Open;
     Status Open(const std::string& program, const std::vector<std::string>& arguments,
-                const std::string& folder) override {
-        Starts.push_back({program, arguments, folder});
+                const std::string& folder, StartState state) override {
+        Starts.push_back({program, arguments, folder, state});
         return Failure.empty() ? Status::Ok() : Status::Error(Failure);
     }
 

@@ -22,7 +22,13 @@ protected:
                                         "mv '" +
                                         Output().string() + ".part' '" + Output().string() + "'\n");
         std::filesystem::permissions(Script(), std::filesystem::perms::owner_all);
+        // The applications this session knows: a text viewer that also opens folders and web pages.
+        std::filesystem::create_directories(data_ / "applications");
+        TempFolder::Write(data_ / "applications" / "rimo-editor.desktop",
+                          "[Desktop Entry]\nType=Application\nName=E\nExec=true %F\n"
+                          "MimeType=text/plain;inode/directory;x-scheme-handler/https;\n");
     }
+    std::string Entry() const { return (data_ / "applications" / "rimo-editor.desktop").string(); }
     std::filesystem::path Script() const { return folder_ / "with space" / "write args.sh"; }
     std::filesystem::path Output() const { return folder_ / "out.txt"; }
 
@@ -36,7 +42,10 @@ protected:
     }
 
     TempFolder folder_;
-    DesktopProgramStarter starter_;
+    TempFolder data_;
+    DesktopProgramStarter starter_{
+        XdgDirs::From("", "", data_.Path().string(), data_.Path().string(), "", "", "/nonexistent"),
+        nullptr};
 };
 
 TEST_F(ProgramStarterTest, StartsTheProgramDirectlyInTheGivenFolder) {
@@ -78,26 +87,40 @@ TEST_F(ProgramStarterTest, DocumentsAndFoldersOpenWithTheDefaultApplication) {
 
 TEST_F(ProgramStarterTest, ADocumentWithParametersGoesToItsApplicationWithThem) {
     FakeTools tools(FakeTools::OnPath::First);
-    tools.Add("xdg-mime", "rimo-editor.desktop\n");
     tools.Add("gio");
     tools.Add("xdg-open");
-    // The application's entry, where the desktop keeps them.
-    TempFolder data;
-    std::filesystem::create_directories(data / "applications");
-    TempFolder::Write(data / "applications" / "rimo-editor.desktop",
-                      "[Desktop Entry]\nType=Application\nName=E\nExec=true %F\n");
-    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.Path().string()));
     TempFolder::Write(folder_ / "notes.txt", "text");
     ASSERT_TRUE(starter_.Open((folder_ / "notes.txt").string(), {"-n", "; rm -rf ~"}, "").ok());
-    const auto calls = tools.WaitForCalls(2);
-    qputenv("XDG_DATA_HOME", oldData);
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0], (std::vector<std::string>{"xdg-mime", "query", "default", "text/plain"}));
-    EXPECT_EQ(calls[1],
-              (std::vector<std::string>{"gio", "launch",
-                                        (data / "applications" / "rimo-editor.desktop").string(),
-                                        (folder_ / "notes.txt").string(), "-n", "; rm -rf ~"}));
+    EXPECT_EQ(tools.WaitForCalls(1), (std::vector<std::vector<std::string>>{
+                                         {"gio", "launch", Entry(),
+                                          (folder_ / "notes.txt").string(), "-n", "; rm -rf ~"}}));
+}
+
+TEST_F(ProgramStarterTest, EntriesAndUrlsGoToTheirApplications) {
+    FakeTools tools(FakeTools::OnPath::First);
+    tools.Add("gio");
+    tools.Add("xdg-open");
+    ASSERT_TRUE(starter_.Open(Entry(), {"/tmp/a b"}, "").ok());
+    EXPECT_EQ(tools.WaitForCalls(1),
+              (std::vector<std::vector<std::string>>{{"gio", "launch", Entry(), "/tmp/a b"}}));
+    ASSERT_TRUE(starter_.Open("https://example.org/a?b=1", {}, "").ok());
+    EXPECT_EQ(tools.WaitForCalls(2).back(),
+              (std::vector<std::string>{"xdg-open", "https://example.org/a?b=1"}));
+}
+
+TEST_F(ProgramStarterTest, WhatCannotStartIsAnErrorAtOnce) {
+    FakeTools tools(FakeTools::OnPath::First);
+    tools.Add("gio");
+    tools.Add("xdg-open");
+    TempFolder::Write(folder_ / "data.bin", std::string("\0\1\2\3", 4));
+    const Status document = starter_.Open((folder_ / "data.bin").string(), {}, "");
+    ASSERT_FALSE(document.ok());
+    EXPECT_NE(document.message().find("開くアプリケーションがありません"), std::string::npos);
+    EXPECT_FALSE(starter_.Open("mailto:someone@example.org", {}, "").ok());
+    const Status folder = starter_.Open(Script().string(), {}, (folder_ / "gone").string());
+    ASSERT_FALSE(folder.ok());
+    EXPECT_NE(folder.message().find("gone"), std::string::npos);
+    EXPECT_TRUE(tools.Calls().empty());
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "platform/linux/DesktopProgramStarter.h"
 
 #include <QFileInfo>
-#include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace rimo {
 
@@ -13,17 +13,29 @@ Status Failed(const char* what, const QString& path) {
     return Status::Error((QString::fromUtf8(what) + path).toStdString());
 }
 
+bool Found(const char* tool) {
+    return !QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty();
+}
+
 } // namespace
 
 DesktopProgramStarter::DesktopProgramStarter(QObject* parent) : QObject(parent) {}
 
+DesktopProgramStarter::DesktopProgramStarter(XdgDirs dirs, QObject* parent)
+    : QObject(parent), applications_(std::move(dirs)) {}
+
 Status DesktopProgramStarter::Open(const std::string& program,
                                    const std::vector<std::string>& arguments,
-                                   const std::string& folder) {
+                                   const std::string& folder, StartState /*state*/) {
     QString path = QString::fromStdString(program);
     QStringList words;
     for (const std::string& argument : arguments) {
         words.append(QString::fromStdString(argument));
+    }
+    if (path.startsWith(QStringLiteral("file:"))) {
+        path = QUrl(path).toLocalFile();
+    } else if (DesktopApplications::IsUrl(path)) {
+        return OpenDocument(path, words);
     }
     if (!path.contains(QLatin1Char('/'))) {
         const QString found = QStandardPaths::findExecutable(path);
@@ -36,60 +48,52 @@ Status DesktopProgramStarter::Open(const std::string& program,
     if (!info.exists()) {
         return Failed("プログラムが見つかりません: ", path);
     }
+    if (info.isFile() && info.suffix() == QStringLiteral("desktop")) {
+        return LaunchEntry(info.absoluteFilePath(), words);
+    }
     if (info.isDir() || !info.isExecutable()) {
         return OpenDocument(info.absoluteFilePath(), words);
+    }
+    const QString workingFolder = QString::fromStdString(folder);
+    if (!workingFolder.isEmpty() && !QFileInfo(workingFolder).isDir()) {
+        return Failed("作業フォルダがありません: ", workingFolder);
     }
     QProcess process;
     process.setProgram(path);
     process.setArguments(words);
-    process.setWorkingDirectory(QString::fromStdString(folder));
+    process.setWorkingDirectory(workingFolder);
     process.setStandardInputFile(QProcess::nullDevice());
     if (!process.startDetached()) {
-        return Failed("プログラムを起動できません: ", path);
+        return Failed("プログラムを起動できません: ",
+                      path + QStringLiteral(" (") + process.errorString() + QLatin1Char(')'));
     }
     return Status::Ok();
 }
 
-Status DesktopProgramStarter::OpenDocument(const QString& path, const QStringList& arguments) {
-    if (!arguments.isEmpty() &&
-        !QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty() &&
-        !QStandardPaths::findExecutable(QStringLiteral("gio")).isEmpty()) {
-        LaunchWithDefaultApplication(path, arguments);
+Status DesktopProgramStarter::OpenDocument(const QString& target, const QStringList& arguments) {
+    const DesktopEntry* application = applications_.ApplicationFor(target);
+    if (!application) {
+        return Failed("開くアプリケーションがありません: ",
+                      target + QStringLiteral(" (") +
+                          DesktopApplications::TypesOf(target).value(0) + QLatin1Char(')'));
+    }
+    if (!arguments.isEmpty() && Found("gio")) {
+        return LaunchEntry(QString::fromStdString(application->File.string()),
+                           QStringList{target} + arguments);
+    }
+    if (Found("xdg-open") && QProcess::startDetached(QStringLiteral("xdg-open"), {target})) {
         return Status::Ok();
     }
-    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty() ||
-        !QProcess::startDetached(QStringLiteral("xdg-open"), {path})) {
-        return Failed("開くアプリケーションがありません (xdg-open): ", path);
-    }
-    return Status::Ok();
+    return LaunchEntry(QString::fromStdString(application->File.string()), {target});
 }
 
-void DesktopProgramStarter::LaunchWithDefaultApplication(const QString& path,
-                                                         const QStringList& arguments) {
-    // The query is asked without waiting; the start follows when it answers.
-    const QString type = QMimeDatabase().mimeTypeForFile(path).name();
-    auto* query = new QProcess(this);
-    connect(query, &QProcess::finished, this, [query, path, arguments] {
-        query->deleteLater();
-        const QString id = QString::fromLocal8Bit(query->readAllStandardOutput()).trimmed();
-        const QString desktopFile =
-            id.isEmpty() ? QString()
-                         : QStandardPaths::locate(QStandardPaths::ApplicationsLocation, id);
-        if (desktopFile.isEmpty()) {
-            QProcess::startDetached(QStringLiteral("xdg-open"), {path});
-            return;
-        }
-        QProcess::startDetached(QStringLiteral("gio"),
-                                QStringList{QStringLiteral("launch"), desktopFile, path} +
-                                    arguments);
-    });
-    connect(query, &QProcess::errorOccurred, this, [query](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) {
-            query->deleteLater();
-        }
-    });
-    query->start(QStringLiteral("xdg-mime"),
-                 {QStringLiteral("query"), QStringLiteral("default"), type});
+Status DesktopProgramStarter::LaunchEntry(const QString& entryFile, const QStringList& files) {
+    if (!Found("gio") ||
+        !QProcess::startDetached(QStringLiteral("gio"),
+                                 QStringList{QStringLiteral("launch"), entryFile} + files)) {
+        return Failed("アプリケーションを起動できません (gio launch): ", entryFile);
+    }
+    return Status::Ok();
 }
 
 } // namespace rimo

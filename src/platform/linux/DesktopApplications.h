@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/DesktopEntries.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace rimo {
+
+// The desktop's applications for files, folders and URLs: the type of a file
+// from Qt's MIME database, its application by the rules of mimeapps.list.
+class DesktopApplications {
+public:
+    // The folders of this session's environment.
+    DesktopApplications();
+    explicit DesktopApplications(XdgDirs dirs) : entries_(std::move(dirs)) {}
+
+    static XdgDirs EnvironmentDirs();
+    // "https://…", "mailto:…": a scheme of two or more characters and a colon
+    // (one letter is a Windows drive, "C:\…"); "file:" URLs are paths.
+    static bool IsUrl(const QString& text);
+    // The MIME type of a file, folder or URL, followed by its broader types.
+    static QStringList TypesOf(const QString& pathOrUrl);
+
+    // The application that opens it; nullptr when none does.
+    const DesktopEntry* ApplicationFor(const QString& pathOrUrl);
+    // The application entry that runs this program; nullptr when none.
+    const DesktopEntry* EntryRunning(const QString& program);
+
+private:
+    DesktopEntries entries_;
+};
+
+} // namespace rimo

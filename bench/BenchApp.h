@@ -12,8 +12,10 @@ inline QApplication& BenchApp() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: at exit its destructor would run after statics of Qt
+    // Gui that its post routines still use (a crash after the last benchmark).
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 } // namespace rimo

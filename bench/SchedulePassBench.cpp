@@ -4,6 +4,7 @@
 #include "BenchApp.h"
 #include "TempFolder.h"
 #include "TimedMainWindow.h"
+#include "ZoneScope.h"
 #include "app/SecondTimer.h"
 #include "app/TForm1.h"
 #include "fakes/FakeClock.h"
@@ -48,13 +49,39 @@ void BM_PassTickNoRowDue(benchmark::State& state) {
     NoSteps steps;
     bool testRequested = false;
     SchedulePass pass(table, editing, steps, testRequested);
-    pass.Start(kTen);
+    // The clock's reading, as the program gives it.
+    const std::int64_t tenMs = ToUnixMilliseconds(kTen);
+    pass.Start(tenMs);
     std::int64_t second = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(pass.Tick(AddSeconds(kTen, ++second)));
+        benchmark::DoNotOptimize(pass.Tick(tenMs + ++second * 1000));
     }
 }
 BENCHMARK(BM_PassTickNoRowDue)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// The tick at which New York's clock skips from 01:59:59 to 03:00:00: the
+// skipped hour's seconds are looked up in the rows (none due there).
+void BM_PassTickAtDaylightSavingStart(benchmark::State& state) {
+    const ZoneScope newYork("America/New_York");
+    ScheduleTable table;
+    table.ReplaceScheduleRows(FutureRows(static_cast<int>(state.range(0))));
+    FakeScheduleEditing editing(table);
+    NoSteps steps;
+    bool testRequested = false;
+    SchedulePass pass(table, editing, steps, testRequested);
+    const std::int64_t before = 1741503599000; // 2025-03-09 01:59:59 EST
+    for (auto _ : state) {
+        state.PauseTiming();
+        pass.Start(before);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(pass.Tick(before + 1000)); // 03:00:00 EDT
+    }
+}
+BENCHMARK(BM_PassTickAtDaylightSavingStart)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond);
 
 // TForm1::Timer1Timer, the main window's whole tick, with fake services.
 void BM_MainWindowTickNoRowDue(benchmark::State& state) {

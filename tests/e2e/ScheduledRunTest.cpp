@@ -198,27 +198,32 @@ protected:
         }
         return rows;
     }
+    // Starts the program on `rows`, its clock reading `unixMs`.
+    std::unique_ptr<QProcess> StartAt(std::int64_t unixMs, std::vector<ScheduleRow> rows) {
+        ScheduleTable table;
+        table.ReplaceScheduleRows(std::move(rows));
+        EXPECT_TRUE(SaveSchedule(ScheduleFile(), table).ok());
+        SetClock(unixMs);
+        realAtStart_ = UnixMsNow();
+        return Start();
+    }
     int RunCount(const std::string& tag) const {
         const auto runs = RunsByTag();
         return runs.count(tag) ? static_cast<int>(runs.at(tag).size()) : 0;
     }
 
     QString library_;
+    std::int64_t realAtStart_ = 0;
 };
 
 TEST_F(DaylightSavingRun, RowsOfTheSkippedHourRunOnceWhenTheClockJumps) {
     // 2025-03-09 01:59:55 EST; five seconds later it is 03:00:00 EDT.
     const std::int64_t start = 1741503595000;
-    ScheduleTable table;
-    table.ReplaceScheduleRows({Row("daily", "毎日", "2025/03/09/日", "02:30:00"),
-                               Row("once", "", "2025/03/09/日", "02:45:00"),
-                               Row("hourly", "毎時", "2025/03/09/日", "02:00:00"),
-                               Row("after", "", "2025/03/09/日", "03:00:02")});
-    ASSERT_TRUE(SaveSchedule(ScheduleFile(), table).ok());
-    SetClock(start);
-    const std::int64_t realStart = UnixMsNow();
-    auto program = Start();
-    WaitUntil(start + 5000 + 2000, start, realStart); // past 03:00:02 EDT
+    auto program = StartAt(start, {Row("daily", "毎日", "2025/03/09/日", "02:30:00"),
+                                   Row("once", "", "2025/03/09/日", "02:45:00"),
+                                   Row("hourly", "毎時", "2025/03/09/日", "02:00:00"),
+                                   Row("after", "", "2025/03/09/日", "03:00:02")});
+    WaitUntil(start + 5000 + 2000, start, realAtStart_); // past 03:00:02 EDT
     Terminate(*program);
 
     for (const char* tag : {"daily", "once", "hourly", "after"}) {
@@ -234,15 +239,10 @@ TEST_F(DaylightSavingRun, RowsOfTheSkippedHourRunOnceWhenTheClockJumps) {
 TEST_F(DaylightSavingRun, RowsOfTheRepeatedHourRunOnce) {
     // 2025-11-02 01:59:55 EDT; five seconds later it is 01:00:00 EST.
     const std::int64_t start = 1762063195000;
-    ScheduleTable table;
-    table.ReplaceScheduleRows({Row("once", "", "2025/11/02/日", "01:59:57"),
-                               Row("daily", "毎日", "2025/11/02/日", "01:59:58"),
-                               Row("after", "", "2025/11/02/日", "02:00:02")});
-    ASSERT_TRUE(SaveSchedule(ScheduleFile(), table).ok());
-    SetClock(start);
-    const std::int64_t realStart = UnixMsNow();
-    auto program = Start();
-    WaitUntil(start + 5000 + 3000, start, realStart); // 01:00:03 EST
+    auto program = StartAt(start, {Row("once", "", "2025/11/02/日", "01:59:57"),
+                                   Row("daily", "毎日", "2025/11/02/日", "01:59:58"),
+                                   Row("after", "", "2025/11/02/日", "02:00:02")});
+    WaitUntil(start + 5000 + 3000, start, realAtStart_); // 01:00:03 EST
     // The rest of the repeated hour at once: 01:59:50 EST.
     const std::int64_t later = start + 3600 * 1000 - 5000;
     SetClock(later);

@@ -8,8 +8,8 @@ cd "$(dirname "$0")"
 ./scripts/setup.sh
 jobs=$(nproc)
 
-# Real daytime servers (127.0.0.1:13, and 127.0.0.2:13 on Japan time) for the
-# end-to-end synchronisation tests.
+# Real daytime servers (127.0.0.1:13, 127.0.0.2:13 on Japan time, 127.0.0.3 to
+# 127.0.0.7 in half-hour and 45-minute zones) for the end-to-end synchronisation tests.
 if ! ./scripts/daytime-server.sh; then
     echo "warning: a daytime server did not start; the end-to-end synchronisation tests will be skipped"
 fi

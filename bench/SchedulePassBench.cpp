@@ -4,6 +4,7 @@
 #include "BenchApp.h"
 #include "TempFolder.h"
 #include "TimedMainWindow.h"
+#include "ZoneScope.h"
 #include "app/SecondTimer.h"
 #include "app/TForm1.h"
 #include "fakes/FakeClock.h"
@@ -41,20 +42,46 @@ public:
     void CarryOut(const ActionPlan&) override {}
 };
 
-void BM_PassTickNoRowDue(benchmark::State& state) {
+// The pass over `rows` future rows, running nothing.
+struct BarePass {
+    explicit BarePass(int rows) { table.ReplaceScheduleRows(FutureRows(rows)); }
     ScheduleTable table;
-    table.ReplaceScheduleRows(FutureRows(static_cast<int>(state.range(0))));
-    FakeScheduleEditing editing(table);
+    FakeScheduleEditing editing{table};
     NoSteps steps;
     bool testRequested = false;
-    SchedulePass pass(table, editing, steps, testRequested);
-    pass.Start(kTen);
+    SchedulePass pass{table, editing, steps, testRequested};
+};
+
+void BM_PassTickNoRowDue(benchmark::State& state) {
+    BarePass bare(static_cast<int>(state.range(0)));
+    // The clock's reading, as the program gives it.
+    const std::int64_t tenMs = ToUnixMilliseconds(kTen);
+    bare.pass.Start(tenMs);
     std::int64_t second = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(pass.Tick(AddSeconds(kTen, ++second)));
+        benchmark::DoNotOptimize(bare.pass.Tick(tenMs + ++second * 1000));
     }
 }
 BENCHMARK(BM_PassTickNoRowDue)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// The tick at which New York's clock skips from 01:59:59 to 03:00:00: the
+// skipped hour's seconds are looked up in the rows (none due there).
+void BM_PassTickAtDaylightSavingStart(benchmark::State& state) {
+    const ZoneScope newYork("America/New_York");
+    BarePass bare(static_cast<int>(state.range(0)));
+    const std::int64_t before = 1741503599000; // 2025-03-09 01:59:59 EST
+    for (auto _ : state) {
+        state.PauseTiming();
+        bare.pass.Start(before);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(bare.pass.Tick(before + 1000)); // 03:00:00 EDT
+    }
+}
+BENCHMARK(BM_PassTickAtDaylightSavingStart)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond);
 
 // TForm1::Timer1Timer, the main window's whole tick, with fake services.
 void BM_MainWindowTickNoRowDue(benchmark::State& state) {

@@ -7,6 +7,7 @@
 #   <prefix>/share/metainfo/<id>.metainfo.xml      the software centres' description
 #   <prefix>/share/icons/hicolor/NxN/apps/rimotime.png
 #   <prefix>/share/doc/rimotime/help.html          the help page (found from lib/rimotime)
+#   <prefix>/share/doc/rimotime/copyright          the licence, in Debian's machine-readable format
 
 set(RIMO_PRIVATE_DIR lib/rimotime)
 set(RIMO_DOC_DIR share/doc/rimotime)
@@ -30,6 +31,32 @@ foreach(size 16 22 24 32 48 64 128)
 endforeach()
 install(FILES ${resources}/help.html DESTINATION ${RIMO_DOC_DIR})
 
+# LICENSE as Debian's machine-readable copyright file: its copyright line, and
+# the permission text below it as the licence's paragraph (Expat is Debian's
+# name of the MIT licence).
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)\n\n(.*)" found "${licence}")
+if(NOT found)
+    message(FATAL_ERROR "LICENSE has no line \"Copyright (c) <year> <holders>\"")
+endif()
+set(holders ${CMAKE_MATCH_1})
+string(STRIP "${CMAKE_MATCH_2}" permission)
+string(REPLACE "\n\n" "\n.\n" permission "${permission}")
+string(REPLACE "\n" "\n " permission "${permission}")
+file(WRITE ${made}/copyright
+     "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+     "Upstream-Name: RimoTimeInformation\n"
+     "\n"
+     "Files: *\n"
+     "Copyright: ${holders}\n"
+     "License: Expat\n"
+     "\n"
+     "License: Expat\n"
+     " ${permission}\n"
+     "Comment: the MIT licence (SPDX: MIT)\n")
+install(FILES ${made}/copyright DESTINATION ${RIMO_DOC_DIR})
+
 set(CPACK_PACKAGE_NAME rimotime)
 set(CPACK_PACKAGE_VENDOR "RimoTimeInformation")
 set(RIMO_PACKAGE_CONTACT "RimoTimeInformation developers <rimotime@localhost>"
@@ -50,6 +77,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # The libraries come from the scan of the executables (dpkg-shlibdeps); the
 # rest is what they need at run time that no library link shows.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "fonts-ipafont-gothic | fonts-noto-cjk, sound-theme-freedesktop, xdg-utils")
+# Qt's SVG icon engine, a plugin no link shows: most icons of the themes (the
+# launcher's buttons) are SVG. Debian 13 moved it from libqt6svg6 (6.6 and
+# before) to qt6-svg-plugins. The program's own icons lie in hicolor.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-svg-plugins | libqt6svg6 (<< 6.7~), hicolor-icon-theme")
+# An icon theme for the launcher's application and file icons; desktops
+# bring their own, a bare system gets GNOME's.
+string(CONCAT CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-ipafont-gothic | fonts-noto-cjk, sound-theme-freedesktop, xdg-utils, "
+    "adwaita-icon-theme | breeze-icon-theme | mate-icon-theme | elementary-xfce-icon-theme")
 include(CPack)

@@ -4,9 +4,15 @@
 #   127.0.0.1:13  in the zone this script runs in;
 #   127.0.0.2:13  on Japan time (TZ=JST-9): the service writes the plain ctime
 #                 layout in its own zone, so the tests set the program's zone
-#                 against a server whose zone they know.
+#                 against a server whose zone they know;
+#   127.0.0.3:13  St. John's (America/St_Johns, UTC-3:30, -2:30 in summer);
+#   127.0.0.4:13  Kolkata (Asia/Kolkata, UTC+5:30);
+#   127.0.0.5:13  Kathmandu (Asia/Kathmandu, UTC+5:45);
+#   127.0.0.6:13  UTC-3:30 all year, half an hour off UTC-4;
+#   127.0.0.7:13  UTC+10:30 all year (Lord Howe's standard time), half an
+#                 hour ahead of Sydney's.
 # An address where something answers already is left alone, so running the
-# script again starts nothing more (at most these two servers, loopback only).
+# script again starts nothing more (at most these servers, loopback only).
 set -euo pipefail
 
 answers() {
@@ -18,6 +24,10 @@ serve() {
     local address=$1 zone=$2 conf
     if answers "$address"; then
         return 0
+    fi
+    if [ ! -x /usr/sbin/inetd ]; then
+        echo "daytime server: /usr/sbin/inetd is missing (Debian package openbsd-inetd)" >&2
+        return 1
     fi
     conf=$(mktemp "${TMPDIR:-/tmp}/rimotime-daytime.XXXXXX")
     printf '%s:daytime\tstream\ttcp\tnowait\troot\tinternal\n' "$address" >"$conf"
@@ -37,13 +47,17 @@ serve() {
     return 1
 }
 
-if ! answers 127.0.0.1 || ! answers 127.0.0.2; then
-    if [ ! -x /usr/sbin/inetd ]; then
-        echo "daytime server: /usr/sbin/inetd is missing (Debian package openbsd-inetd)" >&2
-        exit 1
-    fi
-fi
+servers=(
+    "127.0.0.1|"
+    "127.0.0.2|JST-9"
+    "127.0.0.3|America/St_Johns"
+    "127.0.0.4|Asia/Kolkata"
+    "127.0.0.5|Asia/Kathmandu"
+    "127.0.0.6|<-0330>3:30"
+    "127.0.0.7|<+1030>-10:30"
+)
 status=0
-serve 127.0.0.1 "" || status=1
-serve 127.0.0.2 JST-9 || status=1
+for server in "${servers[@]}"; do
+    serve "${server%%|*}" "${server#*|}" || status=1
+done
 exit $status

@@ -28,6 +28,9 @@ constexpr std::string_view kQtOptionsWithValue[] = {"platform",
                                                     "stylesheet"};
 constexpr std::string_view kQtFlags[] = {"reverse", "widgetcount", "nograb",
                                          "dograb",  "sync",        "testability"};
+// The only ones Qt also reads as "-name=value"; it passes over any other
+// "=" form, and "-platform=offscreen" would leave Qt on its default platform.
+constexpr std::string_view kQtOptionsWithEquals[] = {"style", "stylesheet", "qmljsdebugger"};
 
 template <typename List> bool Contains(const List& list, std::string_view name) {
     return std::find(std::begin(list), std::end(list), name) != std::end(list);
@@ -61,16 +64,20 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
         const std::size_t equals = name.find('=');
         const bool hasValue = equals != std::string_view::npos;
         name = name.substr(0, equals);
-        if (name == "qmljsdebugger" && hasValue) {
-            continue;
+        if (hasValue) {
+            if (Contains(kQtOptionsWithEquals, name)) {
+                continue;
+            }
+            if (Contains(kQtOptionsWithValue, name)) {
+                return fail("option '" + argument + "' takes its value as the next argument: -" +
+                            std::string(name) + " " + argument.substr(argument.find('=') + 1));
+            }
+            return fail("unknown option '" + argument + "'");
         }
-        if (Contains(kQtFlags, name) && !hasValue) {
+        if (Contains(kQtFlags, name)) {
             continue;
         }
         if (Contains(kQtOptionsWithValue, name)) {
-            if (hasValue) {
-                continue;
-            }
             if (i + 1 < arguments.size()) {
                 ++i;
                 continue;

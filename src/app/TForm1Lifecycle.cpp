@@ -68,7 +68,9 @@ void TForm1::FormCreate() {
     timerPage_->CheckBoxSoundClick();
 
     // 7. Repeating rows whose time has passed move to their next occurrence.
-    caughtUpAt_ = clock_.Now();
+    // One reading: the pass tells local from real seconds from the same moment.
+    const std::int64_t caughtUpAtMs = clock_.UnixMilliseconds();
+    caughtUpAt_ = FromUnixMilliseconds(caughtUpAtMs);
     for (const ScheduleRowProblem& problem : CatchUpSchedule(schedule_, caughtUpAt_)) {
         startupProblems_.append(
             QStringLiteral("スケジュール %1 行目: %2 (この行は動かしていません)")
@@ -85,7 +87,7 @@ void TForm1::FormCreate() {
                                      qEnvironmentVariable("HOME").toStdString()));
     scheduleRunner_ = new ScheduleRunner(*grid_, *editor_, state_, clock_, services_, *scrSaver_,
                                          *actionHost_, paths_.CompanionProgram(), *this, this);
-    scheduleRunner_->Start(caughtUpAt_);
+    scheduleRunner_->Start(caughtUpAtMs);
     // 10. Current launcher page.
     launcherPage_->RadioGroupLaunchTitleClick();
     // 11. Page-change step; the restored page was made current by the

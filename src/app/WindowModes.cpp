@@ -1,5 +1,7 @@
 #include "app/WindowModes.h"
 
+#include "platform/linux/X11SkipTaskbar.h"
+
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -34,9 +36,48 @@ Qt::WindowFlags WindowModes::TaskBarFlags(Qt::WindowFlags flags, int mode) {
     return flags;
 }
 
+// Mode 1 also asks the window manager to keep the window off the taskbar
+// and the pager, at every show (the native window's states are renewed
+// whenever it is mapped).
+class SkipTaskbarOnShow final : public QObject {
+public:
+    static constexpr const char* kName = "SkipTaskbarOnShow";
+    explicit SkipTaskbarOnShow(QWidget& window) : QObject(&window), window_(window) {
+        setObjectName(QLatin1String(kName));
+        window_.installEventFilter(this);
+    }
+    void SetSkip(bool skip) {
+        skip_ = skip;
+        if (window_.isVisible() && window_.windowHandle()) {
+            X11SkipTaskbar::Apply(*window_.windowHandle(), skip_);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Sent before the native window is mapped.
+        if (watched == &window_ && event->type() == QEvent::Show && window_.windowHandle()) {
+            X11SkipTaskbar::Apply(*window_.windowHandle(), skip_);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& window_;
+    bool skip_ = false;
+};
+
 void WindowModes::SetTaskBarMode(QWidget& window, int mode) {
     if (mode != 0 && mode != 1) {
         return;
+    }
+    auto* hint = static_cast<SkipTaskbarOnShow*>(window.findChild<QObject*>(
+        QLatin1String(SkipTaskbarOnShow::kName), Qt::FindDirectChildrenOnly));
+    if (!hint && mode == 1) {
+        hint = new SkipTaskbarOnShow(window);
+    }
+    if (hint) {
+        hint->SetSkip(mode == 1);
     }
     const Qt::WindowFlags flags = TaskBarFlags(window.windowFlags(), mode);
     if (flags == window.windowFlags()) {

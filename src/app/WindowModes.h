@@ -19,6 +19,8 @@ struct WindowModes {
     // (the window is hidden instead of minimised) and no minimise button.
     static Qt::WindowFlags TaskBarFlags(Qt::WindowFlags flags, int mode);
     // Applies the mode; a shown window is shown again and comes forward.
+    // Mode 1 also asks the window manager to skip the taskbar and the pager
+    // (a tool window alone stays in libwnck's task lists).
     static void SetTaskBarMode(QWidget& window, int mode);
 };
 

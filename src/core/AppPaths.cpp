@@ -59,7 +59,9 @@ AppPaths AppPaths::ForExecutable(const std::filesystem::path& executable,
                                  const std::string& xdgConfigHome, const std::string& home) {
     AppPaths paths;
     paths.ExecutableDir = executable.parent_path();
-    paths.BaseName = executable.stem().string();
+    // On Linux the whole file name is the program's name: "rimotime-1.0"
+    // has no extension ".0".
+    paths.BaseName = executable.filename().string();
     if (paths.BaseName.empty()) {
         paths.BaseName = "rimotime";
     }

@@ -10,7 +10,7 @@ namespace rimo {
 struct AppPaths {
     std::filesystem::path ExecutableDir; // the executable, its companion and help page
     std::filesystem::path DataDir;       // settings, schedule, log and launcher files
-    std::string BaseName = "rimotime";   // the executable's name without extension
+    std::string BaseName = "rimotime";   // the executable's file name, whole
     // Files of the program lie beside it, but that folder cannot be written:
     // they are left alone and DataDir is the configuration folder.
     bool FilesLeftBeside = false;

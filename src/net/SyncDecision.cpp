@@ -29,8 +29,15 @@ std::int64_t LocalToUnixMs(DateTime written, const SyncContext& context) {
     return unixMs;
 }
 
-bool WithinUnzonedLimit(std::int64_t unixMs, const SyncContext& context) {
-    return std::llabs(unixMs - context.NowUnixMs) < kUnzonedCorrectionLimitMs;
+// Zones lie a whole quarter of an hour apart (India and Nepal, Sydney and
+// Lord Howe): a correction that close to a quarter-hour step is a server in
+// another zone, not a clock that has drifted.
+bool LooksLikeAnotherZone(std::int64_t correctionMs) {
+    constexpr std::int64_t kQuarterHourMs = 15 * 60 * 1000;
+    const std::int64_t distance = std::llabs(correctionMs);
+    const std::int64_t nearestStep = (distance + kQuarterHourMs / 2) / kQuarterHourMs;
+    return nearestStep > 0 &&
+           std::llabs(distance - nearestStep * kQuarterHourMs) < kZoneStepToleranceMs;
 }
 
 SyncDecision Refuse(std::string why) {
@@ -95,17 +102,23 @@ SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext
     if (NamesItsZone(reading.Layout)) {
         return InRange(readUnixMs, context);
     }
-    // No zone: a server on the same network usually keeps this PC's zone.
-    if (WithinUnzonedLimit(readUnixMs, context)) {
-        return InRange(readUnixMs, context);
-    }
+    // No zone: of the two readings (UTC-4, this PC's zone) the one nearer to
+    // this PC's clock; in a half-hour zone the UTC-4 reading can come within
+    // the limit while the PC's own is exact.
     const std::int64_t localUnixMs = LocalToUnixMs(*reading.Written, context);
-    const SyncDecision local = InRange(localUnixMs, context);
-    if (WithinUnzonedLimit(localUnixMs, context) || !local.UnixMs) {
-        return local;
+    const std::int64_t nearest =
+        std::llabs(localUnixMs - context.NowUnixMs) <= std::llabs(readUnixMs - context.NowUnixMs)
+            ? localUnixMs
+            : readUnixMs;
+    const std::int64_t correction = nearest - context.NowUnixMs;
+    if (std::llabs(correction) < kUnzonedCorrectionLimitMs && !LooksLikeAnotherZone(correction)) {
+        return InRange(nearest, context);
+    }
+    if (const SyncDecision local = InRange(localUnixMs, context); !local.UnixMs) {
+        return local; // an implausible time says more than the distance
     }
     return Refuse("サーバーの応答にタイムゾーンがなく、このPCの時計と" +
-                  FormatDistance(localUnixMs - context.NowUnixMs) + "ずれています。");
+                  FormatDistance(correction) + "ずれています。");
 }
 
 } // namespace rimo

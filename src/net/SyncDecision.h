@@ -39,15 +39,20 @@ struct SyncDecision {
 
 // Largest correction a reply without a zone may make.
 constexpr std::int64_t kUnzonedCorrectionLimitMs = 30 * 60 * 1000;
+// A zone-less correction within this of a whole quarter hour (15 or 30
+// minutes) is a zone difference, not a clock error: refused.
+constexpr std::int64_t kZoneStepToleranceMs = 60 * 1000;
 // Replies after this year are not believed.
 constexpr int kLatestYear = 2100;
 
 // Judges a readable reply (reading.Utc set). A reply that names its zone is
 // taken whatever the correction: setting a badly wrong clock is what a
-// synchronisation is for. A reply without a zone is read as UTC-4, else on
-// this PC's zone, whichever comes within 30 minutes of this PC's clock;
-// neither does: refused. Refused too: a blank time field, NIST's health digit
-// 2 or more, a time before NotBefore or after the year 2100.
+// synchronisation is for. A reply without a zone is read as UTC-4 and on
+// this PC's zone; the reading nearer to this PC's clock is taken when it is
+// within 30 minutes of it and not about a quarter or half hour away (a
+// server in a neighbouring zone); otherwise refused. Refused too: a blank
+// time field, NIST's health digit 2 or more, a time before NotBefore or
+// after the year 2100.
 SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext& context);
 
 // "9時間05分", "3日4時間00分", "45分": a distance for the user.

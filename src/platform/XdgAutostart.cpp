@@ -77,16 +77,40 @@ std::optional<std::string> XdgAutostart::EntryText(const std::filesystem::path& 
            "Terminal=false\n";
 }
 
+std::filesystem::path XdgAutostart::FolderFor(const std::string& xdgConfigHome,
+                                              const std::string& home) {
+    if (!xdgConfigHome.empty() && xdgConfigHome.front() == '/') {
+        return std::filesystem::path(xdgConfigHome) / "autostart";
+    }
+    if (!home.empty() && home.front() == '/') {
+        return std::filesystem::path(home) / ".config" / "autostart";
+    }
+    return {};
+}
+
 bool XdgAutostart::Registered() const {
     std::error_code error;
-    // A dangling link is an entry too: it is not replaced.
-    return std::filesystem::symlink_status(EntryFile(), error).type() !=
-           std::filesystem::file_type::not_found;
+    // A dangling link is an entry too: it is not replaced. A folder that
+    // cannot be looked into (an error other than "not there") holds none
+    // that is known.
+    const auto type = std::filesystem::symlink_status(EntryFile(), error).type();
+    return type != std::filesystem::file_type::not_found &&
+           type != std::filesystem::file_type::none;
 }
 
 Status XdgAutostart::Register(const std::filesystem::path& executable) {
-    if (Registered()) {
-        return Status::Ok();
+    if (folder_.empty()) {
+        return Status::Error(
+            "ホームフォルダが分からないため、自動起動の項目を置く場所がありません");
+    }
+    std::error_code lookError;
+    const auto type = std::filesystem::symlink_status(EntryFile(), lookError).type();
+    if (type == std::filesystem::file_type::none) {
+        return Status::Error("フォルダ " + folder_.string() +
+                             " を読めません: " + lookError.message());
+    }
+    if (type != std::filesystem::file_type::not_found) {
+        return Status::Ok(); // there already (the user's own, say): left as it is
     }
     const std::optional<std::string> text = EntryText(executable);
     if (!text) {

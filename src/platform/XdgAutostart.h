@@ -14,10 +14,18 @@ class XdgAutostart final : public StartupRegistration {
 public:
     explicit XdgAutostart(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
+    // The desktop's autostart folder: $XDG_CONFIG_HOME/autostart, where a
+    // relative value is ignored as the XDG rules say, else ~/.config/autostart;
+    // empty when neither gives a folder (no home).
+    static std::filesystem::path FolderFor(const std::string& xdgConfigHome,
+                                           const std::string& home);
+
     std::filesystem::path EntryFile() const { return folder_ / "RimoTimeInformation.desktop"; }
 
+    // True only when the entry surely exists.
     bool Registered() const override;
-    // Written atomically, the folder made when missing.
+    // Written atomically, the folder made when missing. A folder that cannot
+    // be looked into is reported, not taken for one that holds the entry.
     Status Register(const std::filesystem::path& executable) override;
     Status Unregister() override;
 

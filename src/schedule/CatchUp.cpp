@@ -147,12 +147,11 @@ bool CatchUpRow(ScheduleRow& row, DateTime now, std::string* problem) {
     }
 
     // Read everything first, so that a row that cannot be read stays as it is.
+    // The full year first; the two-digit read would put a date outside
+    // 1976-2075 into the wrong century.
     const std::optional<DateTime> time = ReadTime(row[ColTime]);
-    std::optional<DateTime> date;
+    std::optional<DateTime> date = ReadScheduleDate(row[ColDate]);
     if (dateStep != kDateSteps.end()) {
-        // The full year first; the two-digit read would put a date outside
-        // 1976-2075 into the wrong century.
-        date = ReadScheduleDate(row[ColDate]);
         if (!date) {
             date = ReadTwoDigitYearDate(row[ColDate], DecodeDate(now).Year);
         }
@@ -167,6 +166,13 @@ bool CatchUpRow(ScheduleRow& row, DateTime now, std::string* problem) {
     }
 
     const std::int64_t timeMs = ToMilliseconds(*time);
+    // A row whose moment is still ahead has not passed: it keeps both cells
+    // (the kinds anchored on today would otherwise pull a row meant to start
+    // next week back to today). The kinds anchored on today need no readable
+    // date; without one the row counts as passed.
+    if (date && ToMilliseconds(*date) + timeMs >= ToMilliseconds(now)) {
+        return true;
+    }
     const DateTime today = DateOf(now);
     const std::int64_t nowTimeMs = ToMilliseconds(TimeOf(now));
     const bool timePassed = timeMs < nowTimeMs;
@@ -205,10 +211,6 @@ std::vector<ScheduleRowProblem> CatchUpSchedule(ScheduleTable& table, DateTime n
     return problems;
 }
 
-namespace {
-
-// The moment a row names, when its cells are exactly the texts of that second
-// (what the pass compares), else nullopt.
 std::optional<DateTime> DueMoment(const ScheduleRow& row) {
     const std::optional<DateTime> date = ReadScheduleDate(row[ColDate]);
     const std::optional<DateTime> time = ReadTime(row[ColTime]);
@@ -222,6 +224,8 @@ std::optional<DateTime> DueMoment(const ScheduleRow& row) {
     return moment;
 }
 
+namespace {
+
 std::int64_t HourKindStepMs(const std::string& repeat) {
     if (repeat == "30分毎") {
         return 30 * kMsPerMinute;
@@ -232,7 +236,27 @@ std::int64_t HourKindStepMs(const std::string& repeat) {
     return repeat == "隔時" ? 120 * kMsPerMinute : 0;
 }
 
+// An hour kind's first occurrence not before `notBeforeMs`, counted from the
+// row's own moment.
+void StepHourRow(ScheduleRow& row, std::int64_t momentMs, std::int64_t stepMs,
+                 std::int64_t notBeforeMs) {
+    const std::int64_t steps = (notBeforeMs - momentMs + stepMs - 1) / stepMs;
+    const DateTime next = FromMilliseconds(momentMs + steps * stepMs);
+    row[ColDate] = FormatScheduleDate(next);
+    row[ColTime] = FormatScheduleTime(next);
+}
+
 } // namespace
+
+bool StepHourRowPast(ScheduleRow& row, DateTime after) {
+    const std::int64_t stepMs = HourKindStepMs(row[ColRepeat]);
+    const std::optional<DateTime> moment = DueMoment(row);
+    if (stepMs == 0 || !moment || ToMilliseconds(*moment) > ToMilliseconds(after)) {
+        return false;
+    }
+    StepHourRow(row, ToMilliseconds(*moment), stepMs, ToMilliseconds(after) + 1);
+    return true;
+}
 
 int CatchUpGap(ScheduleTable& table, DateTime first, DateTime now) {
     const std::int64_t firstMs = ToMilliseconds(first);
@@ -247,11 +271,7 @@ int CatchUpGap(ScheduleTable& table, DateTime first, DateTime now) {
         if (const std::int64_t stepMs = HourKindStepMs(row[ColRepeat]); stepMs > 0) {
             // Counted from the row's own moment: the start-up rule, anchored on
             // today's date, would skip the rest of the day after a night's gap.
-            const std::int64_t momentMs = ToMilliseconds(*moment);
-            const std::int64_t steps = (nowMs - momentMs + stepMs - 1) / stepMs;
-            const DateTime next = FromMilliseconds(momentMs + steps * stepMs);
-            row[ColDate] = FormatScheduleDate(next);
-            row[ColTime] = FormatScheduleTime(next);
+            StepHourRow(row, ToMilliseconds(*moment), stepMs, nowMs);
         } else {
             std::string problem;
             CatchUpRow(row, now, &problem); // readable: DueMoment read it

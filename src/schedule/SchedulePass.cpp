@@ -3,6 +3,8 @@
 #include "schedule/AdvanceRow.h"
 #include "schedule/CatchUp.h"
 
+#include <algorithm>
+#include <set>
 #include <unordered_map>
 
 namespace rimo {
@@ -38,38 +40,100 @@ bool SchedulePass::IsRowDue(const ScheduleRow& row, const std::string& dateText,
     return row[ColTime] == timeText && row[ColDate] == dateText;
 }
 
-void SchedulePass::Start(DateTime now) {
-    covered_ = SecondOf(now) - 1;
+namespace {
+
+std::int64_t RealSecondOf(std::int64_t unixMs) {
+    return unixMs >= 0 ? unixMs / 1000 : -((999 - unixMs) / 1000);
 }
 
-TickReport SchedulePass::Tick(DateTime now) {
+} // namespace
+
+void SchedulePass::Start(std::int64_t unixMs) {
+    covered_ = SecondOf(FromUnixMilliseconds(unixMs)) - 1;
+    lastReal_ = RealSecondOf(unixMs) - 1;
+}
+
+void SchedulePass::Start(DateTime now) {
+    Start(ToUnixMilliseconds(now));
+}
+
+TickReport SchedulePass::Tick(std::int64_t unixMs) {
     TickReport report;
-    const std::int64_t second = SecondOf(now);
+    const std::int64_t second = SecondOf(FromUnixMilliseconds(unixMs));
+    const std::int64_t realSecond = RealSecondOf(unixMs);
     if (!covered_) {
         covered_ = second - 1;
     }
+    // Gaps are measured in real seconds: a change of the zone's offset
+    // (daylight saving) moves the local clock while no time passes.
+    std::int64_t last = lastReal_.value_or(realSecond - 1);
+    lastReal_ = realSecond;
+    const std::int64_t elapsed = realSecond - last;
     const std::int64_t behind = second - *covered_;
-    if (behind > kLookBackSeconds) {
+    if (behind < -kKeptSetBackSeconds) {
+        covered_ = second - 1; // far back (another zone, a clock set a day back): afresh
+    } else if (elapsed > kLookBackSeconds || behind - elapsed > kRunSkippedSeconds) {
+        // Suspend, a clock set forward, or a zone far ahead: the rows of the
+        // local seconds passed over are not run, the repeating ones move on.
         report.Gap = true;
-        report.MovedRows = CatchUpGap(table_, FromSecond(*covered_ + 1), FromSecond(second));
-        if (report.MovedRows > 0) {
-            editing_.SortAndSelectNextEvent();
+        if (behind > 1) {
+            report.MovedRows = CatchUpGap(table_, FromSecond(*covered_ + 1), FromSecond(second));
+            if (report.MovedRows > 0) {
+                editing_.SortAndSelectNextEvent();
+            }
         }
-        covered_ = second - 1;
-    } else if (behind < -kKeptSetBackSeconds) {
-        covered_ = second - 1;
+        covered_ = std::max(*covered_, second - 1);
+        last = realSecond - 1;
     }
-    // The mark is re-read at every step: an action that runs the event loop
-    // lets later ticks cover seconds meanwhile, and those are not covered twice.
-    while (*covered_ < second) {
-        ++*covered_;
+    // Each real second since the previous tick, oldest first, covers its
+    // local second, unless that was covered already (the hour that repeats
+    // when daylight saving ends, a clock set back a little). Local seconds
+    // the clock skipped on the way (daylight saving starts) have their rows
+    // run first. The mark is re-read at every step: an action that runs the
+    // event loop lets later ticks cover seconds meanwhile.
+    for (std::int64_t real = last + 1; real <= realSecond; ++real) {
+        const std::int64_t local =
+            real == realSecond ? second : SecondOf(FromUnixMilliseconds(real * 1000));
+        if (local > *covered_ + 1) {
+            const std::int64_t first = *covered_ + 1;
+            covered_ = local - 1;
+            RunSkippedSeconds(first, local - 1, second);
+        }
+        if (local <= *covered_) {
+            continue;
+        }
+        covered_ = local;
         ++report.SecondsCovered;
-        RunDueRows(FromSecond(*covered_));
+        RunDueRows(FromSecond(local));
     }
     if (report.SecondsCovered == 0 && testRequested_) {
         RunDueRows(FromSecond(second), false);
     }
     return report;
+}
+
+TickReport SchedulePass::Tick(DateTime now) {
+    return Tick(ToUnixMilliseconds(now));
+}
+
+void SchedulePass::RunSkippedSeconds(std::int64_t first, std::int64_t last, std::int64_t now) {
+    // Only the seconds some row names: the skipped span can be an hour long.
+    std::set<std::int64_t> seconds;
+    for (int r = 1; r < table_.RowCount(); ++r) {
+        if (const std::optional<DateTime> moment = DueMoment(table_.Row(r))) {
+            const std::int64_t s = SecondOf(*moment);
+            if (s >= first && s <= last) {
+                seconds.insert(s);
+            }
+        }
+    }
+    // A row that ran moves past now: an hour kind stepped into the skipped
+    // span, or onto now, would run a second time.
+    pushPast_ = now;
+    for (const std::int64_t s : seconds) {
+        RunDueRows(FromSecond(s));
+    }
+    pushPast_.reset();
 }
 
 void SchedulePass::RunDueRows(DateTime second, bool dueRows) {
@@ -140,6 +204,13 @@ bool SchedulePass::Visit(int row, RunKind kind, DateTime second,
     const ActionPlan plan = steps_.Plan(table_.Row(row));
     if (kind == RunKind::Scheduled && plan.Advance) {
         AdvanceRow(table_, row, second);
+        if (pushPast_) {
+            ScheduleRow moved = table_.Row(row);
+            if (StepHourRowPast(moved, FromSecond(*pushPast_))) {
+                table_.SetCell(ColDate, row, moved[ColDate]);
+                table_.SetCell(ColTime, row, moved[ColTime]);
+            }
+        }
     }
     const ScheduleRow ran = table_.Row(row);
     // Cleared before the action: one that runs the event loop lets ticks in,

@@ -59,13 +59,28 @@ public:
     // end of daylight saving), seconds already covered are not covered again;
     // a larger step back starts afresh.
     static constexpr std::int64_t kKeptSetBackSeconds = 2 * 3600;
+    // Local seconds the clock skips without real time passing (daylight
+    // saving starts) have their rows run at once, up to this span; a larger
+    // jump of the zone's offset counts as a gap.
+    static constexpr std::int64_t kRunSkippedSeconds = 3 * 3600;
 
     SchedulePass(ScheduleTable& table, ScheduleEditing& editing, ActionSteps& steps,
                  bool& testRequested);
 
-    // Seconds before `now` count as covered (the start-up catch-up saw them).
+    // Seconds before the clock's reading (milliseconds since the Unix epoch)
+    // count as covered (the start-up catch-up saw them).
+    void Start(std::int64_t unixMs);
+    // The same for a local reading, its real time found through this
+    // machine's zone.
     void Start(DateTime now);
-    // Covers the seconds since the previous tick up to `now`.
+    // Covers the local seconds since the previous tick up to the clock's
+    // reading (milliseconds since the Unix epoch). Gaps are measured in real
+    // seconds; local seconds skipped by a zone change (daylight saving
+    // starts) run their rows once, at once; seconds that repeat (it ends)
+    // are not covered again.
+    TickReport Tick(std::int64_t unixMs);
+    // The same for a local reading, its real time found through this
+    // machine's zone.
     TickReport Tick(DateTime now);
     // One second: RunDueRows as the tick does it. Without `dueRows` only a
     // pending test request is served.
@@ -81,6 +96,9 @@ private:
     // Runs one row; false when it is disabled (not run). `after` gets the
     // row as it stands after a scheduled run, when it is still there.
     bool Visit(int row, RunKind kind, DateTime second, std::optional<ScheduleRow>* after = nullptr);
+    // Runs the rows due in the local seconds first..last that the clock
+    // skipped, oldest first; rows that ran move past `now`.
+    void RunSkippedSeconds(std::int64_t first, std::int64_t last, std::int64_t now);
     bool Enabled(int row) const;
     // Where the row that ran stands now (the action may have let other
     // passes reorder the table); 0 when it is gone.
@@ -91,6 +109,9 @@ private:
     ActionSteps& steps_;
     bool& testRequested_;
     std::optional<std::int64_t> covered_; // the last local second covered
+    std::optional<std::int64_t> lastReal_; // the previous tick's real (Unix) second
+    // While skipped seconds run: the local second now, past which rows that ran move.
+    std::optional<std::int64_t> pushPast_;
 };
 
 // Whole local seconds since 1899-12-30 and back.

@@ -27,7 +27,7 @@ void ScheduleRunner::Timer1Step() {
     if (stopped_) {
         return;
     }
-    const TickReport report = pass_.Tick(clock_.Now());
+    const TickReport report = pass_.Tick(clock_.UnixMilliseconds());
     if (report.Gap) {
         std::fprintf(stderr,
                      "RimoTimeInformation: the ticks stopped for a while (suspend or clock "

@@ -33,8 +33,9 @@ public:
                    QObject* parent = nullptr);
     ~ScheduleRunner() override;
 
-    // Seconds before `now` were seen by the start-up catch-up.
-    void Start(DateTime now) { pass_.Start(now); }
+    // Seconds before the clock's reading (milliseconds since the Unix epoch)
+    // were seen by the start-up catch-up.
+    void Start(std::int64_t unixMs) { pass_.Start(unixMs); }
     // Step 6 of the tick: RunDueRows for every second since the previous tick.
     void Timer1Step();
     // No more actions (the window is closing; the services go away).

@@ -34,6 +34,18 @@ TEST(ProgramOptions, AnythingElseIsAUsageErrorThatNamesIt) {
         EXPECT_EQ(options.Action, Kind::Error) << arguments[0];
         EXPECT_THAT(options.Problem, ::testing::HasSubstr("'" + arguments[0] + "'"));
     }
+    // Qt reads "-name=value" only for its style options; other such forms it
+    // passes over (and "-platform=offscreen" left it on a platform that aborts).
+    EXPECT_EQ(ActionOf({"-stylesheet=my.qss", "--style=Fusion", "-qmljsdebugger=port:1"}),
+              Kind::Run);
+    for (const char* argument : {"-platform=offscreen", "--platform=offscreen", "-display=:1",
+                                 "-session=abc", "-frobnicate=1"}) {
+        const ProgramOptions options = ProgramOptions::Parse({argument});
+        EXPECT_EQ(options.Action, Kind::Error) << argument;
+        EXPECT_THAT(options.Problem, ::testing::HasSubstr(std::string("'") + argument + "'"));
+    }
+    EXPECT_THAT(ProgramOptions::Parse({"-platform=offscreen"}).Problem,
+                ::testing::HasSubstr("-platform offscreen"));
     const ProgramOptions missing = ProgramOptions::Parse({"-platform"});
     EXPECT_EQ(missing.Action, Kind::Error);
     EXPECT_THAT(missing.Problem, ::testing::HasSubstr("needs a value"));

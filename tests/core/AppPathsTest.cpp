@@ -54,6 +54,11 @@ TEST(AppPaths, TheBaseNameFollowsTheExecutable) {
     // Another name's files are not this copy's.
     const AppPaths other = AppPaths::ForExecutable(folder / "rimotime", "", "/home/u");
     EXPECT_EQ(other.ScheduleFile(), "/home/u/.config/RimoTimeInformation/rimotime.dat");
+    // The whole file name: a dot in it starts no extension.
+    const AppPaths versioned = AppPaths::ForExecutable(folder / "rimotime-1.0", "", "/home/u");
+    EXPECT_EQ(versioned.BaseName, "rimotime-1.0");
+    EXPECT_EQ(versioned.SettingsFile(), "/home/u/.config/RimoTimeInformation/rimotime-1.0.ini");
+    EXPECT_EQ(versioned.ExecutableDir / versioned.BaseName, folder / "rimotime-1.0");
 }
 
 TEST(AppPaths, AnInstalledCopyFindsItsHelpPageUnderShare) {

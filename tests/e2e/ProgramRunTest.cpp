@@ -124,6 +124,10 @@ TEST_F(CommandLine, HelpAndVersionAnswerWithoutDisplayOrLock) {
     EXPECT_EQ(wrong.Output, "");
     EXPECT_NE(wrong.Errors.find("'--frobnicate'"), std::string::npos) << wrong.Errors;
     EXPECT_NE(wrong.Errors.find("Usage: rimotime"), std::string::npos);
+    // A form Qt does not read is a usage error too, not an abort in Qt.
+    const Finished equals = run(QStringLiteral("-platform=offscreen"));
+    EXPECT_EQ(equals.ExitCode, 2) << equals.Errors;
+    EXPECT_NE(equals.Errors.find("-platform offscreen"), std::string::npos) << equals.Errors;
 
     // Nothing was made: neither the lock nor the folder of the files.
     EXPECT_FALSE(std::filesystem::exists(LockFile()));
@@ -145,6 +149,46 @@ TEST_F(ProgramRun, TheStoredStartUpOptionRegistersTheProgramForLogin) {
     ASSERT_TRUE(validate.waitForFinished(10000));
     EXPECT_EQ(validate.exitCode(), 0) << validate.readAll().toStdString();
     EXPECT_NE(TempFolder::Read(folder_ / "rimotime.ini").find("StartUp=1\r\n"), std::string::npos);
+}
+
+// $XDG_CONFIG_HOME set to a relative folder, which the XDG rules ignore.
+class RelativeConfigHome : public ProgramTest {
+protected:
+    QProcessEnvironment Environment() const override {
+        QProcessEnvironment environment = ProgramTest::Environment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QStringLiteral("cfg"));
+        return environment;
+    }
+};
+
+TEST_F(RelativeConfigHome, TheStartUpEntryGoesUnderHomeNotTheCurrentFolder) {
+    TempFolder::Write(folder_ / "rimotime.ini", "[Setting]\r\nStartUp=1\r\n");
+    auto program = Start();
+    ASSERT_TRUE(WaitForLock());
+    Terminate(*program);
+    EXPECT_TRUE(std::filesystem::exists(home_ / ".config/autostart/RimoTimeInformation.desktop"));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "cfg"));
+}
+
+// A copy whose name has a dot in it: the whole name is the program's.
+class VersionedCopy : public ProgramTest {
+protected:
+    VersionedCopy() { std::filesystem::copy_file(RIMO_EXECUTABLE, Executable()); }
+    std::filesystem::path Executable() const override { return folder_ / "rimotime-1.0"; }
+};
+
+TEST_F(VersionedCopy, ItsStartUpEntryAndFilesCarryItsWholeName) {
+    TempFolder::Write(folder_ / "rimotime-1.0.ini", "[Setting]\r\nStartUp=1\r\n");
+    auto program = Start();
+    ASSERT_TRUE(WaitForLock());
+    Terminate(*program);
+
+    const std::string text =
+        TempFolder::Read(home_ / ".config/autostart/RimoTimeInformation.desktop");
+    EXPECT_NE(text.find("\nExec=" + Executable().string() + "\n"), std::string::npos) << text;
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "rimotime-1.0.dat"));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "rimotime-1.ini"));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "rimotime-1.dat"));
 }
 
 // No runtime folder, and in the temporary folder a file where this user's

@@ -140,5 +140,122 @@ TEST_F(ScheduledRun, NoRowIsMissedWhileBothCoresAreBusy) {
     }
 }
 
+// The program under faketime in a zone with daylight saving: its clock is
+// this machine's shifted by the whole seconds in a file, which the test may
+// rewrite while it runs (a later part of the day comes at once).
+class DaylightSavingRun : public ScheduledRun {
+protected:
+    void SetUp() override {
+        for (const char* library : {"/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+                                    "/usr/lib/aarch64-linux-gnu/faketime/libfaketime.so.1"}) {
+            if (std::filesystem::exists(library)) {
+                library_ = QString::fromLatin1(library);
+            }
+        }
+        ASSERT_FALSE(library_.isEmpty()) << "libfaketime is missing: run scripts/setup.sh";
+    }
+
+    QProcessEnvironment Environment() const override {
+        QProcessEnvironment environment = ScheduledRun::Environment();
+        environment.insert(QStringLiteral("TZ"), QStringLiteral("America/New_York"));
+        environment.insert(QStringLiteral("LD_PRELOAD"), library_);
+        environment.insert(QStringLiteral("FAKETIME_TIMESTAMP_FILE"), Text(ClockFile()));
+        environment.insert(QStringLiteral("FAKETIME_NO_CACHE"), QStringLiteral("1"));
+        // Qt's timers keep the machine's own steady clock.
+        environment.insert(QStringLiteral("FAKETIME_DONT_FAKE_MONOTONIC"), QStringLiteral("1"));
+        // Under AddressSanitizer the preloaded library comes before its runtime.
+        environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                           environment.value(QStringLiteral("ASAN_OPTIONS")) +
+                               QStringLiteral(":verify_asan_link_order=0"));
+        return environment;
+    }
+
+    std::filesystem::path ClockFile() const { return folder_ / "faketime"; }
+    // The program's clock reads `unixMs` now (to the second) and runs on from there.
+    void SetClock(std::int64_t unixMs) const {
+        const std::int64_t shift = unixMs / 1000 - UnixMsNow() / 1000;
+        TempFolder::Write(ClockFile(), (shift < 0 ? "" : "+") + std::to_string(shift) + "\n");
+    }
+    // Waits until the program's clock has passed `unixMs`, with a second to spare.
+    void WaitUntil(std::int64_t unixMs, std::int64_t clockAtStart, std::int64_t realAtStart) const {
+        while (UnixMsNow() - realAtStart < unixMs - clockAtStart + 1500) {
+            std::this_thread::sleep_for(100ms);
+        }
+    }
+    ScheduleRow Row(const std::string& tag, const std::string& repeat, const std::string& date,
+                    const std::string& time) const {
+        ScheduleRow row = StartRow(tag, 0, repeat);
+        row[ColDate] = date;
+        row[ColTime] = time;
+        return row;
+    }
+    std::map<std::string, ScheduleRow> SavedRows() const {
+        ScheduleTable after;
+        EXPECT_TRUE(LoadSchedule(ScheduleFile(), after).Problems.empty());
+        std::map<std::string, ScheduleRow> rows;
+        for (int r = 1; r < after.RowCount(); ++r) {
+            rows[after.Cell(ColTitle, r)] = after.Row(r);
+        }
+        return rows;
+    }
+    // Starts the program on `rows`, its clock reading `unixMs`.
+    std::unique_ptr<QProcess> StartAt(std::int64_t unixMs, std::vector<ScheduleRow> rows) {
+        ScheduleTable table;
+        table.ReplaceScheduleRows(std::move(rows));
+        EXPECT_TRUE(SaveSchedule(ScheduleFile(), table).ok());
+        SetClock(unixMs);
+        realAtStart_ = UnixMsNow();
+        return Start();
+    }
+    int RunCount(const std::string& tag) const {
+        const auto runs = RunsByTag();
+        return runs.count(tag) ? static_cast<int>(runs.at(tag).size()) : 0;
+    }
+
+    QString library_;
+    std::int64_t realAtStart_ = 0;
+};
+
+TEST_F(DaylightSavingRun, RowsOfTheSkippedHourRunOnceWhenTheClockJumps) {
+    // 2025-03-09 01:59:55 EST; five seconds later it is 03:00:00 EDT.
+    const std::int64_t start = 1741503595000;
+    auto program = StartAt(start, {Row("daily", "毎日", "2025/03/09/日", "02:30:00"),
+                                   Row("once", "", "2025/03/09/日", "02:45:00"),
+                                   Row("hourly", "毎時", "2025/03/09/日", "02:00:00"),
+                                   Row("after", "", "2025/03/09/日", "03:00:02")});
+    WaitUntil(start + 5000 + 2000, start, realAtStart_); // past 03:00:02 EDT
+    Terminate(*program);
+
+    for (const char* tag : {"daily", "once", "hourly", "after"}) {
+        EXPECT_EQ(RunCount(tag), 1) << tag << "\n" << TempFolder::Read(Runs());
+    }
+    const auto rows = SavedRows();
+    EXPECT_EQ(rows.at("daily")[ColDate], "2025/03/10/月");
+    EXPECT_EQ(rows.at("daily")[ColTime], "02:30:00");
+    EXPECT_EQ(rows.at("once")[ColTime], "02:45:00");
+    EXPECT_EQ(rows.at("hourly")[ColTime], "04:00:00");
+}
+
+TEST_F(DaylightSavingRun, RowsOfTheRepeatedHourRunOnce) {
+    // 2025-11-02 01:59:55 EDT; five seconds later it is 01:00:00 EST.
+    const std::int64_t start = 1762063195000;
+    auto program = StartAt(start, {Row("once", "", "2025/11/02/日", "01:59:57"),
+                                   Row("daily", "毎日", "2025/11/02/日", "01:59:58"),
+                                   Row("after", "", "2025/11/02/日", "02:00:02")});
+    WaitUntil(start + 5000 + 3000, start, realAtStart_); // 01:00:03 EST
+    // The rest of the repeated hour at once: 01:59:50 EST.
+    const std::int64_t later = start + 3600 * 1000 - 5000;
+    SetClock(later);
+    const std::int64_t realLater = UnixMsNow();
+    WaitUntil(later + 12000, later, realLater); // 02:00:02 EST
+    Terminate(*program);
+
+    // 01:59:57 and 01:59:58 came twice; each row ran once.
+    for (const char* tag : {"once", "daily", "after"}) {
+        EXPECT_EQ(RunCount(tag), 1) << tag << "\n" << TempFolder::Read(Runs());
+    }
+    EXPECT_EQ(SavedRows().at("daily")[ColDate], "2025/11/03/月");
+}
+
 } // namespace
 } // namespace rimo

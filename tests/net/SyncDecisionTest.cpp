@@ -10,9 +10,12 @@ constexpr std::int64_t kMomentUnixMs = 1735653598000;
 constexpr std::int64_t kMinute = 60'000;
 constexpr std::int64_t kHour = 60 * kMinute;
 
-SyncContext Context(std::int64_t nowUnixMs, int zoneHours) {
-    return SyncContext{nowUnixMs, [zoneHours](std::int64_t) { return zoneHours * 3600; },
+SyncContext ZoneContext(std::int64_t nowUnixMs, int offsetSeconds) {
+    return SyncContext{nowUnixMs, [offsetSeconds](std::int64_t) { return offsetSeconds; },
                        EncodeDate(2024, 1, 1)};
+}
+SyncContext Context(std::int64_t nowUnixMs, int zoneHours) {
+    return ZoneContext(nowUnixMs, zoneHours * 3600);
 }
 
 SyncDecision Decide(std::string_view reply, const SyncContext& context) {
@@ -45,15 +48,52 @@ TEST(SyncDecision, AReplyWithoutZoneNeverCorrectsThirtyMinutesOrMore) {
     // The server is on Japan time, this PC on UTC: 9 hours either way.
     const std::string why = Refusal("Tue Dec 31 22:59:58 2024\r\n", Context(kMomentUnixMs, 0));
     EXPECT_EQ(why, "サーバーの応答にタイムゾーンがなく、このPCの時計と9時間00分ずれています。");
-    // The limit: 29:59 is taken, 30:00 is not (neither reading comes closer).
-    ExpectSets("Tue Dec 31 09:59:58 2024", Context(kMomentUnixMs + 30 * kMinute - 1000, 9),
-               kMomentUnixMs);
+    // Within the limit: a clock 20 or 28 minutes fast is set right.
+    ExpectSets("Tue Dec 31 09:59:58 2024", Context(kMomentUnixMs + 20 * kMinute, 9), kMomentUnixMs);
+    ExpectSets("Tue Dec 31 09:59:58 2024", Context(kMomentUnixMs + 28 * kMinute, 9), kMomentUnixMs);
+    // 29:59 is about half an hour: another zone's time, not a clock error.
+    EXPECT_NE(Refusal("Tue Dec 31 09:59:58 2024", Context(kMomentUnixMs + 30 * kMinute - 1000, 9))
+                  .find("と30分ずれ"),
+              std::string::npos);
     EXPECT_NE(Refusal("Tue Dec 31 09:59:58 2024", Context(kMomentUnixMs + 30 * kMinute, 9))
-                  .find("と13時間30分ずれ"),
+                  .find("と30分ずれ"),
               std::string::npos);
     EXPECT_NE(Refusal("Tue Dec 31 09:59:58 2024", Context(kMomentUnixMs - 30 * kMinute, 9))
                   .find("タイムゾーン"),
               std::string::npos);
+}
+
+TEST(SyncDecision, InHalfHourZonesTheNearerReadingIsTaken) {
+    // St. John's (UTC-3:30), this PC's clock right within the second: the
+    // UTC-4 reading is 29:59.6 ahead, the reading on this PC's zone exact.
+    const SyncContext stJohns = ZoneContext(kMomentUnixMs + 400, -(3 * 3600 + 1800));
+    ExpectSets("Tue Dec 31 10:29:58 2024\r\n", stJohns, kMomentUnixMs);
+    // ... also with this PC's clock a few minutes off either way.
+    ExpectSets("Tue Dec 31 10:29:58 2024\r\n",
+               ZoneContext(kMomentUnixMs + 4 * kMinute, -(3 * 3600 + 1800)), kMomentUnixMs);
+    ExpectSets("Tue Dec 31 10:29:58 2024\r\n",
+               ZoneContext(kMomentUnixMs - 4 * kMinute, -(3 * 3600 + 1800)), kMomentUnixMs);
+    // Kolkata (UTC+5:30) and Kathmandu (UTC+5:45) on their own zones.
+    ExpectSets("Tue Dec 31 19:29:58 2024", ZoneContext(kMomentUnixMs + 400, 5 * 3600 + 1800),
+               kMomentUnixMs);
+    ExpectSets("Tue Dec 31 19:44:58 2024", ZoneContext(kMomentUnixMs + 400, 5 * 3600 + 2700),
+               kMomentUnixMs);
+}
+
+TEST(SyncDecision, AServerInANeighbouringZoneSetsNothing) {
+    // Lord Howe's standard time (UTC+10:30) read on a Sydney PC (UTC+10):
+    // 29:59.6 ahead, inside the limit, yet half an hour wrong.
+    EXPECT_EQ(Refusal("Wed Jan 01 00:29:58 2025", ZoneContext(kMomentUnixMs + 400, 10 * 3600)),
+              "サーバーの応答にタイムゾーンがなく、このPCの時計と30分ずれています。");
+    // Kathmandu's time on a Kolkata PC: a quarter of an hour, either way round.
+    EXPECT_EQ(Refusal("Tue Dec 31 19:44:58 2024", ZoneContext(kMomentUnixMs, 5 * 3600 + 1800)),
+              "サーバーの応答にタイムゾーンがなく、このPCの時計と15分ずれています。");
+    EXPECT_EQ(Refusal("Tue Dec 31 19:29:58 2024", ZoneContext(kMomentUnixMs, 5 * 3600 + 2700)),
+              "サーバーの応答にタイムゾーンがなく、このPCの時計と15分ずれています。");
+    // ... also with this PC's clock half a minute off.
+    EXPECT_FALSE(
+        Decide("Tue Dec 31 19:44:58 2024", ZoneContext(kMomentUnixMs - 30'000, 5 * 3600 + 1800))
+            .UnixMs.has_value());
 }
 
 TEST(SyncDecision, RepliesThatNameTheirZoneAreTakenWhateverTheCorrection) {

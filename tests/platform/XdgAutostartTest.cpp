@@ -78,5 +78,27 @@ TEST_F(XdgAutostartTest, FailuresAreReportedAndWriteNothing) {
     EXPECT_FALSE(autostart_.Registered());
 }
 
+TEST(XdgAutostartFolder, ARelativeConfigHomeIsIgnored) {
+    EXPECT_EQ(XdgAutostart::FolderFor("/cfg", "/home/u"), "/cfg/autostart");
+    EXPECT_EQ(XdgAutostart::FolderFor("cfg", "/home/u"), "/home/u/.config/autostart");
+    EXPECT_EQ(XdgAutostart::FolderFor("", "/home/u"), "/home/u/.config/autostart");
+    // Nowhere sensible: no folder, rather than one below the current folder.
+    EXPECT_EQ(XdgAutostart::FolderFor("cfg", ""), "");
+    EXPECT_EQ(XdgAutostart::FolderFor("", "home"), "");
+    const Status nowhere = XdgAutostart({}).Register("/opt/rimo/rimotime");
+    EXPECT_FALSE(nowhere.ok());
+}
+
+TEST_F(XdgAutostartTest, AFolderThatCannotBeLookedIntoIsReportedNotTakenForAnEntry) {
+    // A link to itself: every look into it fails (as a folder without
+    // permission does for a user; the tests run as root, who may read any).
+    std::filesystem::create_symlink("autostart", config_ / "autostart");
+    EXPECT_FALSE(autostart_.Registered());
+    const Status status = autostart_.Register("/opt/rimo/rimotime");
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.message().find("を読めません"), std::string::npos) << status.message();
+    EXPECT_NE(status.message().find((config_ / "autostart").string()), std::string::npos);
+}
+
 } // namespace
 } // namespace rimo

@@ -9,7 +9,7 @@ namespace {
 DateTime At(int day, int hour, int minute = 0) {
     return EncodeDate(2026, 12, day) + EncodeTime(hour, minute, 0);
 }
-constexpr int kMon = 7, kTue = 8, kWed = 9, kFri = 11, kSat = 12, kSun = 13;
+constexpr int kMon = 7, kTue = 8, kWed = 9, kThu = 10, kFri = 11, kSat = 12, kSun = 13;
 
 std::string DateText(int year, int month, int day) {
     return FormatScheduleDate(EncodeDate(year, month, day));
@@ -30,13 +30,35 @@ std::pair<std::string, std::string> CatchUp(const std::string& repeat, const std
 TEST(CatchUp, DailyRowsComeToTodayOrTomorrow) {
     EXPECT_EQ(CatchUp("毎日", Dec(1), "09:00:00", At(kTue, 10)).first, Dec(kWed));
     EXPECT_EQ(CatchUp("毎日", Dec(1), "11:00:00", At(kTue, 10)).first, Dec(kTue));
-    // A later start date is not kept: the row comes to today.
-    EXPECT_EQ(CatchUp("毎日", Dec(20), "11:00:00", At(kTue, 10)).first, Dec(kTue));
     // The second itself is still due.
     EXPECT_EQ(CatchUp("毎日", Dec(1), "10:00:00", At(kTue, 10)).first, Dec(kTue));
     // Only the date is written; the time text stays as it was.
     EXPECT_EQ(CatchUp("毎日", "", "9:00", At(kTue, 10)),
               std::make_pair(Dec(kWed), std::string("9:00")));
+}
+
+TEST(CatchUp, RowsStillAheadKeepBothCellsExactly) {
+    const DateTime now = At(kTue, 10);
+    const std::vector<std::pair<std::string, std::string>> ahead{
+        {"毎日", Dec(kFri)},       // meant to start on Friday, not tomorrow
+        {"毎時", Dec(kWed)},       // dated tomorrow: not today at the next hour
+        {"30分毎", Dec(kTue + 7)}, // next week
+        {"隔時", Dec(kWed)},       // tomorrow
+        {"月～金", Dec(kMon + 7)}, // not this week's Wednesday
+        {"土日", Dec(kSat + 7)},   // not this Saturday
+        {"土日", Dec(kThu)},       // a hand-edited weekday stays as written
+    };
+    for (const auto& [repeat, date] : ahead) {
+        EXPECT_EQ(CatchUp(repeat, date, "09:00:00", now),
+                  std::make_pair(date, std::string("09:00:00")))
+            << repeat << " " << date;
+    }
+    // Later today, and the second of the start itself.
+    EXPECT_EQ(CatchUp("毎時", Dec(kTue), "10:30:00", now).second, "10:30:00");
+    EXPECT_EQ(CatchUp("毎日", Dec(kTue), "10:00:00", now).first, Dec(kTue));
+    // Passed today: moved as before.
+    EXPECT_EQ(CatchUp("毎日", Dec(kTue), "09:59:59", now).first, Dec(kWed));
+    EXPECT_EQ(CatchUp("毎時", Dec(kTue), "08:30:00", now).second, "10:30:00");
 }
 
 TEST(CatchUp, HourKindsStepTheTimeToTheNextOccurrence) {

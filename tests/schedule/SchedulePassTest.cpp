@@ -1,62 +1,7 @@
-#include "schedule/SchedulePass.h"
-#include "fakes/FakeScheduleEditing.h"
-
-#include <gtest/gtest.h>
-
-#include <functional>
+#include "schedule/PassFixture.h"
 
 namespace rimo {
 namespace {
-
-// Friday 5 January 2024, 10:00:00.
-const DateTime kTen = EncodeDate(2024, 1, 5) + EncodeTime(10, 0, 0);
-
-// Records which rows (by title) ran, and whether each was a test.
-class RecordingSteps final : public ActionSteps {
-public:
-    ActionPlan Plan(const ScheduleRow& row) override {
-        planned.push_back(row[ColTitle]);
-        return PlanAction(row, nullptr);
-    }
-    void CarryOut(const ActionPlan& plan) override {
-        ran.push_back(planned.back());
-        if (during) {
-            during(plan);
-        }
-    }
-    std::vector<std::string> planned;
-    std::vector<std::string> ran;
-    std::function<void(const ActionPlan&)> during;
-};
-
-ScheduleRow Row(const std::string& title, const std::string& repeat, DateTime when,
-                const std::string& remove = "しない", const std::string& enabled = "○",
-                const std::string& action = "警告音") {
-    return {title,  repeat, FormatScheduleDate(when), FormatScheduleTime(when), action, "",
-            remove, enabled};
-}
-
-class PassTest : public ::testing::Test {
-protected:
-    PassTest() : editing_(table_), pass_(table_, editing_, steps_, testRequested_) {
-        editing_.Now = kTen;
-    }
-    void Rows(std::vector<ScheduleRow> rows) { table_.ReplaceScheduleRows(std::move(rows)); }
-    int Find(const std::string& title) const {
-        for (int r = 1; r < table_.RowCount(); ++r) {
-            if (table_.Cell(ColTitle, r) == title) {
-                return r;
-            }
-        }
-        return 0;
-    }
-
-    ScheduleTable table_;
-    FakeScheduleEditing editing_;
-    RecordingSteps steps_;
-    bool testRequested_ = false;
-    SchedulePass pass_;
-};
 
 TEST(IsRowDue, ComparesTheTextsOfTheSecondExactly) {
     const std::string date = FormatScheduleDate(kTen);

@@ -11,8 +11,6 @@
 #include "platform/linux/TimedatedClockService.h"
 #include "platform/linux/XcbScreenSaver.h"
 
-#include <QStandardPaths>
-
 namespace rimo {
 
 LinuxServices::LinuxServices(QObject* parent)
@@ -21,12 +19,10 @@ LinuxServices::LinuxServices(QObject* parent)
       screenSaver_(new XcbScreenSaver({}, {}, this)),
       clockSetting_(std::make_unique<TimedatedClockService>()),
       network_(std::make_unique<LinuxNetworkState>()), zone_(std::make_unique<LocalTimeZone>()),
-      startup_(std::make_unique<XdgAutostart>(
-          QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() +
-          "/autostart")),
+      startup_(std::make_unique<XdgAutostart>(XdgAutostart::FolderFor(
+          qgetenv("XDG_CONFIG_HOME").toStdString(), qgetenv("HOME").toStdString()))),
       systemInfo_(std::make_unique<LinuxSystemInformation>()),
       elapsed_(std::make_unique<LinuxBootClock>()) {}
-
 
 LinuxServices::~LinuxServices() = default;
 

@@ -108,4 +108,8 @@ SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext
                   FormatDistance(localUnixMs - context.NowUnixMs) + "ずれています。");
 }
 
+SyncDecision CheckServerTime(std::int64_t unixMs, const SyncContext& context) {
+    return InRange(unixMs, context);
+}
+
 } // namespace rimo

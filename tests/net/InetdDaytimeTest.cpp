@@ -7,8 +7,10 @@
 #include "MessageBoxes.h"
 #include "TempFolder.h"
 #include "ZoneScope.h"
+#include "core/TextCodec.h"
 #include "fakes/FakeClockService.h"
 #include "fakes/FakeNetworkState.h"
+#include "net/ProtocolComboBox.h"
 #include "platform/linux/LocalTimeZone.h"
 #include "platform/linux/SystemClock.h"
 
@@ -29,7 +31,7 @@ constexpr const char* kNoServer =
 // zone; the clock service is a fake, so this machine's clock is never set.
 struct Synchronisation {
     QString Message; // the one message shown, empty when none
-    std::vector<std::int64_t> Set;
+    std::vector<std::int64_t> Set; // the clock's moves, in microseconds
     QStringList Lines;
     std::string Log;
     std::int64_t Before = 0;
@@ -47,6 +49,8 @@ Synchronisation SynchroniseWithInetd() {
                    ClockPageServices{clock, zone, clockService, network}, ClockPageHost{});
     sheet.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))
         ->setText(QString::fromLatin1(kServer));
+    sheet.findChild<ProtocolComboBox*>(QStringLiteral("ComboBoxProtocol"))
+        ->SetProtocol(ProtocolComboBox::kDayTime);
     Synchronisation result;
     result.Before = clock.UnixMilliseconds();
     page.GetTimeButtonClick();
@@ -56,7 +60,7 @@ Synchronisation SynchroniseWithInetd() {
         result.Message += box->text();
     }
     CloseMessageBoxes();
-    result.Set = clockService.Calls;
+    result.Set = clockService.Shifts;
     result.Lines = page.ResultLines();
     EXPECT_TRUE(page.SaveSyncLog().ok());
     result.Log = TempFolder::Read(folder / "rimotime.log");
@@ -71,11 +75,14 @@ TEST(InetdDaytime, AServerOnThisPcsZoneSetsTheClockToItsTime) {
     }
     EXPECT_TRUE(sync.Message.isEmpty()) << sync.Message.toStdString();
     ASSERT_EQ(sync.Set.size(), 1U);
-    // ctime() has whole seconds: the server's time is the second of the exchange.
-    EXPECT_GE(sync.Set[0], sync.Before / 1000 * 1000);
-    EXPECT_LE(sync.Set[0], sync.After);
+    // ctime() has whole seconds: the server's time is the second of the
+    // exchange, so the clock moves back by less than a second (and the time
+    // the exchange took) or forward by no more than that time.
+    const std::int64_t shiftMs = sync.Set[0] / 1000;
+    EXPECT_GT(shiftMs, -1000 - (sync.After - sync.Before));
+    EXPECT_LE(shiftMs, sync.After - sync.Before);
     ASSERT_EQ(sync.Lines.size(), 1);
-    EXPECT_EQ(sync.Log, sync.Lines[0].toStdString() + "\r\n");
+    EXPECT_EQ(sync.Log, *Utf8ToCp932(sync.Lines[0].toStdString()) + "\r\n"); // CP932
 }
 
 TEST(InetdDaytime, AServerNineHoursAwayLeavesTheClockAlone) {

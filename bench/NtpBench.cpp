@@ -55,15 +55,22 @@ void BM_NtpExchangeOnLoopback(benchmark::State& state) {
 }
 BENCHMARK(BM_NtpExchangeOnLoopback)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
-void BM_NtpExchangeWithChrony(benchmark::State& state) {
+// Points the client at chrony; false (the benchmark skipped) when chrony does not run.
+bool AskChrony(benchmark::State& state, TNtpClient& client) {
     if (!Chrony().Running()) {
         state.SkipWithError(Chrony().WhyNot().c_str());
-        return;
+        return false;
     }
-    TNtpClient client;
     client.Host = Chrony().Address();
     client.TimeOut = 5000;
-    Exchanges(state, client);
+    return true;
+}
+
+void BM_NtpExchangeWithChrony(benchmark::State& state) {
+    TNtpClient client;
+    if (AskChrony(state, client)) {
+        Exchanges(state, client);
+    }
 }
 BENCHMARK(BM_NtpExchangeWithChrony)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
@@ -74,13 +81,10 @@ double Median(std::vector<double> values) {
 }
 
 void BM_NtpOffsetAccuracyAgainstChrony(benchmark::State& state) {
-    if (!Chrony().Running()) {
-        state.SkipWithError(Chrony().WhyNot().c_str());
+    TNtpClient client;
+    if (!AskChrony(state, client)) {
         return;
     }
-    TNtpClient client;
-    client.Host = Chrony().Address();
-    client.TimeOut = 5000;
     std::vector<double> offsets;
     std::vector<double> roundTrips;
     for (auto _ : state) {

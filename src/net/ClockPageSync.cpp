@@ -59,6 +59,15 @@ QString Seconds(std::int64_t nanoseconds, bool withSign) {
     return QString::fromStdString(FormatSeconds(nanoseconds, withSign));
 }
 
+// `start`, then the figures of a measurement: the round trip's template
+// when there is one (NTP).
+LineTexts FiguresLine(const char* withoutRoundTrip, const char* withRoundTrip, const QString& start,
+                      std::int64_t offsetNs, std::optional<std::int64_t> roundTripNs) {
+    const QString difference = Seconds(offsetNs, true);
+    return roundTripNs ? Compose(withRoundTrip, {start, difference, Seconds(*roundTripNs, false)})
+                       : Compose(withoutRoundTrip, {start, difference});
+}
+
 QString Minutes(std::int64_t ms) {
     return QString::number((ms + 59'999) / 60'000);
 }
@@ -187,11 +196,8 @@ void ClockPage::Apply(const Measurement& measurement) {
         ShowFailure(QString::fromStdString(set.Reason));
         return;
     }
-    const QString difference = Seconds(measurement.OffsetNs, true);
     const LineTexts texts =
-        measurement.RoundTripNs
-            ? Compose(kSetLineNtp, {line, difference, Seconds(*measurement.RoundTripNs, false)})
-            : Compose(kSetLine, {line, difference});
+        FiguresLine(kSetLine, kSetLineNtp, line, measurement.OffsetNs, measurement.RoundTripNs);
     AddResultLine(texts.Shown, texts.Logged);
     Q_EMIT ClockSet();
     if (msgCheckBox_->isChecked()) {
@@ -202,15 +208,12 @@ void ClockPage::Apply(const Measurement& measurement) {
 void ClockPage::ReportMeasured(const Measurement& measurement) {
     const QString now = QString::fromStdString(
         FormatResultDateTime(LocalAt(services_.Now.UnixMilliseconds(), OffsetsOf(services_.Zone))));
-    const QString difference = Seconds(measurement.OffsetNs, true);
-    const LineTexts texts =
-        measurement.RoundTripNs
-            ? Compose(kMeasuredLineNtp, {now, difference, Seconds(*measurement.RoundTripNs, false)})
-            : Compose(kMeasuredLine, {now, difference});
+    const LineTexts texts = FiguresLine(kMeasuredLine, kMeasuredLineNtp, now, measurement.OffsetNs,
+                                        measurement.RoundTripNs);
     AddResultLine(texts.Shown, texts.Logged);
     if (msgCheckBox_->isChecked()) {
         ShowNotice(tr("自動時刻合わせが有効なため、時計は変更していません。\nサーバーとの差 %1 秒")
-                       .arg(difference));
+                       .arg(Seconds(measurement.OffsetNs, true)));
     }
 }
 

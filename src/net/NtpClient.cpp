@@ -47,6 +47,42 @@ bool SameEndpoint(const sockaddr_in& a, const sockaddr_in& b) {
     return a.sin_addr.s_addr == b.sin_addr.s_addr && a.sin_port == b.sin_port;
 }
 
+// One datagram (or queued error) as recvmsg gives it: the sender (or the
+// destination of the request that failed), the bytes and the ancillary data.
+struct Received {
+    sockaddr_in Peer{};
+    char Data[1024];
+    char Control[512];
+    ssize_t Size = -1;
+
+    explicit Received(int socket, int flags) {
+        iovec part{Data, sizeof Data};
+        msghdr message{};
+        message.msg_name = &Peer;
+        message.msg_namelen = sizeof Peer;
+        message.msg_iov = &part;
+        message.msg_iovlen = 1;
+        message.msg_control = Control;
+        message.msg_controllen = sizeof Control;
+        Size = ::recvmsg(socket, &message, flags | MSG_DONTWAIT);
+        header_ = message;
+    }
+    Received(const Received&) = delete; // it points into itself
+    Received& operator=(const Received&) = delete;
+    // The ancillary item of that level and type; nullptr when there is none.
+    const unsigned char* Item(int level, int type) {
+        for (cmsghdr* item = CMSG_FIRSTHDR(&header_); item; item = CMSG_NXTHDR(&header_, item)) {
+            if (item->cmsg_level == level && item->cmsg_type == type) {
+                return CMSG_DATA(item);
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    msghdr header_{};
+};
+
 std::string EndpointText(const sockaddr_in& address) {
     char text[INET_ADDRSTRLEN] = {};
     ::inet_ntop(AF_INET, &address.sin_addr, text, sizeof text);
@@ -108,46 +144,25 @@ void TNtpClient::TakeWaiting() {
 
 void TNtpClient::TakeErrors() {
     for (;;) {
-        sockaddr_in destination{};
-        char data[64];
-        char control[512];
-        iovec part{data, sizeof data};
-        msghdr message{};
-        message.msg_name = &destination;
-        message.msg_namelen = sizeof destination;
-        message.msg_iov = &part;
-        message.msg_iovlen = 1;
-        message.msg_control = control;
-        message.msg_controllen = sizeof control;
-        if (::recvmsg(socket_, &message, MSG_ERRQUEUE | MSG_DONTWAIT) < 0) {
+        Received error(socket_, MSG_ERRQUEUE);
+        if (error.Size < 0) {
             return;
         }
-        for (cmsghdr* item = CMSG_FIRSTHDR(&message); item; item = CMSG_NXTHDR(&message, item)) {
-            if (item->cmsg_level != IPPROTO_IP || item->cmsg_type != IP_RECVERR) {
-                continue;
-            }
-            const auto* error = reinterpret_cast<const sock_extended_err*>(CMSG_DATA(item));
-            // Only an error about our own request to the server counts.
-            if (error->ee_origin == SO_EE_ORIGIN_ICMP && SameEndpoint(destination, server_)) {
-                socketError_ = SocketErrorFromErrno(static_cast<int>(error->ee_errno));
-            }
+        const auto* data = error.Item(IPPROTO_IP, IP_RECVERR);
+        sock_extended_err details{};
+        if (data) {
+            std::memcpy(&details, data, sizeof details);
+        }
+        // Only an error about our own request to the server counts.
+        if (data && details.ee_origin == SO_EE_ORIGIN_ICMP && SameEndpoint(error.Peer, server_)) {
+            socketError_ = SocketErrorFromErrno(static_cast<int>(details.ee_errno));
         }
     }
 }
 
 bool TNtpClient::TakeDatagram() {
-    sockaddr_in from{};
-    char data[1024];
-    char control[256];
-    iovec part{data, sizeof data};
-    msghdr message{};
-    message.msg_name = &from;
-    message.msg_namelen = sizeof from;
-    message.msg_iov = &part;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    const ssize_t size = ::recvmsg(socket_, &message, MSG_DONTWAIT);
+    Received datagram(socket_, 0);
+    const ssize_t size = datagram.Size;
     if (size < 0) {
         const int error = errno;
         if (error == EINTR) {
@@ -158,28 +173,23 @@ bool TNtpClient::TakeDatagram() {
         }
         return false;
     }
-    std::int64_t arrivedNs = 0;
-    for (cmsghdr* item = CMSG_FIRSTHDR(&message); item; item = CMSG_NXTHDR(&message, item)) {
-        if (item->cmsg_level == SOL_SOCKET && item->cmsg_type == SCM_TIMESTAMPNS) {
-            timespec stamp{};
-            std::memcpy(&stamp, CMSG_DATA(item), sizeof stamp);
-            arrivedNs = std::int64_t{stamp.tv_sec} * 1'000'000'000 + stamp.tv_nsec;
-        }
+    std::int64_t arrivedNs = ClockNs(CLOCK_REALTIME);
+    if (const auto* data = datagram.Item(SOL_SOCKET, SCM_TIMESTAMPNS)) {
+        timespec stamp{};
+        std::memcpy(&stamp, data, sizeof stamp);
+        arrivedNs = std::int64_t{stamp.tv_sec} * 1'000'000'000 + stamp.tv_nsec;
     }
-    if (arrivedNs == 0) {
-        arrivedNs = ClockNs(CLOCK_REALTIME);
-    }
-    if (!SameEndpoint(from, server_)) {
+    if (!SameEndpoint(datagram.Peer, server_)) {
         NtpReading stray;
         stray.Fault = NtpFault::WrongSender;
         stray.Size = static_cast<std::size_t>(size);
-        stray.Sender = EndpointText(from);
+        stray.Sender = EndpointText(datagram.Peer);
         stray_ = stray;
         return true;
     }
     exchange_.ReceivedUnixNs = arrivedNs;
     NtpReading reading =
-        ReadNtpReply(std::string_view(data, static_cast<std::size_t>(size)), exchange_);
+        ReadNtpReply(std::string_view(datagram.Data, static_cast<std::size_t>(size)), exchange_);
     if (IsStrayReply(reading.Fault)) {
         stray_ = std::move(reading);
         return true;

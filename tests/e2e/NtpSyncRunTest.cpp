@@ -8,7 +8,7 @@
 #include "core/DateTime.h"
 #include "core/TextCodec.h"
 #include "e2e/ProgramTest.h"
-#include "net/ChronyServer.h"
+#include "net/ChronyFixture.h"
 #include "schedule/ScheduleFile.h"
 
 #include <QRegularExpression>
@@ -21,24 +21,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::int64_t UnixMsNow() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
-
-class NtpSyncRun : public ProgramTest {
+class NtpSyncRun : public test::WithChrony<ProgramTest> {
 protected:
-    static void SetUpTestSuite() { chrony_ = new test::ChronyServer; }
-    static void TearDownTestSuite() {
-        delete chrony_;
-        chrony_ = nullptr;
-    }
     void SetUp() override {
-        if (!chrony_->Running()) {
-            GTEST_SKIP() << chrony_->WhyNot();
+        WithChrony::SetUp();
+        if (!IsSkipped()) {
+            ASSERT_TRUE(bus_.Ready()) << "dbus-daemon did not start";
         }
-        ASSERT_TRUE(bus_.Ready()) << "dbus-daemon did not start";
     }
 
     QProcessEnvironment Environment() const override {
@@ -58,7 +47,7 @@ protected:
              ntp ? QStringLiteral(R"({"NTP": true})") : QStringLiteral(R"({"NTP": false})"),
              QStringLiteral("-l"), Text(mockLog)},
             QStringLiteral("org.freedesktop.timedate1")));
-        TempFolder::Write(folder_ / "rimotime.ini", "[Setting]\r\nServer=" + chrony_->Address() +
+        TempFolder::Write(folder_ / "rimotime.ini", "[Setting]\r\nServer=" + Chrony().Address() +
                                                         "\r\nProtocol=NTP\r\nTimeOut=2000\r\n");
         const std::int64_t dueMs = (UnixMsNow() / 1000 + 4) * 1000;
         const DateTime due = FromUnixMilliseconds(dueMs);
@@ -83,12 +72,9 @@ protected:
                                        : calls.substr(at, calls.find('\n', at) - at);
     }
 
-    static test::ChronyServer* chrony_;
     PrivateBus bus_;
     std::filesystem::path mockLog_;
 };
-
-test::ChronyServer* NtpSyncRun::chrony_ = nullptr;
 
 TEST_F(NtpSyncRun, WithoutAutomaticSyncTheClockIsSetWithinMilliseconds) {
     const QString log = QString::fromStdString(RunScheduledSync(false));

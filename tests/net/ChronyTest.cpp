@@ -2,49 +2,26 @@
 // machine's own clock, so the true offset is zero): the client, and the clock
 // page setting the clock through timedated, which is python3-dbusmock's
 // template on a private bus: this machine's clock is never set.
-#include "net/ChronyServer.h"
+#include "net/ChronyFixture.h"
 
-#include "MessageBoxes.h"
-#include "TempFolder.h"
 #include "core/TextCodec.h"
-#include "fakes/FakeNetworkState.h"
-#include "net/ClockPage.h"
 #include "net/NtpClient.h"
+#include "net/ThisClockSync.h"
 #include "platform/PrivateBus.h"
-#include "platform/linux/LocalTimeZone.h"
-#include "platform/linux/SystemClock.h"
 #include "platform/linux/TimedatedClockService.h"
 
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QRegularExpression>
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 
 namespace rimo {
 namespace {
 
-class ChronyTest : public ::testing::Test {
+class ChronyTest : public test::WithChrony<::testing::Test> {
 protected:
-    static void SetUpTestSuite() { chrony_ = new test::ChronyServer; }
-    static void TearDownTestSuite() {
-        delete chrony_;
-        chrony_ = nullptr;
-    }
-    void SetUp() override {
-        if (!chrony_->Running()) {
-            GTEST_SKIP() << chrony_->WhyNot();
-        }
-    }
-
-    // One synchronisation through the clock page with this machine's clock
-    // and timedated's mock (`ntp`: whether a time service keeps the clock).
-    struct Synchronisation {
-        QStringList Messages;
-        QStringList Lines;
-        std::string Log;         // rimotime.log
+    // One synchronisation through the clock page with timedated's mock
+    // (`ntp`: whether a time service keeps the clock).
+    struct Synchronisation : test::ThisClockSync {
         std::string SetTimeCall; // the mock's "SetTime ..." line, empty when none
         std::vector<std::int64_t> Fallback;
     };
@@ -58,27 +35,15 @@ protected:
                      QString::fromStdString(mockLog.string())),
             QStringLiteral("rimo-chrony-timedated"));
         EXPECT_TRUE(bus.WaitForName(QStringLiteral("org.freedesktop.timedate1")));
-        Synchronisation result;
+        std::vector<std::int64_t> fallback;
         TimedatedClockService clockService(bus.Bus(), [&](std::int64_t offset) {
-            result.Fallback.push_back(offset);
+            fallback.push_back(offset);
             return ClockSetResult{ClockSetOutcome::Refused, "not here"};
         });
-        SystemClock clock;
-        LocalTimeZone zone;
-        FakeNetworkState network;
-        QWidget sheet;
-        ClockPage page(sheet, AppPaths::InFolder(folder.Path()),
-                       ClockPageServices{clock, zone, clockService, network}, ClockPageHost{});
-        sheet.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))
-            ->setText(QString::fromStdString(chrony_->Address()));
-        page.GetTimeButtonClick();
-        for (QMessageBox* box : VisibleMessageBoxes()) {
-            result.Messages.append(box->text());
-        }
-        CloseMessageBoxes();
-        result.Lines = page.ResultLines();
-        EXPECT_TRUE(page.SaveSyncLog().ok());
-        result.Log = TempFolder::Read(folder / "rimotime.log");
+        Synchronisation result{
+            test::SynchroniseThisClock(clockService, Chrony().Address(), QStringLiteral("NTP")),
+            {},
+            fallback};
         const std::string calls = TempFolder::Read(mockLog);
         const std::size_t at = calls.find("SetTime ");
         if (at != std::string::npos) {
@@ -86,15 +51,11 @@ protected:
         }
         return result;
     }
-
-    static test::ChronyServer* chrony_;
 };
-
-test::ChronyServer* ChronyTest::chrony_ = nullptr;
 
 TEST_F(ChronyTest, TheClientMeasuresThisMachinesOwnClock) {
     TNtpClient client;
-    client.Host = chrony_->Address();
+    client.Host = Chrony().Address();
     client.TimeOut = 2000;
     for (int i = 0; i < 3; ++i) {
         const NtpReading reading = client.GetNtpTime();
@@ -112,7 +73,7 @@ TEST_F(ChronyTest, TheClientMeasuresThisMachinesOwnClock) {
 
 TEST_F(ChronyTest, WithoutAutomaticSyncTheClockIsSetByTheMeasuredOffset) {
     const Synchronisation sync = Synchronise(false);
-    EXPECT_TRUE(sync.Messages.isEmpty()) << sync.Messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(sync.Message.isEmpty()) << sync.Message.toStdString();
     ASSERT_EQ(sync.Lines.size(), 1);
     const QRegularExpressionMatch line =
         QRegularExpression(QStringLiteral(R"( \(差 ([-+]\d+\.\d{3}) 秒, 往復 (\d+\.\d{3}) 秒\)$)"))
@@ -132,7 +93,7 @@ TEST_F(ChronyTest, WithoutAutomaticSyncTheClockIsSetByTheMeasuredOffset) {
 
 TEST_F(ChronyTest, WithAutomaticSyncTheOffsetIsLoggedAndTheClockLeftAlone) {
     const Synchronisation sync = Synchronise(true);
-    EXPECT_TRUE(sync.Messages.isEmpty()) << sync.Messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(sync.Message.isEmpty()) << sync.Message.toStdString();
     EXPECT_EQ(sync.SetTimeCall, "");
     EXPECT_TRUE(sync.Fallback.empty());
     ASSERT_EQ(sync.Lines.size(), 1);

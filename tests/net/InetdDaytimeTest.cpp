@@ -2,22 +2,11 @@
 // internal service, which writes ctime() of its own zone and no zone name.
 // ./test.sh (scripts/daytime-server.sh) runs one on 127.0.0.2:13 with
 // TZ=JST-9; this program's zone is set through TZ for each case.
-#include "net/ClockPage.h"
+#include "net/ThisClockSync.h"
 
-#include "MessageBoxes.h"
-#include "TempFolder.h"
 #include "ZoneScope.h"
 #include "core/TextCodec.h"
 #include "fakes/FakeClockService.h"
-#include "fakes/FakeNetworkState.h"
-#include "net/ProtocolComboBox.h"
-#include "platform/linux/LocalTimeZone.h"
-#include "platform/linux/SystemClock.h"
-
-#include <QLineEdit>
-#include <QMessageBox>
-
-#include <gtest/gtest.h>
 
 namespace rimo {
 namespace {
@@ -27,43 +16,16 @@ constexpr const char* kNoServer =
     "no daytime server answers on 127.0.0.2:13 (./test.sh starts openbsd-inetd's with "
     "scripts/daytime-server.sh, which needs root for port 13)";
 
-// One synchronisation through the clock page, with this machine's clock and
-// zone; the clock service is a fake, so this machine's clock is never set.
-struct Synchronisation {
-    QString Message; // the one message shown, empty when none
-    std::vector<std::int64_t> Set; // the clock's moves, in microseconds
-    QStringList Lines;
-    std::string Log;
-    std::int64_t Before = 0;
-    std::int64_t After = 0;
+// The clock service is a fake: its moves of the clock are recorded.
+struct Synchronisation : test::ThisClockSync {
+    std::vector<std::int64_t> Set; // in microseconds
 };
 
 Synchronisation SynchroniseWithInetd() {
-    TempFolder folder;
-    SystemClock clock;
-    LocalTimeZone zone;
     FakeClockService clockService;
-    FakeNetworkState network;
-    QWidget sheet;
-    ClockPage page(sheet, AppPaths::InFolder(folder.Path()),
-                   ClockPageServices{clock, zone, clockService, network}, ClockPageHost{});
-    sheet.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))
-        ->setText(QString::fromLatin1(kServer));
-    sheet.findChild<ProtocolComboBox*>(QStringLiteral("ComboBoxProtocol"))
-        ->SetProtocol(ProtocolComboBox::kDayTime);
-    Synchronisation result;
-    result.Before = clock.UnixMilliseconds();
-    page.GetTimeButtonClick();
-    result.After = clock.UnixMilliseconds();
-    const QList<QMessageBox*> boxes = VisibleMessageBoxes();
-    for (QMessageBox* box : boxes) {
-        result.Message += box->text();
-    }
-    CloseMessageBoxes();
+    Synchronisation result{
+        test::SynchroniseThisClock(clockService, kServer, ProtocolComboBox::kDayTime), {}};
     result.Set = clockService.Shifts;
-    result.Lines = page.ResultLines();
-    EXPECT_TRUE(page.SaveSyncLog().ok());
-    result.Log = TempFolder::Read(folder / "rimotime.log");
     return result;
 }
 

@@ -216,6 +216,7 @@ QStringList ClockPage::ResultLines() const {
 void ClockPage::AddResultLine(const QString& shown, const QString& logged) {
     auto* item = new QListWidgetItem(shown, listBoxResult_);
     item->setData(Qt::UserRole, logged);
+    item->setToolTip(shown); // the figures make lines wider than the list
     listBoxResult_->setCurrentRow(listBoxResult_->count() - 1);
 }
 

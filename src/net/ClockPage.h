@@ -65,8 +65,9 @@ public:
     ~ClockPage() override;
 
     // The synchronisation: checks, the server's reply, the clock set (or the
-    // offset measured), the result line. Asked for again while it runs (a tick, the tray, the
-    // button), it joins the running one: one exchange, one result.
+    // offset reported), the result line. Asked for again while it runs (a
+    // tick, the tray, the button), it joins the running one: one exchange,
+    // one result.
     void GetTimeButtonClick();
     // The server's name was not found: ask once for another.
     void DayTimeClient1InvalidHost(bool& handled);

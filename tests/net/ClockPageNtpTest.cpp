@@ -31,13 +31,6 @@ protected:
         Control<QLineEdit>("LabeledEdit1")->setText(QStringLiteral("127.0.0.1"));
         page_->NtpClient1().Port = ntpServer_->Port();
     }
-    void ServeChanged(const std::function<void(NtpPacket&)>& change) {
-        ServeNtp([change](const NtpPacket& honest) {
-            NtpPacket reply = honest;
-            change(reply);
-            return Answers{{EncodeNtpPacket(reply)}};
-        });
-    }
     // The one result line, matched against `pattern`, whose first two
     // captures are the offset and the round trip in seconds.
     std::pair<double, double> Figures(const QString& pattern) {
@@ -107,13 +100,7 @@ TEST_F(ClockPageNtpTest, EveryRefusalIsSaidOnTheFailuresSecondLine) {
     const auto at = [](int year) {
         return UtcToUnixMs(EncodeDate(year, 6, 1)) * 1'000'000 - NtpTestServer::NowNs();
     };
-    const auto changed = [](std::function<void(NtpPacket&)> change) {
-        return [change](const NtpPacket& honest) {
-            NtpPacket reply = honest;
-            change(reply);
-            return Answers{{EncodeNtpPacket(reply)}};
-        };
-    };
+    const auto changed = &NtpTestServer::Changed;
     struct Case {
         NtpTestServer::Handler Handler;
         std::int64_t Offset;
@@ -168,12 +155,10 @@ TEST_F(ClockPageNtpTest, EveryRefusalIsSaidOnTheFailuresSecondLine) {
 }
 
 TEST_F(ClockPageNtpTest, AServerThatAsksToBeLeftAloneIsNotAskedAgain) {
-    ServeNtp([](const NtpPacket& honest) {
-        NtpPacket kiss = honest;
+    ServeNtp(NtpTestServer::Changed([](NtpPacket& kiss) {
         kiss.Stratum = 0;
         kiss.ReferenceId = 0x44454E59; // DENY
-        return Answers{{EncodeNtpPacket(kiss)}};
-    });
+    }));
     page_->GetTimeButtonClick();
     EXPECT_EQ(TakeMessage(),
               QStringLiteral(
@@ -185,8 +170,15 @@ TEST_F(ClockPageNtpTest, AServerThatAsksToBeLeftAloneIsNotAskedAgain) {
         QStringLiteral(
             "Rimotime Information|時刻合わせ失敗しました。\nサーバーから問い合わせ"
             "の停止を求められています（DENY）。あと 1440 分はこのサーバーに問い合わせません。"));
-    EXPECT_EQ(ntpServer_->Requests(), 1);
+    EXPECT_EQ(ntpServer_->Requests(), 1); // the second request was never sent
     EXPECT_TRUE(clockService_.Shifts.empty());
+
+    // Another server is asked as usual.
+    auto held = std::move(ntpServer_);
+    ServeNtp(NtpTestServer::Honest());
+    page_->GetTimeButtonClick();
+    EXPECT_EQ(MessageBoxes().size(), 0);
+    EXPECT_EQ(clockService_.Shifts.size(), 1U);
 }
 
 TEST_F(ClockPageNtpTest, NetworkFailuresAreShownAsTheDaytimeOnesAre) {

@@ -57,6 +57,15 @@ public:
             [](const NtpPacket& honest) { return std::vector<Answer>{{EncodeNtpPacket(honest)}}; };
     }
 
+    // The honest reply, changed.
+    static Handler Changed(std::function<void(NtpPacket&)> change) {
+        return [change](const NtpPacket& honest) {
+            NtpPacket reply = honest;
+            change(reply);
+            return std::vector<Answer>{{EncodeNtpPacket(reply)}};
+        };
+    }
+
     int Port() const { return port_; }
     int Requests() const { return requests_; }
     std::vector<std::string> Received() {

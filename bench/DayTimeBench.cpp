@@ -1,35 +1,17 @@
 // The daytime exchange: processor time while waiting for a slow server (the
 // waits are event loops, so it must stay near zero), and the time of one
 // exchange on loopback.
+#include "NetBench.h"
 #include "net/DayTimeClient.h"
 #include "net/DayTimeReply.h"
 #include "net/LoopbackServer.h"
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
-
-#include <ctime>
 
 namespace rimo {
 namespace {
 
 using test::LoopbackServer;
-
-void EnsureApplication() {
-    if (!QCoreApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "rimo_bench";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication app(argc, argv);
-    }
-}
-
-double ProcessCpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
 
 void BM_SyncWaitingTwoSecondsForASlowServer(benchmark::State& state) {
     EnsureApplication();

@@ -47,7 +47,16 @@ Status SettingsFile::Write(const std::filesystem::path& path, const IniFile& ini
 }
 
 std::optional<std::string> SettingsFile::Stored(const IniFile& ini, const SettingKey& key) {
-    return ini.Value(key.Section, key.Key);
+    std::optional<std::string> stored = ini.Value(key.Section, key.Key);
+    // A file that names a server but no protocol (the Windows program's, or
+    // one written before the choice existed) keeps the daytime protocol.
+    if (!stored && std::string_view(key.Key) == "Protocol") {
+        const std::optional<std::string> server = ini.Value(key.Section, "Server");
+        if (server && !server->empty()) {
+            return "daytime";
+        }
+    }
+    return stored;
 }
 
 void SettingsFile::Put(IniFile& ini, const SettingKey& key, const std::string& text) {

@@ -29,7 +29,8 @@ struct SettingsFile {
     static ReadReport Read(const std::filesystem::path& path);
     static Status Write(const std::filesystem::path& path, const IniFile& ini);
 
-    // The stored text of a key; nullopt when missing.
+    // The stored text of a key; nullopt when missing. A missing "Protocol"
+    // reads as "daytime" where the file names a server.
     static std::optional<std::string> Stored(const IniFile& ini, const SettingKey& key);
     // Writes a key in place (a new key goes to the end of its section) and
     // drops the repeated entries that would never be read.

@@ -49,6 +49,8 @@ const std::array<SettingKey, SettingsSchema::kKeyCount> kKeys{{
     {kSetting, "CMShowing", Boolean, "0", "CheckBoxCMShowing"},
     {kSetting, "ScrSaver", Boolean, "0", "CheckBoxScrSaver"},
     {kSetting, "StartUp", Boolean, "0", "CheckBoxStartUp"},
+    // Keys of our own follow those of the Windows program.
+    {kSetting, "Protocol", Text, "NTP", "ComboBoxProtocol"},
 }};
 
 std::array<const SettingKey*, SettingsSchema::kKeyCount> MakeLoadOrder() {

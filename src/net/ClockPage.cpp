@@ -2,13 +2,9 @@
 
 #include "core/UserMessages.h"
 #include "net/DayTimeClient.h"
-#include "net/DayTimeReply.h"
-#include "net/SyncDecision.h"
-#include "net/SyncResultLine.h"
-#include "platform/Clock.h"
-#include "platform/ClockService.h"
+#include "net/NtpClient.h"
+#include "net/ProtocolComboBox.h"
 #include "platform/NetworkState.h"
-#include "platform/TimeZone.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -43,11 +39,17 @@ template <typename T> T* Named(T* widget, const char* name, const QString& hint 
 ClockPage::ClockPage(QWidget& tabSheet, const AppPaths& paths, ClockPageServices services,
                      ClockPageHost host)
     : QObject(&tabSheet), paths_(paths), services_(services), host_(std::move(host)),
-      page_(tabSheet), client_(new TDayTimeClient(this)), log_(paths.SyncLogFile()) {
+      page_(tabSheet), client_(new TDayTimeClient(this)), ntpClient_(new TNtpClient(this)),
+      log_(paths.SyncLogFile()) {
     setObjectName(QStringLiteral("ClockPage"));
     client_->setObjectName(QStringLiteral("DayTimeClient1"));
-    client_->ReportLevel = 0;
-    client_->OnInvalidHost = [this](bool& handled) { DayTimeClient1InvalidHost(handled); };
+    ntpClient_->setObjectName(QStringLiteral("NtpClient1"));
+    ntpClient_->NotBefore = services_.NotBefore;
+    for (TAsyncSocket* client :
+         {static_cast<TAsyncSocket*>(client_), static_cast<TAsyncSocket*>(ntpClient_)}) {
+        client->ReportLevel = 0;
+        client->OnInvalidHost = [this](bool& handled) { DayTimeClient1InvalidHost(handled); };
+    }
     CreateControls(tabSheet);
 }
 
@@ -60,7 +62,12 @@ void ClockPage::CreateControls(QWidget& page) {
 
     labeledEdit1_ =
         Named(new QLineEdit(setTime), "LabeledEdit1", QStringLiteral("タイムサーバーを指定"));
-    labeledEdit1_->setGeometry(80, 24, 249, 20);
+    // Narrower than designed: the protocol stands beside the server.
+    labeledEdit1_->setGeometry(80, 24, 169, 20);
+    comboBoxProtocol_ = Named(new ProtocolComboBox(setTime), "ComboBoxProtocol",
+                              tr("時刻を問い合わせるプロトコルを指定"));
+    comboBoxProtocol_->setGeometry(255, 23, 90, 22);
+    comboBoxProtocol_->setAccessibleName(tr("プロトコル"));
     // The edit's label stands on its left, 3 pixels away.
     auto* serverLabel =
         Named(new QLabel(QStringLiteral("サーバー："), setTime), "LabeledEdit1Label");
@@ -113,11 +120,15 @@ void ClockPage::ShowInformation(const QString& caption, const QString& text) {
     rimo::ShowInformation(page_.window(), caption, text);
 }
 
-void ClockPage::ShowFailure(const std::string& why) {
+void ClockPage::ShowFailure(const QString& why) {
     QString text = QStringLiteral("時刻合わせ失敗しました。");
-    if (!why.empty()) {
-        text += QLatin1Char('\n') + QString::fromStdString(why);
+    if (!why.isEmpty()) {
+        text += QLatin1Char('\n') + why;
     }
+    ShowInformation(kCaptionBlank, text);
+}
+
+void ClockPage::ShowNotice(const QString& text) {
     ShowInformation(kCaptionBlank, text);
 }
 
@@ -132,6 +143,7 @@ void ClockPage::GetTimeButtonClick() {
     }
     const QScopedValueRollback<bool> running(synchronising_, true);
     Synchronise();
+    activeClient_ = nullptr;
 }
 
 void ClockPage::Synchronise() {
@@ -143,13 +155,15 @@ void ClockPage::Synchronise() {
         labeledEdit1_->setFocus();
         return;
     }
-    client_->Host = labeledEdit1_->text().toStdString();
+    activeClient_ = comboBoxProtocol_->IsNtp() ? static_cast<TAsyncSocket*>(ntpClient_)
+                                               : static_cast<TAsyncSocket*>(client_);
+    activeClient_->Host = labeledEdit1_->text().toStdString();
     if (spinEdit1_->value() == 0) {
         ShowInformation(kCaptionNoBlank, QStringLiteral("タイムアウトを入力して下さい。"));
         spinEdit1_->setFocus();
         return;
     }
-    client_->TimeOut = spinEdit1_->value();
+    activeClient_->TimeOut = spinEdit1_->value();
     if (!services_.Network.AttemptConnect()) {
         ShowInformation(
             kCaptionNoBlank,
@@ -163,44 +177,10 @@ void ClockPage::Synchronise() {
                 "時刻合わせが出来ません。インターネット又はネットワークに接続して下さい。"));
         return;
     }
-
-    std::string reply;
-    try {
-        reply = client_->GetDayTime();
-    } catch (const std::exception& error) {
-        ShowErrorMessage(page_.window(), QString::fromUtf8(error.what()));
-        return;
-    }
-    const DayTimeReading reading = ReadDayTimeReply(reply);
-    if (!reading.Utc) {
-        ShowErrorMessage(page_.window(), QString::fromUtf8(reading.Error));
-        return;
-    }
-    const std::int64_t nowUnixMs = services_.Now.UnixMilliseconds();
-    const TimeZone& zone = services_.Zone;
-    const ZoneOffset offset = [&zone](std::int64_t seconds) { return zone.OffsetSeconds(seconds); };
-    const SyncDecision decision =
-        DecideClockSetting(reading, SyncContext{nowUnixMs, offset, services_.NotBefore});
-    if (!decision.UnixMs) {
-        ShowFailure(decision.Refusal);
-        return;
-    }
-
-    // Local times use the zone's real offset at each moment, daylight saving included.
-    const std::int64_t serverUnixMs = *decision.UnixMs;
-    const std::string line =
-        FormatSyncResultLine(LocalAt(serverUnixMs, offset), LocalAt(nowUnixMs, offset));
-
-    const Status set = services_.SystemClock.SetSystemTime(serverUnixMs);
-    if (!set) {
-        ShowFailure(set.message());
-        return;
-    }
-    listBoxResult_->addItem(QString::fromStdString(line));
-    listBoxResult_->setCurrentRow(listBoxResult_->count() - 1);
-    Q_EMIT ClockSet();
-    if (msgCheckBox_->isChecked()) {
-        ShowInformation(kCaptionBlank, QStringLiteral("時刻合わせ完了しました。"));
+    const std::optional<Measurement> measurement =
+        activeClient_ == ntpClient_ ? MeasureNtp() : MeasureDayTime();
+    if (measurement) {
+        Apply(*measurement);
     }
 }
 
@@ -211,7 +191,8 @@ void ClockPage::DayTimeClient1InvalidHost(bool& handled) {
     box.setLabelText(QStringLiteral("無効なホスト名です。ホスト名を再指定して下さい。"));
     box.setTextValue(QString());
     if (box.exec() == QDialog::Accepted) {
-        client_->Host = box.textValue().toStdString();
+        TAsyncSocket* client = activeClient_ ? activeClient_ : client_;
+        client->Host = box.textValue().toStdString();
         handled = true;
     }
 }
@@ -232,10 +213,20 @@ QStringList ClockPage::ResultLines() const {
     return lines;
 }
 
+void ClockPage::AddResultLine(const QString& shown, const QString& logged) {
+    auto* item = new QListWidgetItem(shown, listBoxResult_);
+    item->setData(Qt::UserRole, logged);
+    item->setToolTip(shown); // the figures make lines wider than the list
+    listBoxResult_->setCurrentRow(listBoxResult_->count() - 1);
+}
+
 Status ClockPage::SaveSyncLog() {
     std::vector<std::string> lines;
-    for (const QString& line : ResultLines()) {
-        lines.push_back(line.toStdString());
+    for (int i = 0; i < listBoxResult_->count(); ++i) {
+        // The log keeps the untranslated text, whatever the language shown.
+        const QListWidgetItem* item = listBoxResult_->item(i);
+        const QVariant logged = item->data(Qt::UserRole);
+        lines.push_back((logged.isValid() ? logged.toString() : item->text()).toStdString());
     }
     return log_.AppendNew(lines, checkBoxLog_->isChecked());
 }

@@ -9,8 +9,10 @@
 #include <QObject>
 #include <QUrl>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QLineEdit;
@@ -24,7 +26,10 @@ namespace rimo {
 class Clock;
 class ClockService;
 class NetworkState;
+class ProtocolComboBox;
+class TAsyncSocket;
 class TDayTimeClient;
+class TNtpClient;
 class TimeZone;
 
 // What the clock page needs from the system.
@@ -48,8 +53,10 @@ struct ClockPageHost {
 };
 
 // The clock page ("時刻合わせ(&H)"): its controls are children of the page
-// widget it is given. GetTimeButtonClick synchronises the clock from a
-// daytime server; the tray item and the scheduled action call it too.
+// widget it is given. GetTimeButtonClick synchronises the clock from an NTP
+// or daytime server; the tray item and the scheduled action call it too.
+// Where a time service keeps the clock, it measures and reports the offset
+// instead of setting the clock.
 class ClockPage : public QObject {
     Q_OBJECT
 public:
@@ -57,9 +64,10 @@ public:
               ClockPageHost host);
     ~ClockPage() override;
 
-    // The synchronisation: checks, the server's reply, the clock set, the
-    // result line. Asked for again while it runs (a tick, the tray, the
-    // button), it joins the running one: one exchange, one result.
+    // The synchronisation: checks, the server's reply, the clock set (or the
+    // offset reported), the result line. Asked for again while it runs (a
+    // tick, the tray, the button), it joins the running one: one exchange,
+    // one result.
     void GetTimeButtonClick();
     // The server's name was not found: ask once for another.
     void DayTimeClient1InvalidHost(bool& handled);
@@ -69,6 +77,8 @@ public:
     Status SaveSyncLog();
 
     TDayTimeClient& DayTimeClient1() { return *client_; }
+    TNtpClient& NtpClient1() { return *ntpClient_; }
+    // The result lines as shown.
     QStringList ResultLines() const;
 
 Q_SIGNALS:
@@ -79,18 +89,37 @@ private:
     void CreateControls(QWidget& page);
     void ShowInformation(const QString& caption, const QString& text);
     void Synchronise();
+    // The server's clock against ours; nullopt when the failure is shown.
+    struct Measurement {
+        std::int64_t OffsetNs = 0;
+        std::optional<std::int64_t> RoundTripNs; // NTP only
+    };
+    std::optional<Measurement> MeasureDayTime();
+    std::optional<Measurement> MeasureNtp();
+    // Sets the clock by the measured offset, or reports it where a time
+    // service keeps the clock.
+    void Apply(const Measurement& measurement);
+    void ReportMeasured(const Measurement& measurement);
+    // Adds a result line: `shown` in the list, `logged` (the untranslated
+    // text) in the log.
+    void AddResultLine(const QString& shown, const QString& logged);
     // The clock is not set: the failure, and why.
-    void ShowFailure(const std::string& why);
+    void ShowFailure(const QString& why);
+    // A message of the synchronisation ("Rimotime Information").
+    void ShowNotice(const QString& text);
 
     AppPaths paths_;
     ClockPageServices services_;
     ClockPageHost host_;
     QWidget& page_;
-    TDayTimeClient* client_; // a child of this page
+    TDayTimeClient* client_;               // a child of this page
+    TNtpClient* ntpClient_;                // a child of this page
+    TAsyncSocket* activeClient_ = nullptr; // the one of the running synchronisation
     SyncLog log_;
     bool synchronising_ = false;
 
     QLineEdit* labeledEdit1_ = nullptr;
+    ProtocolComboBox* comboBoxProtocol_ = nullptr;
     QSpinBox* spinEdit1_ = nullptr;
     QListWidget* listBoxResult_ = nullptr;
     QPushButton* getTimeButton_ = nullptr;

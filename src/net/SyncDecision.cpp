@@ -121,4 +121,8 @@ SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext
                   FormatDistance(correction) + "ずれています。");
 }
 
+SyncDecision CheckServerTime(std::int64_t unixMs, const SyncContext& context) {
+    return InRange(unixMs, context);
+}
+
 } // namespace rimo

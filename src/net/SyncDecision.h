@@ -55,6 +55,10 @@ constexpr int kLatestYear = 2100;
 // after the year 2100.
 SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext& context);
 
+// A server's time as such: refused before NotBefore or after the year 2100,
+// else the moment itself.
+SyncDecision CheckServerTime(std::int64_t unixMs, const SyncContext& context);
+
 // "9時間05分", "3日4時間00分", "45分": a distance for the user.
 std::string FormatDistance(std::int64_t ms);
 

@@ -32,4 +32,14 @@ std::string FormatSyncResultLine(DateTime newLocal, DateTime previousLocal) {
     return FormatResultDateTime(newLocal) + sign + std::to_string(dayDifference) + clock;
 }
 
+std::string FormatSeconds(std::int64_t nanoseconds, bool withSign) {
+    const std::int64_t magnitude = (std::llabs(nanoseconds) + 500'000) / 1'000'000; // ms
+    char text[32];
+    std::snprintf(text, sizeof text, "%s%lld.%03lld",
+                  nanoseconds < 0 && magnitude != 0 ? "-" : (withSign ? "+" : ""),
+                  static_cast<long long>(magnitude / 1000),
+                  static_cast<long long>(magnitude % 1000));
+    return text;
+}
+
 } // namespace rimo

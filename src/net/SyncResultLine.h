@@ -17,4 +17,8 @@ std::string FormatResultDateTime(DateTime value);
 // difference's magnitude. A clock 3 seconds slow: "2025/01/01 8:59:58 +0/00:00:03".
 std::string FormatSyncResultLine(DateTime newLocal, DateTime previousLocal);
 
+// Seconds to the nearest millisecond: "+3.004", "-0.120", or without the
+// plus sign "0.012" when `withSign` is false.
+std::string FormatSeconds(std::int64_t nanoseconds, bool withSign);
+
 } // namespace rimo

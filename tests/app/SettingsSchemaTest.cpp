@@ -13,21 +13,22 @@ ParsedSetting Parse(const char* key, std::optional<std::string> stored) {
     return SettingsSchema::Parse(*SettingsSchema::Find(key), stored);
 }
 
-TEST(SettingsSchema, ThirtyOneKeysInTheirWritingOrder) {
+TEST(SettingsSchema, ThirtyTwoKeysInTheirWritingOrder) {
     std::vector<std::string> names;
     for (const SettingKey& key : SettingsSchema::Keys()) {
         names.push_back(std::string(key.Section) + "/" + key.Key);
     }
-    EXPECT_THAT(names, ::testing::ElementsAre(
-                           "Position/Left", "Position/Top", "Position/Width", "Position/Height",
-                           "Setting/ShowFlag", "Setting/TimeOut", "Setting/Server", "Setting/Log",
-                           "Setting/Msg", "Setting/Timer", "Setting/ComboTime", "Setting/Sound",
-                           "Setting/SoundLoop", "Setting/WaveFileName", "Setting/Path",
-                           "Setting/AppPath", "Setting/TimeCount", "Setting/Beep",
-                           "Setting/TimeLoop", "Setting/LaunchTitleIndex", "Setting/CheckBoxConf",
-                           "Setting/TabIndex", "Setting/TopMost", "Setting/Fixed",
-                           "Setting/AnimeIcon", "Setting/Next", "Setting/Scroll", "Setting/TaskBar",
-                           "Setting/CMShowing", "Setting/ScrSaver", "Setting/StartUp"));
+    EXPECT_THAT(names,
+                ::testing::ElementsAre(
+                    "Position/Left", "Position/Top", "Position/Width", "Position/Height",
+                    "Setting/ShowFlag", "Setting/TimeOut", "Setting/Server", "Setting/Log",
+                    "Setting/Msg", "Setting/Timer", "Setting/ComboTime", "Setting/Sound",
+                    "Setting/SoundLoop", "Setting/WaveFileName", "Setting/Path", "Setting/AppPath",
+                    "Setting/TimeCount", "Setting/Beep", "Setting/TimeLoop",
+                    "Setting/LaunchTitleIndex", "Setting/CheckBoxConf", "Setting/TabIndex",
+                    "Setting/TopMost", "Setting/Fixed", "Setting/AnimeIcon", "Setting/Next",
+                    "Setting/Scroll", "Setting/TaskBar", "Setting/CMShowing", "Setting/ScrSaver",
+                    "Setting/StartUp", "Setting/Protocol"));
 }
 
 TEST(SettingsSchema, ReadsScrSaverBeforeCMShowing) {
@@ -35,9 +36,9 @@ TEST(SettingsSchema, ReadsScrSaverBeforeCMShowing) {
     for (const SettingKey* key : SettingsSchema::LoadOrder()) {
         order.push_back(key->Key);
     }
-    ASSERT_EQ(order.size(), 31u);
-    EXPECT_THAT(std::vector(order.end() - 4, order.end()),
-                ::testing::ElementsAre("TaskBar", "ScrSaver", "CMShowing", "StartUp"));
+    ASSERT_EQ(order.size(), 32u);
+    EXPECT_THAT(std::vector(order.end() - 5, order.end()),
+                ::testing::ElementsAre("TaskBar", "ScrSaver", "CMShowing", "StartUp", "Protocol"));
     EXPECT_EQ(order.front(), "Left");
 }
 

@@ -102,6 +102,12 @@ protected:
                 process.readAllStandardError().toStdString()};
     }
 
+    static std::int64_t UnixMsNow() {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    }
+
     static QString Text(const std::filesystem::path& path) {
         return QString::fromStdString(path.string());
     }

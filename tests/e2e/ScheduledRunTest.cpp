@@ -23,12 +23,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::int64_t UnixMsNow() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
-
 class ScheduledRun : public ProgramTest {
 protected:
     ScheduledRun() {

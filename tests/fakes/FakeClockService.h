@@ -6,16 +6,28 @@
 
 namespace rimo {
 
-// Records the times it is asked to set; refuses with a reason when told to.
+// Records the offsets it is asked to move the clock by; says whether a time
+// service keeps the clock, and refuses with a reason, as a test tells it.
 class FakeClockService final : public ClockService {
 public:
-    Status SetSystemTime(std::int64_t unixMilliseconds) override {
-        Calls.push_back(unixMilliseconds);
-        return Refusal.empty() ? Status::Ok() : Status::Error(Refusal);
+    AutomaticSync AutomaticSyncState() override {
+        ++Queries;
+        return State;
+    }
+    ClockSetResult ShiftSystemTime(std::int64_t offsetMicroseconds) override {
+        Shifts.push_back(offsetMicroseconds);
+        if (Refusal.empty()) {
+            return {};
+        }
+        return {RefusedAsKept ? ClockSetOutcome::KeptBySystem : ClockSetOutcome::Refused, Refusal};
     }
 
-    std::vector<std::int64_t> Calls;
+    // timedated's answer: there, no time service keeping the clock.
+    AutomaticSync State{true, false, false, true};
+    int Queries = 0;
+    std::vector<std::int64_t> Shifts; // microseconds
     std::string Refusal;
+    bool RefusedAsKept = false; // the refusal says a time service keeps the clock
 };
 
 } // namespace rimo

@@ -1,95 +1,7 @@
-#include "net/ClockPage.h"
-
-#include "MessageBoxes.h"
-#include "TempFolder.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeClockService.h"
-#include "fakes/FakeNetworkState.h"
-#include "fakes/FixedTimeZone.h"
-#include "net/DayTimeClient.h"
-#include "net/LoopbackServer.h"
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QInputDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QSpinBox>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
+#include "net/ClockPageFixture.h"
 
 namespace rimo {
 namespace {
-
-using test::LoopbackServer;
-
-constexpr int kNinthZone = 9 * 3600; // UTC+9
-
-class ClockPageTest : public ::testing::Test {
-protected:
-    ClockPageTest() : paths_(AppPaths::InFolder(folder_.Path())), zone_(kNinthZone) {
-        // 2024-12-31 13:59:55 UTC: three seconds before the server's answer below.
-        clock_.SetUnixMilliseconds(1735653595000);
-        ClockPageHost host;
-        host.ShowClockPage = [this] { ++shown_; };
-        host.BringMainWindowForward = [this] { ++broughtForward_; };
-        host.OpenDocument = [this](const QUrl& url) {
-            opened_.append(url);
-            return true;
-        };
-        // The replies below are of 2024: a build date before them.
-        page_ = std::make_unique<ClockPage>(
-            sheet_, paths_,
-            ClockPageServices{clock_, zone_, clockService_, network_, EncodeDate(2024, 1, 1)},
-            std::move(host));
-    }
-    ~ClockPageTest() override { CloseMessageBoxes(); }
-
-    template <typename T> T* Control(const char* name) {
-        T* control = sheet_.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-    void Serve(const std::string& reply) {
-        server_ = std::make_unique<LoopbackServer>(
-            [reply](int connection, LoopbackServer&) { LoopbackServer::Send(connection, reply); });
-        Control<QLineEdit>("LabeledEdit1")->setText(QStringLiteral("127.0.0.1"));
-        page_->DayTimeClient1().Port = server_->Port();
-    }
-    static QList<QMessageBox*> MessageBoxes() { return VisibleMessageBoxes(); }
-    // The one message shown, as "caption|text"; closes it.
-    static QString TakeMessage() {
-        const QList<QMessageBox*> boxes = MessageBoxes();
-        if (boxes.size() != 1) {
-            CloseMessageBoxes();
-            return QStringLiteral("%1 messages").arg(boxes.size());
-        }
-        const QString message =
-            boxes.front()->windowTitle() + QLatin1Char('|') + boxes.front()->text();
-        CloseMessageBoxes();
-        return message;
-    }
-
-    TempFolder folder_;
-    AppPaths paths_;
-    FakeClock clock_;
-    FixedTimeZone zone_;
-    FakeClockService clockService_;
-    FakeNetworkState network_;
-    QWidget sheet_;
-    std::unique_ptr<ClockPage> page_;
-    std::unique_ptr<LoopbackServer> server_;
-    int shown_ = 0;
-    int broughtForward_ = 0;
-    QList<QUrl> opened_;
-};
 
 TEST_F(ClockPageTest, HasTheDesignedControlsAndDefaults) {
     auto* setTime = Control<QGroupBox>("GroupBoxSetTime");
@@ -98,9 +10,16 @@ TEST_F(ClockPageTest, HasTheDesignedControlsAndDefaults) {
     EXPECT_EQ(setTime->geometry(), QRect(24, 8, 361, 97));
     auto* server = Control<QLineEdit>("LabeledEdit1");
     EXPECT_EQ(server->parentWidget(), setTime);
-    EXPECT_EQ(server->geometry(), QRect(80, 24, 249, 20));
+    EXPECT_EQ(server->geometry(), QRect(80, 24, 169, 20)); // the protocol beside it
     EXPECT_TRUE(server->text().isEmpty());
     EXPECT_EQ(server->toolTip(), QStringLiteral("タイムサーバーを指定"));
+    auto* protocol = Control<ProtocolComboBox>("ComboBoxProtocol");
+    EXPECT_EQ(protocol->parentWidget(), setTime);
+    EXPECT_EQ(protocol->Protocol(), QStringLiteral("NTP")); // a fresh start asks NTP
+    EXPECT_EQ(protocol->count(), 2);
+    EXPECT_EQ(protocol->itemText(1), QStringLiteral("daytime"));
+    EXPECT_GT(protocol->x(), server->geometry().right());
+    EXPECT_LE(protocol->geometry().right(), setTime->width());
     auto* serverLabel = Control<QLabel>("LabeledEdit1Label");
     EXPECT_EQ(serverLabel->text(), QStringLiteral("サーバー："));
     EXPECT_EQ(serverLabel->geometry().right() + 1 + 3, 80);
@@ -144,7 +63,7 @@ TEST_F(ClockPageTest, AnEmptyServerBringsTheWindowForwardAndAsks) {
     EXPECT_EQ(shown_, 1);
     EXPECT_EQ(broughtForward_, 1);
     EXPECT_EQ(TakeMessage(), QStringLiteral("RimotimeInformation|ホスト名を入力して下さい。"));
-    EXPECT_TRUE(clockService_.Calls.empty());
+    EXPECT_TRUE(clockService_.Shifts.empty());
 }
 
 TEST_F(ClockPageTest, NoNetworkStopsBeforeAnyRequest) {
@@ -178,9 +97,10 @@ TEST_F(ClockPageTest, ASuccessfulSynchronisationSetsTheClockAndAddsTheLine) {
     QSignalSpy clockSet(page_.get(), &ClockPage::ClockSet);
     page_->GetTimeButtonClick();
     EXPECT_EQ(TakeMessage(), QStringLiteral("Rimotime Information|時刻合わせ完了しました。"));
-    ASSERT_EQ(clockService_.Calls.size(), 1U);
-    EXPECT_EQ(clockService_.Calls[0], 1735653598000); // 2024-12-31 13:59:58 UTC
-    EXPECT_EQ(page_->ResultLines(), QStringList{QStringLiteral("2024/12/31 22:59:58 +0/00:00:03")});
+    // To 2024-12-31 13:59:58 UTC: 3 seconds ahead of the PC.
+    EXPECT_EQ(clockService_.Shifts, std::vector<std::int64_t>{3'000'000});
+    EXPECT_EQ(page_->ResultLines(),
+              QStringList{QStringLiteral("2024/12/31 22:59:58 +0/00:00:03 (差 +3.000 秒)")});
     EXPECT_EQ(Control<QListWidget>("ListBoxResult")->currentRow(), 0);
     EXPECT_EQ(clockSet.count(), 1);
     EXPECT_EQ(page_->DayTimeClient1().TimeOut, 2000);
@@ -192,9 +112,9 @@ TEST_F(ClockPageTest, TheUnmarkedExampleIsReadAsUtcMinusFourAndAFastClockShowsMi
     clock_.SetUnixMilliseconds(1735653603000); // five seconds ahead of the server
     page_->GetTimeButtonClick();
     EXPECT_EQ(MessageBoxes().size(), 0); // no message unless asked for
-    ASSERT_EQ(clockService_.Calls.size(), 1U);
-    EXPECT_EQ(clockService_.Calls[0], 1735653598000);
-    EXPECT_EQ(page_->ResultLines(), QStringList{QStringLiteral("2024/12/31 22:59:58 -0/00:00:05")});
+    EXPECT_EQ(clockService_.Shifts, std::vector<std::int64_t>{-5'000'000}); // to 13:59:58 UTC
+    EXPECT_EQ(page_->ResultLines(),
+              QStringList{QStringLiteral("2024/12/31 22:59:58 -0/00:00:05 (差 -5.000 秒)")});
 }
 
 TEST_F(ClockPageTest, ARefusalSaysWhyAndAddsNoLine) {
@@ -223,7 +143,7 @@ TEST_F(ClockPageTest, BadRepliesAndNetworkFailuresLeaveTheClockAlone) {
     page_->GetTimeButtonClick();
     EXPECT_EQ(TakeMessage(), QStringLiteral("RimoTimeInformation|10061:Connection refused"));
 
-    EXPECT_TRUE(clockService_.Calls.empty());
+    EXPECT_TRUE(clockService_.Shifts.empty());
     EXPECT_TRUE(page_->ResultLines().isEmpty());
 }
 
@@ -244,7 +164,7 @@ TEST_F(ClockPageTest, RefusedRepliesSayWhyAndLeaveNoTrace) {
             << message.toStdString();
         EXPECT_TRUE(message.contains(reason)) << message.toStdString();
     }
-    EXPECT_TRUE(clockService_.Calls.empty());
+    EXPECT_TRUE(clockService_.Shifts.empty());
     EXPECT_TRUE(page_->ResultLines().isEmpty());
     EXPECT_TRUE(page_->SaveSyncLog().ok());
     EXPECT_EQ(TempFolder::Read(paths_.SyncLogFile()), "");
@@ -253,6 +173,7 @@ TEST_F(ClockPageTest, RefusedRepliesSayWhyAndLeaveNoTrace) {
 TEST_F(ClockPageTest, AnEmptyReplyIsANetworkErrorAndMarkupIsShownAsWritten) {
     server_ = std::make_unique<LoopbackServer>([](int, LoopbackServer&) {});
     Control<QLineEdit>("LabeledEdit1")->setText(QStringLiteral("127.0.0.1"));
+    Control<ProtocolComboBox>("ComboBoxProtocol")->SetProtocol(ProtocolComboBox::kDayTime);
     page_->DayTimeClient1().Port = server_->Port();
     page_->GetTimeButtonClick();
     EXPECT_EQ(TakeMessage(), QStringLiteral("RimoTimeInformation|10057:Socket is not connected"));
@@ -265,7 +186,7 @@ TEST_F(ClockPageTest, AnEmptyReplyIsANetworkErrorAndMarkupIsShownAsWritten) {
     EXPECT_EQ(boxes.front()->text(),
               QStringLiteral("'<b>x/12/31 09:59:58' は日付または時刻ではありません"));
     CloseMessageBoxes();
-    EXPECT_TRUE(clockService_.Calls.empty());
+    EXPECT_TRUE(clockService_.Shifts.empty());
 }
 
 TEST_F(ClockPageTest, RequestsMadeWhileItRunsJoinTheRunningSynchronisation) {
@@ -282,15 +203,16 @@ TEST_F(ClockPageTest, RequestsMadeWhileItRunsJoinTheRunningSynchronisation) {
     EXPECT_EQ(joined, 1);
     EXPECT_EQ(MessageBoxes().size(), 0);
     EXPECT_EQ(server_->Accepted(), 1);
-    EXPECT_EQ(clockService_.Calls, std::vector<std::int64_t>{1735653598000});
-    EXPECT_EQ(page_->ResultLines(), QStringList{QStringLiteral("2024/12/31 22:59:58 +0/00:00:03")});
+    EXPECT_EQ(clockService_.Shifts, std::vector<std::int64_t>{3'000'000});
+    EXPECT_EQ(page_->ResultLines(),
+              QStringList{QStringLiteral("2024/12/31 22:59:58 +0/00:00:03 (差 +3.000 秒)")});
     EXPECT_EQ(shown_, 3); // each request shows the clock page
 
     // Once it is over, the next request runs again.
     page_->DayTimeClient1().OnConnect = nullptr;
     Serve("Tue Dec 31 13:59:58 UTC 2024\r\n");
     page_->GetTimeButtonClick();
-    EXPECT_EQ(clockService_.Calls.size(), 2U);
+    EXPECT_EQ(clockService_.Shifts.size(), 2U);
 }
 
 TEST_F(ClockPageTest, AnUnknownServerNameIsAskedForAgainOnce) {
@@ -316,7 +238,7 @@ TEST_F(ClockPageTest, AnUnknownServerNameIsAskedForAgainOnce) {
     QTimer::singleShot(10, answer);
     page_->GetTimeButtonClick();
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(clockService_.Calls.size(), 1U);
+    EXPECT_EQ(clockService_.Shifts.size(), 1U);
     EXPECT_EQ(Control<QLineEdit>("LabeledEdit1")->text(), QStringLiteral("nowhere.invalid"));
 }
 
@@ -328,7 +250,8 @@ TEST_F(ClockPageTest, TheLogGetsEachLineOnceAndNothingWhenSwitchedOff) {
     page_->GetTimeButtonClick();
     EXPECT_TRUE(page_->SaveSyncLog().ok());
     EXPECT_TRUE(page_->SaveSyncLog().ok());
-    EXPECT_EQ(TempFolder::Read(paths_.SyncLogFile()), "2024/12/31 22:59:58 +0/00:00:03\r\n");
+    EXPECT_EQ(TempFolder::Read(paths_.SyncLogFile()),
+              "2024/12/31 22:59:58 +0/00:00:03 (\x8D\xB7 +3.000 \x95\x62)\r\n"); // CP932
     page_->LogButtonClick();
     ASSERT_EQ(opened_.size(), 1);
     EXPECT_EQ(opened_[0].toLocalFile().toStdString(), paths_.SyncLogFile().string());

@@ -2,10 +2,11 @@
 // the schedule call, and the log at close.
 #include "app/TForm1.h"
 
-#include "app/FormTest.h"
 #include "app/AppActionHost.h"
+#include "app/FormTest.h"
 #include "app/TrayMenu.h"
 #include "net/ClockPage.h"
+#include "net/ProtocolComboBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,7 +73,7 @@ TEST_F(MainWindowClockTest, TheTrayItemAndTheScheduledActionSynchroniseAsTheButt
         EXPECT_EQ(Messages(), QStringList{QStringLiteral("ホスト名を入力して下さい。")});
         CloseMessageBoxes();
     }
-    EXPECT_TRUE(services_.ClockSetting.Calls.empty());
+    EXPECT_TRUE(services_.ClockSetting.Shifts.empty());
 }
 
 TEST_F(MainWindowClockTest, TheLogGetsTheResultLinesOnceThoughTheCloseStepsRunTwice) {
@@ -83,6 +84,41 @@ TEST_F(MainWindowClockTest, TheLogGetsTheResultLinesOnceThoughTheCloseStepsRunTw
     ASSERT_TRUE(form_->FormCloseQuery()); // the close
     EXPECT_EQ(TempFolder::Read(paths_.SyncLogFile()),
               "2026/12/08 10:00:03 +0/00:00:03\r\n2026/12/08 10:30:00 -0/00:00:01\r\n");
+}
+
+// "Protocol" in rimotime.ini: a file that names a server but no protocol
+// (the Windows program's) keeps daytime; a fresh start asks NTP.
+using ProtocolSettingTest = FormTest;
+
+TEST_F(ProtocolSettingTest, IsReadAndWrittenLikeEveryOtherKey) {
+    const std::pair<std::optional<std::string>, QString> files[] = {
+        {std::nullopt, QStringLiteral("NTP")},
+        {"[Setting]\r\nServer=ntp.example.jp\r\n", QStringLiteral("daytime")},
+        {"[Setting]\r\nServer=\r\n", QStringLiteral("NTP")},
+        {"[Setting]\r\nServer=ntp.example.jp\r\nprotocol=NTP\r\n", QStringLiteral("NTP")},
+        {"[Setting]\r\nProtocol=daytime\r\n", QStringLiteral("daytime")},
+        {"[Setting]\r\nProtocol=sntp\r\n", QStringLiteral("NTP")}, // unknown: the default
+    };
+    for (const auto& [file, protocol] : files) {
+        std::filesystem::remove(paths_.SettingsFile());
+        if (file) {
+            WriteSettings(*file);
+        }
+        auto form = Start();
+        auto* choice = form->findChild<ProtocolComboBox*>(QStringLiteral("ComboBoxProtocol"));
+        ASSERT_NE(choice, nullptr);
+        EXPECT_EQ(choice->Protocol(), protocol) << file.value_or("no file");
+        ASSERT_TRUE(form->close());
+        const std::string stored = StoredSettings();
+        EXPECT_NE(stored.find("rotocol=" + protocol.toStdString() + "\r\n"), std::string::npos)
+            << stored;
+    }
+    // The user's choice is what is kept.
+    auto form = Start();
+    form->findChild<ProtocolComboBox*>(QStringLiteral("ComboBoxProtocol"))
+        ->SetProtocol(ProtocolComboBox::kDayTime);
+    ASSERT_TRUE(form->close());
+    EXPECT_NE(StoredSettings().find("Protocol=daytime\r\n"), std::string::npos);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/PrivateBus.h"
 
 #include <QDBusMessage>
+#include <QDBusVariant>
 
 #include <gtest/gtest.h>
 
@@ -54,10 +55,20 @@ protected:
         return log.substr(at, log.find('\n', at) - at);
     }
 
+    // Sets one of the mock's properties (NTP, NTPSynchronized, CanNTP).
+    static void SetProperty(const QString& name, bool value) {
+        QDBusMessage set = QDBusMessage::createMethodCall(
+            kTimedated, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+            QStringLiteral("Set"));
+        set << kTimedated << name << QVariant::fromValue(QDBusVariant(value));
+        const QDBusMessage reply = bus_->Bus().call(set);
+        ASSERT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
+    }
+
     TimedatedClockService Service() {
-        return TimedatedClockService(bus_->Bus(), [this](std::int64_t ms) {
-            fallbackCalls_.push_back(ms);
-            return Status::Ok();
+        return TimedatedClockService(bus_->Bus(), [this](std::int64_t offset) {
+            fallbackCalls_.push_back(offset);
+            return ClockSetResult{};
         });
     }
 
@@ -69,11 +80,12 @@ protected:
 TempFolder* TimedatedClockServiceTest::folder_ = nullptr;
 test::PrivateBus* TimedatedClockServiceTest::bus_ = nullptr;
 
-TEST_F(TimedatedClockServiceTest, SetsAnAbsoluteTimeInteractively) {
+TEST_F(TimedatedClockServiceTest, MovesTheClockByTheOffsetAsItSetsIt) {
     TimedatedClockService service = Service();
-    const Status status = service.SetSystemTime(1735653598000);
-    EXPECT_TRUE(status.ok()) << status.message();
-    EXPECT_EQ(LastSetTime(), "SetTime 1735653598000000 False True");
+    const ClockSetResult result = service.ShiftSystemTime(-3'004'000);
+    EXPECT_EQ(result.Outcome, ClockSetOutcome::Set) << result.Reason;
+    // Relative: timedated adds it to the clock as it sets it, after any password prompt.
+    EXPECT_EQ(LastSetTime(), "SetTime -3004000 True True");
     EXPECT_TRUE(fallbackCalls_.empty());
 }
 
@@ -81,44 +93,61 @@ TEST_F(TimedatedClockServiceTest, AccessDeniedIsARefusalWithItsReason) {
     SetTimeDoes(QStringLiteral("raise dbus.exceptions.DBusException('Permission denied', "
                                "name='org.freedesktop.DBus.Error.AccessDenied')"));
     TimedatedClockService service = Service();
-    const Status status = service.SetSystemTime(1735653598000);
-    EXPECT_FALSE(status.ok());
-    EXPECT_EQ(status.message(), "Permission denied");
+    const ClockSetResult result = service.ShiftSystemTime(1'000);
+    EXPECT_EQ(result.Outcome, ClockSetOutcome::Refused);
+    EXPECT_EQ(result.Reason, "Permission denied");
     EXPECT_TRUE(fallbackCalls_.empty()); // a refusal is never worked around
 }
 
-TEST_F(TimedatedClockServiceTest, AutomaticTimeSyncIsARefusalWithItsReason) {
+TEST_F(TimedatedClockServiceTest, AutomaticTimeSyncMeansTheSystemKeepsTheClock) {
     SetTimeDoes(QStringLiteral(
         "raise dbus.exceptions.DBusException('Automatic time synchronization is enabled', "
         "name='org.freedesktop.timedate1.AutomaticTimeSyncEnabled')"));
     TimedatedClockService service = Service();
-    const Status status = service.SetSystemTime(1735653598000);
-    EXPECT_FALSE(status.ok());
-    EXPECT_EQ(status.message(), "Automatic time synchronization is enabled");
+    const ClockSetResult result = service.ShiftSystemTime(1'000);
+    EXPECT_EQ(result.Outcome, ClockSetOutcome::KeptBySystem);
+    EXPECT_EQ(result.Reason, "Automatic time synchronization is enabled");
     EXPECT_TRUE(fallbackCalls_.empty());
 }
 
-TEST(TimedatedClockServiceMissing, WithoutTimedatedTheClockIsSetDirectly) {
+TEST_F(TimedatedClockServiceTest, TellsWhetherATimeServiceKeepsTheClock) {
+    TimedatedClockService service = Service();
+    for (const bool on : {true, false}) {
+        SetProperty(QStringLiteral("NTP"), on);
+        SetProperty(QStringLiteral("NTPSynchronized"), !on);
+        SetProperty(QStringLiteral("CanNTP"), on);
+        const AutomaticSync state = service.AutomaticSyncState();
+        EXPECT_TRUE(state.Known);
+        EXPECT_EQ(state.Enabled, on);
+        EXPECT_EQ(state.Synchronized, !on);
+        EXPECT_EQ(state.Available, on);
+    }
+}
+
+TEST(TimedatedClockServiceMissing, WithoutTimedatedNothingIsKnownAndTheClockIsSetDirectly) {
     test::PrivateBus empty(QString(), QStringLiteral("rimo-empty-bus"));
     ASSERT_TRUE(empty.Connected());
     std::vector<std::int64_t> direct;
-    TimedatedClockService service(empty.Bus(), [&](std::int64_t ms) {
-        direct.push_back(ms);
-        return Status::Error("clock_settime: Operation not permitted");
+    TimedatedClockService service(empty.Bus(), [&](std::int64_t offset) {
+        direct.push_back(offset);
+        return ClockSetResult{ClockSetOutcome::Refused, "clock_settime: Operation not permitted"};
     });
-    const Status status = service.SetSystemTime(1735653598000);
-    EXPECT_EQ(direct, std::vector<std::int64_t>{1735653598000});
-    EXPECT_EQ(status.message(), "clock_settime: Operation not permitted");
+    EXPECT_FALSE(service.AutomaticSyncState().Known);
+    const ClockSetResult result = service.ShiftSystemTime(2'500);
+    EXPECT_EQ(direct, std::vector<std::int64_t>{2'500});
+    EXPECT_EQ(result.Outcome, ClockSetOutcome::Refused);
+    EXPECT_EQ(result.Reason, "clock_settime: Operation not permitted");
 
     // No bus at all.
     TimedatedClockService noBus(
         QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
                                       QStringLiteral("rimo-no-bus")),
-        [&](std::int64_t ms) {
-            direct.push_back(ms);
-            return Status::Ok();
+        [&](std::int64_t offset) {
+            direct.push_back(offset);
+            return ClockSetResult{};
         });
-    EXPECT_TRUE(noBus.SetSystemTime(1).ok());
+    EXPECT_FALSE(noBus.AutomaticSyncState().Known);
+    EXPECT_EQ(noBus.ShiftSystemTime(1).Outcome, ClockSetOutcome::Set);
     EXPECT_EQ(direct.size(), 2U);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/linux/TimedatedClockService.h"
 
+#include <QDBusArgument>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -12,6 +13,9 @@
 namespace rimo {
 
 namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.timedate1");
+const QString kPath = QStringLiteral("/org/freedesktop/timedate1");
 
 // Errors that mean "timedated is not there", as opposed to a refusal.
 bool ServiceMissing(const QDBusError& error) {
@@ -29,51 +33,91 @@ bool ServiceMissing(const QDBusError& error) {
     }
 }
 
+ClockSetResult Refused(std::string reason) {
+    return {ClockSetOutcome::Refused, std::move(reason)};
+}
+
 } // namespace
 
 TimedatedClockService::TimedatedClockService(QDBusConnection bus, Fallback fallback)
     : bus_(std::move(bus)), fallback_(std::move(fallback)) {}
 
-Status TimedatedClockService::SetSystemTime(std::int64_t unixMilliseconds) {
-    if (!bus_.isConnected()) {
-        return fallback_(unixMilliseconds);
-    }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.timedate1"), QStringLiteral("/org/freedesktop/timedate1"),
-        QStringLiteral("org.freedesktop.timedate1"), QStringLiteral("SetTime"));
-    call << static_cast<qlonglong>(unixMilliseconds * 1000) << false << true;
-    call.setInteractiveAuthorizationAllowed(true);
-
+QDBusMessage TimedatedClockService::Call(const QDBusMessage& call, int timeoutMs) {
     // The answer may wait for a password prompt: the event loop goes on meanwhile.
-    QDBusPendingCallWatcher watcher(bus_.asyncCall(call, kCallTimeoutMs));
+    QDBusPendingCallWatcher watcher(bus_.asyncCall(call, timeoutMs));
     if (!watcher.isFinished()) {
         QEventLoop loop;
         QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
         loop.exec();
     }
     if (!watcher.isFinished()) {
-        return Status::Error("the program is closing"); // the loop was ended by quitting
+        return {}; // the loop was ended by quitting
     }
-    const QDBusMessage reply = watcher.reply();
+    return watcher.reply();
+}
+
+AutomaticSync TimedatedClockService::AutomaticSyncState() {
+    if (!bus_.isConnected()) {
+        return {};
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("GetAll"));
+    call << kService;
+    const QDBusMessage reply = Call(call, kQueryTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return {};
+    }
+    const QVariantMap properties = qdbus_cast<QVariantMap>(reply.arguments().constFirst());
+    if (!properties.contains(QStringLiteral("NTP"))) {
+        return {};
+    }
+    AutomaticSync state;
+    state.Known = true;
+    state.Enabled = properties.value(QStringLiteral("NTP")).toBool();
+    state.Synchronized = properties.value(QStringLiteral("NTPSynchronized")).toBool();
+    state.Available = properties.value(QStringLiteral("CanNTP")).toBool();
+    return state;
+}
+
+ClockSetResult TimedatedClockService::ShiftSystemTime(std::int64_t offsetMicroseconds) {
+    if (!bus_.isConnected()) {
+        return fallback_(offsetMicroseconds);
+    }
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("SetTime"));
+    call << static_cast<qlonglong>(offsetMicroseconds) << true << true;
+    call.setInteractiveAuthorizationAllowed(true);
+    const QDBusMessage reply = Call(call, kCallTimeoutMs);
+    if (reply.type() == QDBusMessage::InvalidMessage) {
+        return Refused("the program is closing");
+    }
     if (reply.type() != QDBusMessage::ErrorMessage) {
-        return Status::Ok();
+        return {};
     }
     const QDBusError error(reply);
     if (ServiceMissing(error)) {
-        return fallback_(unixMilliseconds);
+        return fallback_(offsetMicroseconds);
     }
     const QString reason = error.message().isEmpty() ? error.name() : error.message();
-    return Status::Error(reason.toStdString());
+    if (error.name() == QLatin1String("org.freedesktop.timedate1.AutomaticTimeSyncEnabled")) {
+        return {ClockSetOutcome::KeptBySystem, reason.toStdString()};
+    }
+    return Refused(reason.toStdString());
 }
 
-Status TimedatedClockService::SetClockDirectly(std::int64_t unixMilliseconds) {
+ClockSetResult TimedatedClockService::ShiftClockDirectly(std::int64_t offsetMicroseconds) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const std::int64_t targetNs =
+        std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec + offsetMicroseconds * 1000;
     timespec time{};
-    time.tv_sec = static_cast<std::time_t>(unixMilliseconds / 1000);
-    time.tv_nsec = static_cast<long>(unixMilliseconds % 1000) * 1'000'000;
+    time.tv_sec = static_cast<std::time_t>(targetNs / 1'000'000'000);
+    time.tv_nsec = static_cast<long>(targetNs % 1'000'000'000);
     if (::clock_settime(CLOCK_REALTIME, &time) != 0) {
-        return Status::Error(std::string("clock_settime: ") + std::strerror(errno));
+        return Refused(std::string("clock_settime: ") + std::strerror(errno));
     }
-    return Status::Ok();
+    return {};
 }
 
 } // namespace rimo

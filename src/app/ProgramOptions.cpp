@@ -104,7 +104,7 @@ std::string ProgramOptions::HelpText(const AppPaths& paths) {
             (exists ? "" : " (made at the first start)") + "\n";
     if (paths.FilesLeftBeside) {
         text += "  Files beside the program in " + paths.ExecutableDir.string() +
-                " are not used: that folder cannot be written.\n";
+                " are not used: " + paths.FilesLeftBesideReason + "\n";
     }
     text += "A copy of the program whose folder holds " + paths.BaseName + ".ini or " +
             paths.BaseName + ".dat keeps its files there (portable use).\n";

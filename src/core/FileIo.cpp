@@ -271,7 +271,8 @@ Status AppendToFile(const std::filesystem::path& path, std::string_view bytes) {
     }
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        return Status::Error(NotRegular(path, false));
+        return Status::Error(S_ISDIR(info.st_mode) ? WriteError(path, EISDIR)
+                                                   : NotRegular(path, false));
     }
     // Without blocking: opening a FIFO for writing would wait for a reader.
     FileDescriptor file(

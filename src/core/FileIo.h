@@ -10,9 +10,10 @@
 
 namespace rimo {
 
-// Files larger than this are refused: far above any real schedule, settings or
-// launcher file, and small enough that no crafted file can exhaust memory.
-constexpr std::size_t kMaxFileSize = 8U << 20;
+// Files larger than this are refused: a schedule of a hundred thousand rows
+// is about 10 MB, settings and launcher files a few kilobytes; no crafted
+// file can claim much memory.
+constexpr std::size_t kMaxFileSize = 16U << 20;
 
 // Reads a whole file. nullopt with *error set when it cannot be read; a missing
 // file gives nullopt with *error empty when `missingIsError` is false. Never

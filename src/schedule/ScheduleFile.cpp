@@ -39,6 +39,11 @@ private:
     std::size_t position_ = 0;
 };
 
+// Rows a file may bring: a hundred thousand schedule rows and the header, far
+// beyond any real schedule. A crafted file of first-column lines alone (two
+// bytes a row) must not make a table of a million rows.
+constexpr std::size_t kMaxRowsRead = 100'000 + 1;
+
 std::optional<long long> ReadCount(std::string_view line) {
     line = TrimBlanks(line);
     if (!line.empty() && line.front() == '+') {
@@ -128,6 +133,7 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     std::vector<ScheduleRow> cells;
     long long cellLines = 0;
     bool lastLineEmpty = false;
+    bool rowsLeftOut = false;
     while (const std::optional<std::string_view> line = reader.Next()) {
         const long long column = cellLines / stride;
         const long long row = cellLines % stride;
@@ -136,8 +142,12 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
         if (column >= columns) {
             continue; // counted, reported below
         }
-        if (column == 0 && cells.size() < static_cast<std::size_t>(ScheduleTable::kMaxRows)) {
-            cells.emplace_back();
+        if (column == 0) {
+            if (cells.size() < kMaxRowsRead) {
+                cells.emplace_back();
+            } else {
+                rowsLeftOut = true;
+            }
         }
         if (row < static_cast<long long>(cells.size())) {
             cells[row][column].assign(*line);
@@ -150,6 +160,11 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
                                       std::to_string(cellLines - expected) + " 行あります");
             report.Unreadable = true;
         }
+    }
+    if (rowsLeftOut) {
+        report.Problems.push_back("行が多すぎます。最初の " + std::to_string(kMaxRowsRead - 1) +
+                                  " 行だけを読みました");
+        report.Unreadable = true;
     }
     if (cells.empty()) {
         cells.emplace_back();

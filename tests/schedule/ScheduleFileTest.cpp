@@ -132,6 +132,17 @@ TEST(ScheduleFile, ACountFarAboveTheLinesHeldBuildsOnlyTheRowsHeld) {
     ScheduleTable back;
     ReadScheduleText(WriteScheduleText(table), back);
     EXPECT_EQ(back.Rows(), table.Rows());
+
+    // First-column lines alone, two bytes a row: the rows a file may bring
+    // are bounded, and the rest is reported.
+    std::string crafted = small;
+    for (int i = 0; i < 100'005; ++i) {
+        crafted += "\r\n";
+    }
+    const ScheduleReadReport report = ReadScheduleText(crafted, table);
+    EXPECT_EQ(table.RowCount(), 100'001);
+    EXPECT_TRUE(report.Unreadable);
+    EXPECT_THAT(report.Problems, ::testing::Contains(HasSubstr("行が多すぎます")));
 }
 
 TEST(ScheduleFile, LineEndsOfOtherSystemsAreRead) {

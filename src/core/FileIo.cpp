@@ -159,8 +159,15 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::string* error,
                                          bool missingIsError, std::size_t maxSize) {
-    // Without blocking: a FIFO in place of a file would wait for a writer forever.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    // Anything but a regular file is refused before it is opened (opening a
+    // device may act on it); the open itself never blocks (a FIFO put there
+    // meanwhile would wait for a writer forever) nor takes a terminal.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        SetError(error, S_ISDIR(info.st_mode) ? ReadError(path, EISDIR) : NotRegular(path, true));
+        return std::nullopt;
+    }
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0) {
         const int err = errno;
         if (err == ENOENT && !missingIsError) {
@@ -170,7 +177,6 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std:
         }
         return std::nullopt;
     }
-    struct stat info {};
     if (::fstat(file.get(), &info) != 0) {
         SetError(error, ReadError(path, errno));
         return std::nullopt;
@@ -265,7 +271,8 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
 }
 
 Status AppendToFile(const std::filesystem::path& path, std::string_view bytes) {
-    if (IsLink(path) && !MayFollowLink(path, nullptr)) {
+    const bool link = IsLink(path);
+    if (link && !MayFollowLink(path, nullptr)) {
         return Status::Error("ファイル " + path.string() +
                              " に書き込めません: このフォルダーのリンクはたどりません");
     }
@@ -274,9 +281,10 @@ Status AppendToFile(const std::filesystem::path& path, std::string_view bytes) {
         return Status::Error(S_ISDIR(info.st_mode) ? WriteError(path, EISDIR)
                                                    : NotRegular(path, false));
     }
-    // Without blocking: opening a FIFO for writing would wait for a reader.
-    FileDescriptor file(
-        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0600));
+    // Without blocking: opening a FIFO for writing would wait for a reader. A
+    // link put there meanwhile is not followed.
+    const int flags = O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    FileDescriptor file(::open(path.c_str(), link ? flags : flags | O_NOFOLLOW, 0600));
     if (file.get() < 0) {
         return Status::Error(WriteError(path, errno));
     }

@@ -87,8 +87,8 @@ Status CheckOwnFolder(const std::filesystem::path& folder) {
     struct stat info {};
     struct statfs system {};
     if (::stat(folder.c_str(), &info) != 0 || ::statfs(folder.c_str(), &system) != 0) {
-        return Status::Error("フォルダー " + folder.string() +
-                             " を調べられません: " + Reason(errno));
+        const std::string reason = Reason(errno);
+        return Status::Error("フォルダー " + folder.string() + " を調べられません: " + reason);
     }
     FolderFacts facts;
     facts.IsFolder = S_ISDIR(info.st_mode);
@@ -115,7 +115,8 @@ Status MakePrivateFolders(const std::filesystem::path& folder) {
     for (const std::filesystem::path& part : folder) {
         made /= part;
         if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) {
-            return Status::Error("フォルダー " + made.string() + " を作れません: " + Reason(errno));
+            const std::string reason = Reason(errno);
+            return Status::Error("フォルダー " + made.string() + " を作れません: " + reason);
         }
     }
     struct stat info {};

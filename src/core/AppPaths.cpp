@@ -80,13 +80,12 @@ AppPaths AppPaths::ForExecutable(const std::filesystem::path& executable,
     const bool filesBeside = Exists(paths.ExecutableDir / (paths.BaseName + ".ini")) ||
                              Exists(paths.ExecutableDir / (paths.BaseName + ".dat"));
     if (filesBeside) {
-        // Files in a folder others can write may have been planted there.
-        const Status own = CheckOwnFolder(paths.ExecutableDir);
         if (!IsWritableFolder(paths.ExecutableDir)) {
             paths.FilesLeftBeside = true;
             paths.FilesLeftBesideReason =
                 "フォルダー " + paths.ExecutableDir.string() + " に書き込めません";
-        } else if (!own) {
+        } else if (const Status own = CheckOwnFolder(paths.ExecutableDir); !own) {
+            // Files in a folder others can write may have been planted there.
             paths.FilesLeftBeside = true;
             paths.FilesLeftBesideReason = own.message();
         } else {

@@ -170,7 +170,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std:
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0) {
         const int err = errno;
-        if (err == ENOENT && !missingIsError) {
+        // ENOTDIR: a file where a folder of the path should be; no such file either.
+        if ((err == ENOENT || err == ENOTDIR) && !missingIsError) {
             SetError(error, {});
         } else {
             SetError(error, ReadError(path, err));

@@ -89,6 +89,12 @@ TEST_F(FileIoTest, ReadingAMissingFileIsAnErrorOnlyWhenAsked) {
     error = "stale";
     EXPECT_EQ(ReadWholeFile(missing, &error, /*missingIsError=*/false), std::nullopt);
     EXPECT_EQ(error, "");
+    // Below a file where the folder should be (a data folder that could not
+    // be made) there is no such file either.
+    Put(folder_ / "plain", "");
+    error = "stale";
+    EXPECT_EQ(ReadWholeFile(folder_ / "plain" / "rimotime.ini", &error, false), std::nullopt);
+    EXPECT_EQ(error, "");
 }
 
 TEST_F(FileIoTest, ReadingAFolderFails) {

@@ -255,8 +255,12 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
                 ::fchown(file.get(), existing.st_uid, existing.st_gid);
         }
     }
+    // A FAT stick refuses modes other than its mount's; they mean nothing there.
     if (::fchmod(file.get(), mode) != 0) {
-        return fail(errno);
+        const int err = errno;
+        if (KeepsUnixModes(file.get())) {
+            return fail(err);
+        }
     }
     if (::fsync(file.get()) != 0) {
         return fail(errno);

@@ -105,6 +105,12 @@ Status CheckOwnFolder(const std::filesystem::path& folder) {
     return Status::Error("フォルダー " + folder.string() + " は" + refusal);
 }
 
+bool KeepsUnixModes(int fd) {
+    struct statfs system {};
+    return ::fstatfs(fd, &system) != 0 ||
+           !ModesSayNothing(static_cast<unsigned long>(system.f_type));
+}
+
 bool IsPrivateFolder(const std::filesystem::path& folder) {
     struct stat info {};
     return ::stat(folder.empty() ? "." : folder.c_str(), &info) == 0 && (info.st_mode & 077) == 0;

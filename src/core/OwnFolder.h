@@ -30,6 +30,10 @@ std::string FolderRefusal(const FolderFacts& facts, uid_t user);
 // The error names the folder and says why.
 Status CheckOwnFolder(const std::filesystem::path& folder);
 
+// Whether an open file's file system keeps Unix modes (FAT, exFAT and NTFS
+// do not: there a mode cannot be set, and need not be).
+bool KeepsUnixModes(int fd);
+
 // Whether only the folder's owner may enter it (no group or other bits).
 bool IsPrivateFolder(const std::filesystem::path& folder);
 

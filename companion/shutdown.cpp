@@ -37,6 +37,29 @@ constexpr PowerAction kActions[] = {
     {"/l", nullptr, nullptr, "ログオフ"},
 };
 
+// A server that draws bodies as markup gets the text escaped: a refusal's
+// reason (another service's error text) must show as written.
+QString BodyText(QDBusInterface& notifications, const QString& text) {
+    const QDBusReply<QStringList> capabilities =
+        notifications.call(QStringLiteral("GetCapabilities"));
+    if (!capabilities.isValid() || !capabilities.value().contains(QStringLiteral("body-markup"))) {
+        return text;
+    }
+    QString escaped;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('&')) {
+            escaped += QStringLiteral("&amp;");
+        } else if (c == QLatin1Char('<')) {
+            escaped += QStringLiteral("&lt;");
+        } else if (c == QLatin1Char('>')) {
+            escaped += QStringLiteral("&gt;");
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
 void Notify(const QString& summary, const QString& body) {
     QDBusConnection session = QDBusConnection::sessionBus();
     if (!session.isConnected()) {
@@ -47,8 +70,8 @@ void Notify(const QString& summary, const QString& body) {
                                  QStringLiteral("org.freedesktop.Notifications"), session);
     notifications.setTimeout(5000);
     notifications.call(QStringLiteral("Notify"), QStringLiteral("RimoTimeInformation"), 0u,
-                       QStringLiteral("dialog-warning"), summary, body, QStringList(),
-                       QVariantMap(), -1);
+                       QStringLiteral("dialog-warning"), summary, BodyText(notifications, body),
+                       QStringList(), QVariantMap(), -1);
 }
 
 int Refuse(const PowerAction& action, const QString& reason) {

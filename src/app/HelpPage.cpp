@@ -3,6 +3,7 @@
 #include "app/RuntimeFolder.h"
 
 #include "core/FileIo.h"
+#include "core/OwnFolder.h"
 #include "resources/AppResources.h"
 
 #include <QString>
@@ -36,7 +37,7 @@ std::optional<std::filesystem::path> HelpPage::Ensure(const AppPaths& paths,
         }
         return std::nullopt;
     }
-    std::filesystem::create_directories(runtimeFolder, ignored);
+    MakePrivateFolders(runtimeFolder);
     const std::filesystem::path copy = runtimeFolder / "help.html";
     const Status written = WriteFileAtomically(copy, bytes);
     if (!written) {

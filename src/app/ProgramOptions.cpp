@@ -107,11 +107,15 @@ std::string ProgramOptions::HelpText(const AppPaths& paths) {
             "Qt's own options (-platform, -style, -session, ...) are passed on to Qt.\n\n";
     std::error_code ignored;
     const bool exists = std::filesystem::is_directory(paths.DataDir, ignored);
-    text += "Files (settings, schedule, log, launcher pages):\n  " + paths.DataDir.string() +
-            (exists ? "" : " (made at the first start)") + "\n";
+    text += "Files (settings, schedule, log, launcher pages):\n  ";
+    if (paths.DataDir.empty()) {
+        text += paths.DataDirProblem + "\n";
+    } else {
+        text += paths.DataDir.string() + (exists ? "" : " (made at the first start)") + "\n";
+    }
     if (paths.FilesLeftBeside) {
         text += "  Files beside the program in " + paths.ExecutableDir.string() +
-                " are not used: that folder cannot be written.\n";
+                " are not used: " + paths.FilesLeftBesideReason + "\n";
     }
     text += "A copy of the program whose folder holds " + paths.BaseName + ".ini or " +
             paths.BaseName + ".dat keeps its files there (portable use).\n";

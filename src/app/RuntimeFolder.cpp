@@ -1,11 +1,13 @@
 #include "app/RuntimeFolder.h"
 
+#include "core/OwnFolder.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,11 +43,19 @@ bool MakePrivateFolder(const QString& folder, QString* problem) {
     return true;
 }
 
+// As Qt judges $XDG_RUNTIME_DIR: this user's, mode 0700. One that points
+// elsewhere (a misconfiguration, /tmp) would let another user take the lock's
+// name or swap the help page that is then opened.
+bool IsOwnRuntimeFolder(const QString& folder) {
+    const std::filesystem::path path = QFile::encodeName(folder).toStdString();
+    return !folder.isEmpty() && IsPrivateFolder(path) && CheckOwnFolder(path);
+}
+
 } // namespace
 
 QString PrivateRuntimeFolder(QString* problem) {
     const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtimeDir.isEmpty() && QFileInfo(runtimeDir).isDir()) {
+    if (IsOwnRuntimeFolder(runtimeDir)) {
         return runtimeDir;
     }
     // Qt gives no temporary folder when $TMPDIR names none.

@@ -93,9 +93,10 @@ public:
     // The one-second tick.
     void Timer1Timer();
 
-    // The close sequence: log, schedule, settings. False (and a message) when
-    // the schedule or the settings could not be written; the window then
-    // stays open. A log that cannot be written is reported after the close.
+    // The close sequence: log, schedule, settings. False when the schedule or
+    // the settings could not be written: the window stays open and the user is
+    // asked once whether to close without saving. A log that cannot be
+    // written is reported after the close.
     bool FormCloseQuery();
     // Log-out, shutdown or a termination signal: write everything that can
     // be written and end.
@@ -150,6 +151,9 @@ private:
     // Log, schedule and settings. Shown errors stop at the failing step;
     // logged errors (no one to answer) let the remaining files be written.
     bool WriteFilesAtClose(FileErrors errors);
+    // A close that could not save: the problems and "close without saving?".
+    void AskToCloseWithoutSaving(const QString& problems);
+    void CloseWithoutSaving();
 
     AppPaths paths_;
     // Where the schedule is read and saved: another name when the file there
@@ -189,6 +193,7 @@ private:
     // What the close could not write though the window closed (the log).
     QString closeNotice_;
     QPointer<QMessageBox> closeNoticeBox_;
+    QPointer<QMessageBox> closeQuestion_;
     bool shownOnce_ = false;
     bool closed_ = false;
 };

@@ -219,10 +219,43 @@ bool TForm1::WriteFilesAtClose(FileErrors errors) {
             // Shown once the window has closed.
             closeNotice_ = text + QStringLiteral("\n\nスケジュールと設定は保存しました。");
         } else {
-            ShowErrorMessage(this, text);
+            AskToCloseWithoutSaving(text);
         }
     }
     return saved;
+}
+
+void TForm1::AskToCloseWithoutSaving(const QString& problems) {
+    // One question at a time: closing again while it is up brings it forward.
+    if (closeQuestion_) {
+        closeQuestion_->raise();
+        closeQuestion_->activateWindow();
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("RimoTimeInformation"),
+                                problems + QStringLiteral("\n\n保存せずに終了しますか？"),
+                                QMessageBox::Yes | QMessageBox::No, this);
+    box->setTextFormat(Qt::PlainText);
+    box->setDefaultButton(QMessageBox::No);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    connect(box, &QMessageBox::finished, this, [this](int answer) {
+        if (answer == QMessageBox::Yes) {
+            CloseWithoutSaving();
+        }
+    });
+    closeQuestion_ = box;
+    box->show();
+}
+
+void TForm1::CloseWithoutSaving() {
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    FormDestroy();
+    hide();
+    Q_EMIT Closed();
 }
 
 void TForm1::CloseForSessionEnd() {

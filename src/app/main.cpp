@@ -8,9 +8,56 @@
 #include "timer/TTimeDlg.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
 
 #include <cstdio>
-#include <filesystem>
+#include <string>
+
+namespace {
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Said on standard error, and in a box where someone can see it.
+int RefuseToStart(const QString& text) {
+    std::fprintf(stderr, "RimoTimeInformation: %s\n", text.toLocal8Bit().constData());
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("RimoTimeInformation"), text,
+                        QMessageBox::Ok);
+        box.setTextFormat(Qt::PlainText);
+        // A log-out while the box is up still ends the program.
+        rimo::TerminationSignals terminationSignals;
+        QObject::connect(&terminationSignals, &rimo::TerminationSignals::Received, &box,
+                         &QMessageBox::reject);
+        box.exec();
+    }
+    return 1;
+}
+
+// What the user is told once the main window shows (also on standard error).
+QStringList DataFolderProblems(const rimo::AppPaths& paths,
+                               const rimo::AppPaths::DataDirState& dataDir) {
+    QStringList problems;
+    if (paths.FilesLeftBeside) {
+        problems.append(QStringLiteral("プログラムと同じフォルダーのファイルは使いません: %1\n"
+                                       "代わりに %2 のファイルを使います。")
+                            .arg(Text(paths.FilesLeftBesideReason), Text(paths.DataDir.string())));
+    }
+    if (dataDir.State == rimo::AppPaths::DataDirState::Kind::NotCreated) {
+        problems.append(QStringLiteral("データフォルダーを作れません: %1\n"
+                                       "スケジュールと設定は保存できません。")
+                            .arg(Text(dataDir.Message)));
+    }
+    for (const QString& problem : problems) {
+        std::fprintf(stderr, "RimoTimeInformation: %s\n", problem.toLocal8Bit().constData());
+    }
+    return problems;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     const rimo::AppPaths paths = rimo::AppPaths::ForThisProcess(argv[0]);
@@ -32,17 +79,13 @@ int main(int argc, char* argv[]) {
     // The menu entry's name, so that desktops match the window with its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("rimotime"));
 
-    if (paths.FilesLeftBeside) {
-        std::fprintf(stderr,
-                     "RimoTimeInformation: %s cannot be written; its files are left "
-                     "alone and %s is used\n",
-                     paths.ExecutableDir.c_str(), paths.DataDir.c_str());
+    // Files in a folder someone else controls are never read: a planted
+    // schedule would start programs as this user.
+    const rimo::AppPaths::DataDirState dataDir = paths.PrepareDataDir();
+    if (dataDir.State == rimo::AppPaths::DataDirState::Kind::Refused) {
+        return RefuseToStart(QStringLiteral("起動できません。\n%1").arg(Text(dataDir.Message)));
     }
-    std::error_code error;
-    if (!std::filesystem::create_directories(paths.DataDir, error) && error) {
-        std::fprintf(stderr, "RimoTimeInformation: %s: %s\n", paths.DataDir.c_str(),
-                     error.message().c_str());
-    }
+    const QStringList startProblems = DataFolderProblems(paths, dataDir);
 
     rimo::SystemClock clock;
     rimo::TForm1 form(paths, clock);
@@ -55,6 +98,9 @@ int main(int argc, char* argv[]) {
     rimo::TTimeDlg timeDlg(form.TimerPage1(), form);
 
     form.show();
+    if (!startProblems.isEmpty()) {
+        rimo::ShowErrorMessage(&form, startProblems.join(QStringLiteral("\n\n")));
+    }
     if (!oneCopy.Problem().isEmpty()) {
         rimo::ShowErrorMessage(&form, oneCopy.Problem());
     }

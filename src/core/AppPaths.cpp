@@ -1,8 +1,14 @@
 #include "core/AppPaths.h"
 
+#include "core/OwnFolder.h"
+
 #include <cstdlib>
 #include <string>
 #include <system_error>
+#include <vector>
+
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace rimo {
@@ -30,14 +36,21 @@ bool Exists(const std::filesystem::path& file) {
     return std::filesystem::exists(file, ignored);
 }
 
+bool IsAbsolute(const std::string& path) {
+    return !path.empty() && path.front() == '/';
+}
+
+// Empty without a home: never a shared folder such as the temporary one,
+// where another user could make the folder first.
 std::filesystem::path ConfigFolder(const std::string& xdgConfigHome, const std::string& home) {
     // The XDG rules ignore a relative $XDG_CONFIG_HOME.
-    if (!xdgConfigHome.empty() && xdgConfigHome.front() == '/') {
+    if (IsAbsolute(xdgConfigHome)) {
         return std::filesystem::path(xdgConfigHome) / "RimoTimeInformation";
     }
-    std::filesystem::path base =
-        home.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(home);
-    return base / ".config" / "RimoTimeInformation";
+    if (!IsAbsolute(home)) {
+        return {};
+    }
+    return std::filesystem::path(home) / ".config" / "RimoTimeInformation";
 }
 
 std::string Environment(const char* name) {
@@ -69,11 +82,22 @@ AppPaths AppPaths::ForExecutable(const std::filesystem::path& executable,
     const bool filesBeside = Exists(paths.ExecutableDir / (paths.BaseName + ".ini")) ||
                              Exists(paths.ExecutableDir / (paths.BaseName + ".dat"));
     if (filesBeside) {
-        if (IsWritableFolder(paths.ExecutableDir)) {
-            paths.DataDir = paths.ExecutableDir;
-        } else {
+        if (!IsWritableFolder(paths.ExecutableDir)) {
             paths.FilesLeftBeside = true;
+            paths.FilesLeftBesideReason =
+                "フォルダー " + paths.ExecutableDir.string() + " に書き込めません";
+        } else if (const Status own = CheckOwnFolder(paths.ExecutableDir); !own) {
+            // Files in a folder others can write may have been planted there.
+            paths.FilesLeftBeside = true;
+            paths.FilesLeftBesideReason = own.message();
+        } else {
+            paths.DataDir = paths.ExecutableDir;
         }
+    }
+    if (paths.DataDir.empty()) {
+        paths.DataDirProblem = "ホームフォルダーがわかりません ($HOME が空で、パスワード"
+                               "データベースにもこのユーザーのホームがありません)。"
+                               "$HOME か $XDG_CONFIG_HOME を設定してください";
     }
     return paths;
 }
@@ -85,7 +109,44 @@ AppPaths AppPaths::ForThisProcess(const char* argv0) {
         // Always an absolute folder: a bare "shutdown" would be looked up on PATH.
         executable = std::filesystem::absolute(argv0 ? argv0 : "rimotime", error);
     }
-    return ForExecutable(executable, Environment("XDG_CONFIG_HOME"), Environment("HOME"));
+    return ForExecutable(executable, Environment("XDG_CONFIG_HOME"),
+                         HomeFolder(Environment("HOME")));
+}
+
+std::string AppPaths::HomeFolder(const std::string& environmentHome) {
+    if (IsAbsolute(environmentHome)) {
+        return environmentHome;
+    }
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
+        !IsAbsolute(entry.pw_dir ? entry.pw_dir : "")) {
+        return {};
+    }
+    return entry.pw_dir;
+}
+
+AppPaths::DataDirState AppPaths::PrepareDataDir() const {
+    using Kind = DataDirState::Kind;
+    if (!DataDirProblem.empty()) {
+        return {Kind::Refused, DataDirProblem};
+    }
+    if (const Status made = MakePrivateFolders(DataDir); !made) {
+        return {Kind::NotCreated, made.message()};
+    }
+    if (const Status own = CheckOwnFolder(DataDir); !own) {
+        std::string message = own.message();
+        message += "。他のユーザーが置いたファイルを読み込まないよう、このフォルダーは使いません。";
+        message += "持ち主とモードを確かめてください (chmod 700 " + DataDir.string() + ")";
+        return {Kind::Refused, message};
+    }
+    struct stat info {};
+    if (!FilesBesideProgram() && ::stat(DataDir.c_str(), &info) == 0 && (info.st_mode & 077)) {
+        // Made before the folder was kept private, or under a wide umask.
+        ::chmod(DataDir.c_str(), 0700);
+    }
+    return {};
 }
 
 AppPaths AppPaths::InFolder(const std::filesystem::path& folder) {

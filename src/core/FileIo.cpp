@@ -1,10 +1,11 @@
 #include "core/FileIo.h"
 
+#include "core/OwnFolder.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -94,31 +95,54 @@ int WriteAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-mode_t CurrentUmask() {
-    // /proc tells the mask without changing it (umask() would, for a moment,
-    // for every thread).
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.starts_with("Umask:")) {
-            return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
-        }
-    }
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return mask;
+std::string NotRegular(const std::filesystem::path& path, bool reading) {
+    return "ファイル " + path.string() + (reading ? " を読み込めません" : " に書き込めません") +
+           ": 通常のファイルではありません";
 }
 
-// A symbolic link is written through, so that a linked settings file stays linked.
-std::filesystem::path WriteTarget(const std::filesystem::path& path) {
+std::filesystem::path FolderOf(const std::filesystem::path& path) {
+    const std::filesystem::path folder = path.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+bool IsLink(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+// A link is followed only when both its folder and its target's are this
+// user's own, and never by root: a link planted in a folder others can write
+// must not turn a write into one of the user's (or another user's) files.
+bool MayFollowLink(const std::filesystem::path& link, std::filesystem::path* target) {
+    if (::geteuid() == 0) {
+        return false;
+    }
     std::error_code ec;
-    if (std::filesystem::is_symlink(path, ec)) {
-        std::filesystem::path resolved = std::filesystem::canonical(path, ec);
-        if (!ec) {
-            return resolved;
-        }
+    std::filesystem::path resolved = std::filesystem::canonical(link, ec);
+    if (ec || !CheckOwnFolder(FolderOf(link)) || !CheckOwnFolder(FolderOf(resolved))) {
+        return false;
+    }
+    if (target) {
+        *target = std::move(resolved);
+    }
+    return true;
+}
+
+// A link that may be followed is written through, so that a linked settings
+// file stays linked; any other link is replaced by the new file.
+std::filesystem::path WriteTarget(const std::filesystem::path& path) {
+    std::filesystem::path target;
+    if (IsLink(path) && MayFollowLink(path, &target)) {
+        return target;
     }
     return path;
+}
+
+// Files are this user's alone (0600). Only where the folder lets others in
+// (the folder of a portable copy) does an existing file keep a wider mode
+// the user gave it.
+mode_t ModeForRewrite(mode_t existing, const std::filesystem::path& folder) {
+    return IsPrivateFolder(folder) ? (existing & 0700) : (existing & 07777);
 }
 
 void SyncFolder(const std::filesystem::path& folder) {
@@ -134,29 +158,53 @@ void SyncFolder(const std::filesystem::path& folder) {
 } // namespace
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::string* error,
-                                         bool missingIsError) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+                                         bool missingIsError, std::size_t maxSize) {
+    // Anything but a regular file is refused before it is opened (opening a
+    // device may act on it); the open itself never blocks (a FIFO put there
+    // meanwhile would wait for a writer forever) nor takes a terminal.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        SetError(error, S_ISDIR(info.st_mode) ? ReadError(path, EISDIR) : NotRegular(path, true));
+        return std::nullopt;
+    }
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0) {
         const int err = errno;
-        if (err == ENOENT && !missingIsError) {
+        // ENOTDIR: a file where a folder of the path should be; no such file either.
+        if ((err == ENOENT || err == ENOTDIR) && !missingIsError) {
             SetError(error, {});
         } else {
             SetError(error, ReadError(path, err));
         }
         return std::nullopt;
     }
-    struct stat info {};
-    std::size_t expected = 0;
-    if (::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode)) {
-        expected = static_cast<std::size_t>(info.st_size);
+    if (::fstat(file.get(), &info) != 0) {
+        SetError(error, ReadError(path, errno));
+        return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        SetError(error, S_ISDIR(info.st_mode) ? ReadError(path, EISDIR) : NotRegular(path, true));
+        return std::nullopt;
+    }
+    const auto tooBig = [&] {
+        SetError(error, "ファイル " + path.string() + " を読み込めません: 大きすぎます (上限 " +
+                            std::to_string(maxSize) + " バイト)");
+        return std::nullopt;
+    };
+    const auto expected = static_cast<std::size_t>(info.st_size);
+    if (expected > maxSize) {
+        return tooBig();
     }
     // One byte more than the size, so that a file that did not grow ends in
     // a single read plus the read that sees its end.
-    std::string data(std::max<std::size_t>(expected + 1, 64 * 1024), '\0');
+    std::string data(std::min(std::max<std::size_t>(expected + 1, 64 * 1024), maxSize + 1), '\0');
     std::size_t used = 0;
     for (;;) {
         if (used == data.size()) {
-            data.resize(data.size() * 2);
+            if (used > maxSize) {
+                return tooBig(); // it grew while being read
+            }
+            data.resize(std::min(data.size() * 2, maxSize + 1));
         }
         const ssize_t got = ::read(file.get(), data.data() + used, data.size() - used);
         if (got < 0) {
@@ -196,20 +244,23 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
         return fail(err);
     }
     struct stat existing {};
-    mode_t mode = 0;
-    if (::stat(target.c_str(), &existing) == 0) {
-        mode = existing.st_mode & 07777;
+    mode_t mode = 0600;
+    // lstat: a link that is not followed says nothing about the new file.
+    if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+        mode = ModeForRewrite(existing.st_mode, folder);
         // Keeps the owner when root rewrites a user's file; for anyone else
         // this fails, harmlessly. Done before fchmod, since chown clears setuid.
         if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
             [[maybe_unused]] const int ignored =
                 ::fchown(file.get(), existing.st_uid, existing.st_gid);
         }
-    } else {
-        mode = 0666 & ~CurrentUmask();
     }
+    // A FAT stick refuses modes other than its mount's; they mean nothing there.
     if (::fchmod(file.get(), mode) != 0) {
-        return fail(errno);
+        const int err = errno;
+        if (KeepsUnixModes(file.get())) {
+            return fail(err);
+        }
     }
     if (::fsync(file.get()) != 0) {
         return fail(errno);
@@ -225,9 +276,29 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
 }
 
 Status AppendToFile(const std::filesystem::path& path, std::string_view bytes) {
-    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    const bool link = IsLink(path);
+    if (link && !MayFollowLink(path, nullptr)) {
+        return Status::Error("ファイル " + path.string() +
+                             " に書き込めません: このフォルダーのリンクはたどりません");
+    }
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return Status::Error(S_ISDIR(info.st_mode) ? WriteError(path, EISDIR)
+                                                   : NotRegular(path, false));
+    }
+    // Without blocking: opening a FIFO for writing would wait for a reader. A
+    // link put there meanwhile is not followed.
+    const int flags = O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    FileDescriptor file(::open(path.c_str(), link ? flags : flags | O_NOFOLLOW, 0600));
     if (file.get() < 0) {
         return Status::Error(WriteError(path, errno));
+    }
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return Status::Error(NotRegular(path, false));
+    }
+    if ((info.st_mode & 077) != 0 && IsPrivateFolder(FolderOf(path))) {
+        // A log made before files were kept private; fails harmlessly when not ours.
+        [[maybe_unused]] const int ignored = ::fchmod(file.get(), info.st_mode & 0700);
     }
     if (const int err = WriteAll(file.get(), bytes)) {
         return Status::Error(WriteError(path, err));

@@ -5,33 +5,44 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <string>
 
 namespace rimo {
 
 namespace {
 
-// Splits text into lines ended by CR LF, LF or CR; a last line without an end counts too.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    lines.reserve(std::count(text.begin(), text.end(), '\n') + 1);
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(text.substr(start, i - start));
-            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
+// Hands out a text's lines one by one (ended by CR LF, LF or CR; a last line
+// without an end counts too), so that reading needs no index of all lines.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+
+    std::optional<std::string_view> Next() {
+        if (position_ >= text_.size()) {
+            return std::nullopt;
         }
+        const std::size_t end = text_.find_first_of("\r\n", position_);
+        if (end == std::string_view::npos) {
+            const std::string_view line = text_.substr(position_);
+            position_ = text_.size();
+            return line;
+        }
+        const std::string_view line = text_.substr(position_, end - position_);
+        const bool crlf = text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n';
+        position_ = end + (crlf ? 2 : 1);
+        return line;
     }
-    if (start < text.size()) {
-        lines.push_back(text.substr(start));
-    }
-    return lines;
-}
+
+private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
+
+// Rows a file may bring: a hundred thousand schedule rows and the header, far
+// beyond any real schedule. A crafted file of first-column lines alone (two
+// bytes a row) must not make a table of a million rows.
+constexpr std::size_t kMaxRowsRead = 100'000 + 1;
 
 std::optional<long long> ReadCount(std::string_view line) {
     line = TrimBlanks(line);
@@ -78,18 +89,19 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
             "文字コードとして読めないバイトがあります (その文字は \xEF\xBF\xBD に置き換えました)");
         report.Unreadable = true;
     }
-    const std::vector<std::string_view> lines = SplitLines(decoded.Utf8);
-
-    const auto columnCount = lines.empty() ? std::nullopt : ReadCount(lines[0]);
+    LineReader reader(decoded.Utf8);
+    const std::optional<std::string_view> first = reader.Next();
+    const auto columnCount = first ? ReadCount(*first) : std::nullopt;
     if (!columnCount) {
-        report.Problems.push_back("1 行目の列数 " + Quoted(lines.empty() ? "" : lines[0]) +
+        report.Problems.push_back("1 行目の列数 " + Quoted(first.value_or("")) +
                                   " は整数ではありません");
         report.Unreadable = true;
         return report;
     }
-    const auto rowCountRead = lines.size() < 2 ? std::nullopt : ReadCount(lines[1]);
+    const std::optional<std::string_view> second = reader.Next();
+    const auto rowCountRead = second ? ReadCount(*second) : std::nullopt;
     if (!rowCountRead) {
-        report.Problems.push_back("2 行目の行数 " + Quoted(lines.size() < 2 ? "" : lines[1]) +
+        report.Problems.push_back("2 行目の行数 " + Quoted(second.value_or("")) +
                                   " は整数ではありません");
         report.Unreadable = true;
         return report;
@@ -111,32 +123,51 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
                                   std::to_string(ScheduleTable::kMaxRows) + " の範囲にありません");
         report.Unreadable = true;
     }
-    const long long cellLines = static_cast<long long>(lines.size()) - 2;
     const long long columns = std::clamp<long long>(*columnCount, 1, kScheduleColumns);
-    // Below 1 the grid keeps one row; above the bound only what the file holds is read.
-    long long rows = std::max<long long>(*rowCountRead, 1);
-    if (rows > ScheduleTable::kMaxRows) {
-        rows =
-            std::clamp<long long>((cellLines + columns - 1) / columns, 1, ScheduleTable::kMaxRows);
+    // The file's layout: each column holds this many lines (the grid keeps one row at least).
+    const long long stride = std::max<long long>(*rowCountRead, 1);
+
+    // A row is made by its first line (in column 0): a row the file holds no
+    // line for would be wholly empty, so memory follows the file, not the
+    // count it announces.
+    std::vector<ScheduleRow> cells;
+    long long cellLines = 0;
+    bool lastLineEmpty = false;
+    bool rowsLeftOut = false;
+    while (const std::optional<std::string_view> line = reader.Next()) {
+        const long long column = cellLines / stride;
+        const long long row = cellLines % stride;
+        ++cellLines;
+        lastLineEmpty = line->empty();
+        if (column >= columns) {
+            continue; // counted, reported below
+        }
+        if (column == 0) {
+            if (cells.size() < kMaxRowsRead) {
+                cells.emplace_back();
+            } else {
+                rowsLeftOut = true;
+            }
+        }
+        if (row < static_cast<long long>(cells.size())) {
+            cells[row][column].assign(*line);
+        }
     }
     if (columnsInRange && rowsInRange) {
-        const long long expected = columns * rows;
-        if (cellLines > expected && !(cellLines == expected + 1 && lines.back().empty())) {
+        const long long expected = columns * stride;
+        if (cellLines > expected && !(cellLines == expected + 1 && lastLineEmpty)) {
             report.Problems.push_back("ファイルの終わりに余分な行が " +
                                       std::to_string(cellLines - expected) + " 行あります");
             report.Unreadable = true;
         }
     }
-
-    std::vector<ScheduleRow> cells(static_cast<std::size_t>(rows));
-    for (long long column = 0; column < columns; ++column) {
-        for (long long row = 0; row < rows; ++row) {
-            const long long index = 2 + column * rows + row;
-            if (index >= static_cast<long long>(lines.size())) {
-                break;
-            }
-            cells[row][column].assign(lines[index]);
-        }
+    if (rowsLeftOut) {
+        report.Problems.push_back("行が多すぎます。最初の " + std::to_string(kMaxRowsRead - 1) +
+                                  " 行だけを読みました");
+        report.Unreadable = true;
+    }
+    if (cells.empty()) {
+        cells.emplace_back();
     }
     table.Assign(std::move(cells));
     return report;

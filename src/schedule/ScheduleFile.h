@@ -29,11 +29,13 @@ struct ScheduleReadReport {
     std::filesystem::path SaveTo;
 };
 
-// Reads file bytes into `table` the way the grid took them: the counts set its
-// size, cells are stored as read, lines missing at the end give empty cells
-// (not a problem). A count that is not a whole number stops the reading there
-// and the table keeps its texts; one out of range, lines left over and bytes
-// that are no text make the file unreadable.
+// Reads file bytes into `table` the way the grid took them: the counts give
+// the layout, cells are stored as read, lines missing at the end give empty
+// cells (not a problem). Rows the file holds no line for are not made (they
+// would be wholly empty): the table grows with the file, not with the count it
+// announces, and a file brings at most 100,000 schedule rows. A count that is not a whole number stops the reading there and
+// the table keeps its texts; one out of range, lines left over and bytes that
+// are no text make the file unreadable.
 ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table);
 
 // The file's bytes for a table.

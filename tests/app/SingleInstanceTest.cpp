@@ -59,6 +59,7 @@ TEST(SingleInstance, ASecondHolderIsRefusedUntilTheFirstEnds) {
 
 TEST(SingleInstance, WithoutARuntimeFolderTheLockLiesInAFolderOfThisUsersOwn) {
     TempFolder runtime;
+    std::filesystem::permissions(runtime.Path(), std::filesystem::perms::owner_all);
     TempFolder temp;
     const std::string runtimePath = runtime.Path().string();
     const std::string tempPath = temp.Path().string();
@@ -97,6 +98,33 @@ TEST(SingleInstance, WithoutARuntimeFolderTheLockLiesInAFolderOfThisUsersOwn) {
         EXPECT_FALSE(refused.Problem().isEmpty());
         EXPECT_TRUE(HelpPage::RuntimeFolder().empty());
     }
+}
+
+// $XDG_RUNTIME_DIR pointing at a folder others can write, or at another
+// user's, is not used for the lock and the help page.
+TEST(SingleInstance, ARuntimeFolderThatIsNotThisUsersAloneIsPassedOver) {
+    TempFolder runtime;
+    TempFolder temp;
+    const std::string runtimePath = runtime.Path().string();
+    const std::string tempPath = temp.Path().string();
+    ScopedVariable tmpdir("TMPDIR", &tempPath);
+    ScopedVariable xdg("XDG_RUNTIME_DIR", &runtimePath);
+    const auto lockFolder = [] {
+        return std::filesystem::path(SingleInstance::DefaultLockPath().toStdString()).parent_path();
+    };
+    for (const mode_t mode : {01777, 0755, 0770}) {
+        ASSERT_EQ(::chmod(runtime.Path().c_str(), mode), 0);
+        EXPECT_EQ(lockFolder().parent_path(), temp.Path()) << std::oct << mode;
+        EXPECT_NE(HelpPage::RuntimeFolder().parent_path(), runtime.Path()) << std::oct << mode;
+    }
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chmod(runtime.Path().c_str(), 0700), 0);
+        ASSERT_EQ(::chown(runtime.Path().c_str(), 65534, 65534), 0);
+        EXPECT_EQ(lockFolder().parent_path(), temp.Path());
+    }
+    ASSERT_EQ(::chown(runtime.Path().c_str(), ::geteuid(), ::getegid()), 0);
+    ASSERT_EQ(::chmod(runtime.Path().c_str(), 0700), 0);
+    EXPECT_EQ(lockFolder(), runtime.Path());
 }
 
 } // namespace

@@ -229,7 +229,9 @@ TEST_F(MainWindowTest, ALogThatCannotBeWrittenIsReportedAndTheCloseGoesOn) {
     EXPECT_EQ(closed.count(), 1);
 }
 
-TEST_F(MainWindowTest, AFileThatCannotBeWrittenKeepsTheWindowOpen) {
+// A data folder that cannot be made: the close cannot save, says why and asks
+// once whether to close without saving.
+TEST_F(MainWindowTest, AFileThatCannotBeWrittenAsksOnceWhetherToCloseWithoutSaving) {
     TempFolder::Write(folder_ / "not-a-folder", "x");
     paths_ = AppPaths::InFolder(folder_ / "not-a-folder");
     auto form = Start();
@@ -238,9 +240,28 @@ TEST_F(MainWindowTest, AFileThatCannotBeWrittenKeepsTheWindowOpen) {
     QSignalSpy closed(form.get(), &TForm1::Closed);
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(closed.count(), 0);
     ASSERT_EQ(MessageBoxes().size(), 1);
-    EXPECT_TRUE(MessageBoxes()[0]->text().contains(QStringLiteral("rimotime.dat")));
+    QMessageBox* question = MessageBoxes()[0];
+    EXPECT_TRUE(question->text().contains(QStringLiteral("rimotime.dat")));
+    EXPECT_TRUE(question->text().contains(QStringLiteral("保存せずに終了しますか")));
+    ASSERT_NE(question->button(QMessageBox::Yes), nullptr);
+    EXPECT_EQ(question->defaultButton(), question->button(QMessageBox::No));
+
+    // No: the window stays; closing again asks the same one question.
+    question->button(QMessageBox::No)->click();
+    QApplication::processEvents();
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(form->close());
+    ASSERT_EQ(MessageBoxes().size(), 1);
+
+    // Yes: it closes without another word.
+    MessageBoxes()[0]->button(QMessageBox::Yes)->click();
+    QApplication::processEvents();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(MessageBoxes().isEmpty());
 }
 
 TEST_F(MainWindowTest, ASessionEndWritesTheFilesWithoutAsking) {

@@ -1,8 +1,14 @@
 #include "core/AppPaths.h"
 
+#include "AsOtherUser.h"
 #include "TempFolder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace rimo {
 namespace {
@@ -59,6 +65,88 @@ TEST(AppPaths, TheBaseNameFollowsTheExecutable) {
     EXPECT_EQ(versioned.BaseName, "rimotime-1.0");
     EXPECT_EQ(versioned.SettingsFile(), "/home/u/.config/RimoTimeInformation/rimotime-1.0.ini");
     EXPECT_EQ(versioned.ExecutableDir / versioned.BaseName, folder / "rimotime-1.0");
+}
+
+mode_t ModeOf(const std::filesystem::path& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 07777;
+}
+
+TEST(AppPaths, WithoutAHomeThereIsNoDataFolderRatherThanASharedOne) {
+    TempFolder folder;
+    const AppPaths homeless = AppPaths::ForExecutable(folder / "rimotime", "", "");
+    EXPECT_EQ(homeless.DataDir, "");
+    EXPECT_THAT(homeless.DataDirProblem, ::testing::HasSubstr("ホームフォルダー"));
+    const AppPaths::DataDirState state = homeless.PrepareDataDir();
+    EXPECT_EQ(state.State, AppPaths::DataDirState::Kind::Refused);
+    EXPECT_EQ(state.Message, homeless.DataDirProblem);
+    // $XDG_CONFIG_HOME alone is enough.
+    EXPECT_EQ(AppPaths::ForExecutable(folder / "rimotime", "/x/config", "").DataDir,
+              "/x/config/RimoTimeInformation");
+
+    // An empty or relative $HOME gives way to the password database.
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    ASSERT_EQ(::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found), 0);
+    const std::string fromDatabase = found ? entry.pw_dir : "";
+    EXPECT_EQ(AppPaths::HomeFolder(""), fromDatabase);
+    EXPECT_EQ(AppPaths::HomeFolder("relative/home"), fromDatabase);
+    EXPECT_EQ(AppPaths::HomeFolder("/home/u"), "/home/u");
+}
+
+TEST(AppPaths, FilesBesideAFolderOthersCanWriteAreNotUsed) {
+    TempFolder folder;
+    TempFolder::Write(folder / "rimotime.dat", "planted");
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+    const AppPaths paths = AppPaths::ForExecutable(folder / "rimotime", "/x/config", "/home/u");
+    EXPECT_EQ(paths.DataDir, "/x/config/RimoTimeInformation");
+    EXPECT_TRUE(paths.FilesLeftBeside);
+    EXPECT_THAT(paths.FilesLeftBesideReason, ::testing::HasSubstr(folder.Path().string()));
+    EXPECT_THAT(paths.FilesLeftBesideReason, ::testing::HasSubstr("0777"));
+}
+
+TEST(AppPaths, TheDataFolderIsMadeAndKeptForThisUserAlone) {
+    TempFolder home;
+    const AppPaths paths = AppPaths::ForExecutable(home / "bin" / "rimotime", "", home.Path());
+    const mode_t mask = ::umask(022);
+    EXPECT_EQ(paths.PrepareDataDir().State, AppPaths::DataDirState::Kind::Ready);
+    ::umask(mask);
+    EXPECT_EQ(ModeOf(home / ".config"), 0700U);
+    EXPECT_EQ(ModeOf(paths.DataDir), 0700U);
+    // A folder an earlier version made 0755 is closed.
+    ASSERT_EQ(::chmod(paths.DataDir.c_str(), 0755), 0);
+    EXPECT_EQ(paths.PrepareDataDir().State, AppPaths::DataDirState::Kind::Ready);
+    EXPECT_EQ(ModeOf(paths.DataDir), 0700U);
+
+    // A portable copy's folder is the user's to set.
+    TempFolder portable;
+    TempFolder::Write(portable / "rimotime.ini", "");
+    ASSERT_EQ(::chmod(portable.Path().c_str(), 0755), 0);
+    const AppPaths beside = AppPaths::ForExecutable(portable / "rimotime", "", home.Path());
+    ASSERT_TRUE(beside.FilesBesideProgram());
+    EXPECT_EQ(beside.PrepareDataDir().State, AppPaths::DataDirState::Kind::Ready);
+    EXPECT_EQ(ModeOf(portable.Path()), 0755U);
+
+    // Others can write into it: refused, with the folder named.
+    ASSERT_EQ(::chmod(paths.DataDir.c_str(), 0777), 0);
+    AppPaths::DataDirState state = paths.PrepareDataDir();
+    EXPECT_EQ(state.State, AppPaths::DataDirState::Kind::Refused);
+    EXPECT_THAT(state.Message, ::testing::HasSubstr(paths.DataDir.string()));
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chmod(paths.DataDir.c_str(), 0700), 0);
+        ASSERT_EQ(::chown(paths.DataDir.c_str(), kOtherUser, kOtherUser), 0);
+        EXPECT_EQ(paths.PrepareDataDir().State, AppPaths::DataDirState::Kind::Refused);
+    }
+
+    // One that cannot be made is said so; the program goes on without it.
+    TempFolder::Write(home / "plain", "");
+    const AppPaths blocked =
+        AppPaths::ForExecutable(home / "rimotime", (home / "plain").string(), home.Path());
+    state = blocked.PrepareDataDir();
+    EXPECT_EQ(state.State, AppPaths::DataDirState::Kind::NotCreated);
+    EXPECT_THAT(state.Message, ::testing::HasSubstr(blocked.DataDir.string()));
 }
 
 TEST(AppPaths, AnInstalledCopyFindsItsHelpPageUnderShare) {

@@ -1,5 +1,7 @@
 #include "core/FileIo.h"
 
+#include "AsOtherUser.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -87,6 +89,12 @@ TEST_F(FileIoTest, ReadingAMissingFileIsAnErrorOnlyWhenAsked) {
     error = "stale";
     EXPECT_EQ(ReadWholeFile(missing, &error, /*missingIsError=*/false), std::nullopt);
     EXPECT_EQ(error, "");
+    // Below a file where the folder should be (a data folder that could not
+    // be made) there is no such file either.
+    Put(folder_ / "plain", "");
+    error = "stale";
+    EXPECT_EQ(ReadWholeFile(folder_ / "plain" / "rimotime.ini", &error, false), std::nullopt);
+    EXPECT_EQ(error, "");
 }
 
 TEST_F(FileIoTest, ReadingAFolderFails) {
@@ -95,37 +103,92 @@ TEST_F(FileIoTest, ReadingAFolderFails) {
     EXPECT_THAT(error, HasSubstr(std::strerror(EISDIR)));
 }
 
-TEST_F(FileIoTest, AtomicWriteReplacesContentAndKeepsPermissions) {
+TEST_F(FileIoTest, AtomicWriteReplacesContentAndMakesTheFileThisUsersAlone) {
+    // In a private folder (the data folder) a rewrite drops group and other bits.
     const fs::path target = folder_ / "schedule.dat";
     Put(target, "old content that is longer than the new one");
-    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
-
+    ASSERT_EQ(::chmod(target.c_str(), 0644), 0);
     const Status status = WriteFileAtomically(target, "new");
     ASSERT_TRUE(status.ok()) << status.message();
     EXPECT_EQ(Get(target), "new");
-    EXPECT_EQ(ModeOf(target), 0640U);
+    EXPECT_EQ(ModeOf(target), 0600U);
     EXPECT_THAT(Names(), ElementsAre("schedule.dat"));
+
+    // Beside a portable copy, in a folder others may enter, a mode the user
+    // chose stays.
+    ASSERT_EQ(::chmod(folder_.c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(target.c_str(), 0664), 0);
+    ASSERT_TRUE(WriteFileAtomically(target, "newer").ok());
+    EXPECT_EQ(Get(target), "newer");
+    EXPECT_EQ(ModeOf(target), 0664U);
 }
 
-TEST_F(FileIoTest, AtomicWriteCreatesANewFileWithTheUsualPermissions) {
+TEST_F(FileIoTest, NewFilesAreThisUsersAloneWhateverTheUmask) {
+    ASSERT_EQ(::chmod(folder_.c_str(), 0755), 0);
     const mode_t mask = ::umask(022);
+    ASSERT_TRUE(WriteFileAtomically(folder_ / "new.ini", "[Main]\r\n").ok());
+    ASSERT_TRUE(AppendToFile(folder_ / "new.log", "line\r\n").ok());
     ::umask(mask);
-    const fs::path target = folder_ / "new.ini";
+    EXPECT_EQ(Get(folder_ / "new.ini"), "[Main]\r\n");
+    EXPECT_EQ(ModeOf(folder_ / "new.ini"), 0600U);
+    EXPECT_EQ(ModeOf(folder_ / "new.log"), 0600U);
+    EXPECT_THAT(Names(), ElementsAre("new.ini", "new.log"));
 
-    ASSERT_TRUE(WriteFileAtomically(target, "[Main]\r\n").ok());
-    EXPECT_EQ(Get(target), "[Main]\r\n");
-    EXPECT_EQ(ModeOf(target), 0666U & ~mask);
-    EXPECT_THAT(Names(), ElementsAre("new.ini"));
+    // A log made before files were kept private becomes so in a private folder.
+    ASSERT_EQ(::chmod(folder_.c_str(), 0700), 0);
+    ASSERT_EQ(::chmod((folder_ / "new.log").c_str(), 0644), 0);
+    ASSERT_TRUE(AppendToFile(folder_ / "new.log", "more\r\n").ok());
+    EXPECT_EQ(ModeOf(folder_ / "new.log"), 0600U);
 }
 
-TEST_F(FileIoTest, AtomicWriteGoesThroughASymbolicLink) {
-    Put(folder_ / "real.ini", "old");
-    fs::create_symlink("real.ini", folder_ / "link.ini");
+// Links are followed only between folders of this user's own, and never by
+// root: a link planted where others can write must not redirect a write.
+TEST_F(FileIoTest, ALinkIsWrittenThroughOnlyBetweenFoldersOfThisUsersOwn) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to act as a second user";
+    }
+    ASSERT_EQ(::chmod(folder_.c_str(), 0755), 0);
+    const fs::path own = folder_ / "own";       // the user's data folder
+    const fs::path synced = folder_ / "synced"; // another folder of the user's
+    const fs::path shared = folder_ / "shared"; // someone else's, open to all
+    for (const fs::path& folder : {own, synced, shared}) {
+        fs::create_directory(folder);
+    }
+    ASSERT_EQ(::chown(own.c_str(), kOtherUser, kOtherUser), 0);
+    ASSERT_EQ(::chown(synced.c_str(), kOtherUser, kOtherUser), 0);
+    ASSERT_EQ(::chmod(own.c_str(), 0700), 0);
+    ASSERT_EQ(::chown(shared.c_str(), kThirdUser, kThirdUser), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+    for (const fs::path& file : {synced / "rimotime.ini", own / "rimotime.dat"}) {
+        Put(file, "the user's");
+        ASSERT_EQ(::chown(file.c_str(), kOtherUser, kOtherUser), 0);
+    }
+    fs::create_symlink(synced / "rimotime.ini", own / "rimotime.ini");
+    fs::create_symlink(own / "rimotime.dat", shared / "rimotime.dat");
+    fs::create_symlink(own / "rimotime.dat", shared / "rimotime.log");
 
-    ASSERT_TRUE(WriteFileAtomically(folder_ / "link.ini", "new").ok());
-    EXPECT_TRUE(fs::is_symlink(folder_ / "link.ini"));
-    EXPECT_EQ(Get(folder_ / "real.ini"), "new");
-    EXPECT_THAT(Names(), ElementsAre("link.ini", "real.ini"));
+    const int status = RunAsUser(kOtherUser, [&] {
+        const bool through = WriteFileAtomically(own / "rimotime.ini", "linked").ok();
+        const bool planted = WriteFileAtomically(shared / "rimotime.dat", "planted").ok();
+        const bool appended = AppendToFile(shared / "rimotime.log", "planted").ok();
+        return (through ? 0 : 1) | (planted ? 0 : 2) | (appended ? 4 : 0);
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(fs::is_symlink(own / "rimotime.ini"));
+    EXPECT_EQ(Get(synced / "rimotime.ini"), "linked");
+    // The planted link was replaced, its target left alone; the append was refused.
+    EXPECT_FALSE(fs::is_symlink(shared / "rimotime.dat"));
+    EXPECT_EQ(Get(shared / "rimotime.dat"), "planted");
+    EXPECT_EQ(Get(own / "rimotime.dat"), "the user's");
+
+    // Root follows no link at all.
+    ASSERT_TRUE(WriteFileAtomically(own / "rimotime.ini", "as root").ok());
+    EXPECT_FALSE(fs::is_symlink(own / "rimotime.ini"));
+    EXPECT_EQ(Get(synced / "rimotime.ini"), "linked");
+    const Status appended = AppendToFile(shared / "rimotime.log", "as root");
+    EXPECT_FALSE(appended.ok());
+    EXPECT_THAT(appended.message(), HasSubstr((shared / "rimotime.log").string()));
+    EXPECT_EQ(Get(own / "rimotime.dat"), "the user's");
 }
 
 TEST_F(FileIoTest, AtomicWriteIntoAMissingFolderReportsFileAndReason) {
@@ -195,6 +258,49 @@ TEST_F(FileIoTest, AppendCreatesThenAppends) {
     ASSERT_FALSE(status.ok());
     EXPECT_THAT(status.message(), HasSubstr((folder_ / "plain" / "log.txt").string()));
     EXPECT_THAT(status.message(), HasSubstr(std::strerror(ENOTDIR)));
+}
+
+// A FIFO or a device in place of a file must not hang the program: the
+// reading and appending run in a child that an alarm ends if they block.
+TEST_F(FileIoTest, AnythingButARegularFileIsRefusedWithoutWaiting) {
+    const fs::path fifo = folder_ / "rimotime.dat";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        ::alarm(10);
+        std::string readError;
+        const bool readRefused =
+            !ReadWholeFile(fifo, &readError) &&
+            readError.find(fifo.string()) != std::string::npos &&
+            readError.find("通常のファイルではありません") != std::string::npos;
+        const Status appended = AppendToFile(fifo, "x");
+        const bool appendRefused =
+            !appended.ok() && appended.message().find(fifo.string()) != std::string::npos;
+        ::_exit((readRefused ? 0 : 1) | (appendRefused ? 0 : 2));
+    }
+    int childStatus = 0;
+    ASSERT_EQ(::waitpid(child, &childStatus, 0), child);
+    ASSERT_TRUE(WIFEXITED(childStatus)) << "blocked on the FIFO";
+    EXPECT_EQ(WEXITSTATUS(childStatus), 0);
+
+    std::string error;
+    EXPECT_EQ(ReadWholeFile("/dev/zero", &error), std::nullopt);
+    EXPECT_THAT(error, HasSubstr("/dev/zero を読み込めません: 通常のファイルではありません"));
+}
+
+TEST_F(FileIoTest, AFileOverTheLimitIsRefusedWithItsName) {
+    const fs::path file = folder_ / "rimotime.dat";
+    Put(file, std::string(100, 'x'));
+    std::string error;
+    EXPECT_EQ(ReadWholeFile(file, &error, true, 100), std::string(100, 'x'));
+    EXPECT_EQ(ReadWholeFile(file, &error, true, 99), std::nullopt);
+    EXPECT_THAT(error, HasSubstr("ファイル " + file.string() + " を読み込めません: 大きすぎます"));
+
+    // The usual limit: a sparse file costs no disk.
+    ASSERT_EQ(::truncate(file.c_str(), static_cast<off_t>(kMaxFileSize) + 1), 0);
+    EXPECT_EQ(ReadWholeFile(file, &error), std::nullopt);
+    EXPECT_THAT(error, HasSubstr("大きすぎます"));
 }
 
 TEST_F(FileIoTest, MoveAsideNumbersCopiesWithoutOverwriting) {

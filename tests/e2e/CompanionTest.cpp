@@ -89,6 +89,23 @@ TEST_F(Companion, ARefusalIsShownAndNothingIsDone) {
     EXPECT_NE(notices.find("Notify"), std::string::npos) << notices;
 }
 
+// A refusal's reason is another service's text: a notification server that
+// draws bodies as markup gets it escaped.
+TEST_F(Companion, TheReasonInANotificationIsNeverMarkup) {
+    StartLogind(QStringLiteral(R"({"CanReboot": "<b>no</b> & <img src=x>"})"));
+    ASSERT_TRUE(bus_.StartMock({QStringLiteral("--session"), QStringLiteral("--template"),
+                                QStringLiteral("notification_daemon"), QStringLiteral("-p"),
+                                QStringLiteral(R"({"capabilities": "body body-markup"})"),
+                                QStringLiteral("-l"),
+                                QString::fromStdString((folder_ / "notify.log").string())},
+                               QStringLiteral("org.freedesktop.Notifications")));
+    EXPECT_NE(Run({QStringLiteral("/r")}).ExitCode, 0);
+    const std::string notices = TempFolder::Read(folder_ / "notify.log");
+    EXPECT_NE(notices.find("&lt;b&gt;no&lt;/b&gt; &amp; &lt;img src=x&gt;"), std::string::npos)
+        << notices;
+    EXPECT_EQ(notices.find("<b>"), std::string::npos) << notices;
+}
+
 TEST_F(Companion, WithoutLogindItFailsWithAMessage) {
     const Outcome outcome = Run({QStringLiteral("/r")});
     EXPECT_NE(outcome.ExitCode, 0);

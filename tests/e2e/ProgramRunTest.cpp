@@ -95,7 +95,7 @@ TEST_F(ProgramRun, FilesBesideAFolderTheUserCannotWriteAreLeftAlone) {
     EXPECT_TRUE(std::filesystem::exists(ConfigFolder() / "rimotime.dat"));
     EXPECT_TRUE(std::filesystem::exists(ConfigFolder() / "rimotime.ini"));
     const std::string errors = program->readAllStandardError().toStdString();
-    EXPECT_NE(errors.find(folder_.Path().string() + " cannot be written"), std::string::npos)
+    EXPECT_NE(errors.find(folder_.Path().string() + " に書き込めません"), std::string::npos)
         << errors;
 }
 

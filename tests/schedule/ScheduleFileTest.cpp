@@ -86,16 +86,18 @@ TEST(ScheduleFile, ACellNeverBreaksItsLine) {
 }
 
 TEST(ScheduleFile, FewerLinesThanTheCountsGiveEmptyCellsSilently) {
+    // Rows the file holds a line for are made; the cells it lacks are empty.
     ScheduleTable table;
-    ScheduleReadReport report = ReadScheduleText("8\r\n3\r\n", table);
-    ASSERT_EQ(table.RowCount(), 3);
-    for (const ScheduleRow& row : table.Rows()) {
-        EXPECT_EQ(row, ScheduleRow{});
-    }
+    ScheduleReadReport report = ReadScheduleText("8\r\n5\r\nh\r\nr1\r\n", table);
+    ASSERT_EQ(table.RowCount(), 2);
+    EXPECT_EQ(table.Row(0), (ScheduleRow{"h", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(table.Row(1), (ScheduleRow{"r1", "", "", "", "", "", "", ""}));
     EXPECT_TRUE(report.Problems.empty());
     EXPECT_FALSE(report.Unreadable);
-    report = ReadScheduleText("8\r\n20000\r\n", table);
-    EXPECT_EQ(table.RowCount(), 20000);
+    // Only the counts: the grid's one row, empty (the header too).
+    report = ReadScheduleText("8\r\n3\r\n", table);
+    ASSERT_EQ(table.RowCount(), 1);
+    EXPECT_EQ(table.Row(0), ScheduleRow{});
     EXPECT_TRUE(report.Problems.empty());
 
     // A file cut short: the cells it still holds are read, the file stays where it is.
@@ -108,6 +110,39 @@ TEST(ScheduleFile, FewerLinesThanTheCountsGiveEmptyCellsSilently) {
     EXPECT_EQ(table.Row(1), (ScheduleRow{"t", "毎日", "", "", "", "", "しない", ""}));
     EXPECT_EQ(TempFolder::Read(folder / "rimotime.dat"), text);
     EXPECT_FALSE(std::filesystem::exists(folder / "rimotime.dat.broken"));
+}
+
+// Two lines announcing a million rows: no row the file holds no line for is
+// made, so neither memory nor the file written back grows with the count.
+TEST(ScheduleFile, ACountFarAboveTheLinesHeldBuildsOnlyTheRowsHeld) {
+    const std::string small = "8\r\n1000000\r\n";
+    ScheduleTable table;
+    EXPECT_TRUE(ReadScheduleText(small, table).Problems.empty());
+    EXPECT_EQ(table.RowCount(), 1);
+    std::string emptyRow;
+    for (int c = 0; c < kScheduleColumns; ++c) {
+        emptyRow += "\r\n";
+    }
+    EXPECT_EQ(WriteScheduleText(table), "8\r\n1\r\n" + emptyRow);
+
+    // Three lines under the same count: all in column 0, three rows.
+    EXPECT_TRUE(ReadScheduleText(small + "a\r\nb\r\nc\r\n", table).Problems.empty());
+    ASSERT_EQ(table.RowCount(), 3);
+    EXPECT_EQ(table.Row(2), (ScheduleRow{"c", "", "", "", "", "", "", ""}));
+    ScheduleTable back;
+    ReadScheduleText(WriteScheduleText(table), back);
+    EXPECT_EQ(back.Rows(), table.Rows());
+
+    // First-column lines alone, two bytes a row: the rows a file may bring
+    // are bounded, and the rest is reported.
+    std::string crafted = small;
+    for (int i = 0; i < 100'005; ++i) {
+        crafted += "\r\n";
+    }
+    const ScheduleReadReport report = ReadScheduleText(crafted, table);
+    EXPECT_EQ(table.RowCount(), 100'001);
+    EXPECT_TRUE(report.Unreadable);
+    EXPECT_THAT(report.Problems, ::testing::Contains(HasSubstr("行が多すぎます")));
 }
 
 TEST(ScheduleFile, LineEndsOfOtherSystemsAreRead) {

@@ -13,6 +13,7 @@ packages=(
     fonts-ipafont-gothic desktop-file-utils
     dpkg-dev file appstream
     openbsd-inetd util-linux
+    at-spi2-core python3-pyatspi
 )
 # Extra packages named by the caller (for example by test.sh).
 packages+=("$@")

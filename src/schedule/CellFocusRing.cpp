@@ -24,13 +24,12 @@ void CellFocusRing::Surround(const QWidget* editor) {
         }
         return;
     }
-    if (geometry() != editor->geometry()) {
-        setGeometry(editor->geometry());
+    if (isVisible() && geometry() == editor->geometry()) {
+        return;
     }
-    raise();
-    if (!isVisible()) {
-        show();
-    }
+    setGeometry(editor->geometry());
+    raise(); // over the editor, shown after it
+    show();
 }
 
 void CellFocusRing::paintEvent(QPaintEvent*) {

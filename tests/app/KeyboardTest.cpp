@@ -4,6 +4,7 @@
 #include "schedule/ScheduleGrid.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -149,6 +150,75 @@ TEST_F(KeyboardTest, TheLauncherRowsFollowItsTitleField) {
     rows << QStringLiteral("AddButton");
     EXPECT_EQ(names.mid(title + 1, rows.size()), rows)
         << names.join(QLatin1Char(' ')).toStdString();
+}
+
+TEST_F(KeyboardTest, AScheduleRowIsMadeAndSavedWithTheKeyboardOnly) {
+    ScheduleGrid* grid = form_->StringGrid1();
+    FocusGrid();
+    // 追加 lies before 終了, which comes before the grid.
+    Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    for (int i = 0; i < 4; ++i) {
+        Press(Qt::Key_Backtab, Qt::ShiftModifier);
+    }
+    ASSERT_EQ(Focus(), Named("AddButton"));
+    Press(Qt::Key_Space);
+    ASSERT_EQ(form_->Schedule().RowCount(), 10);
+    for (int i = 0; i < 5; ++i) {
+        Press(Qt::Key_Tab);
+    }
+    ASSERT_EQ(Focus(), grid);
+    Press(Qt::Key_End, Qt::ControlModifier);
+    Press(Qt::Key_Home);
+    ASSERT_EQ(grid->CurrentTableRow(), 9);
+
+    for (const int key : {Qt::Key_T, Qt::Key_E, Qt::Key_A}) {
+        Press(key);
+    }
+    Press(Qt::Key_Return);
+    ASSERT_EQ(form_->Schedule().Cell(0, 9), "tea");
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_Tab);
+    ASSERT_EQ(grid->CurrentColumn(), 2);
+    Press(Qt::Key_Return); // the date picker; Enter takes its date and moves on
+    Press(Qt::Key_Return);
+    ASSERT_EQ(grid->CurrentColumn(), 3);
+    Press(Qt::Key_Return); // the time picker: a step up, then back
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_Return); // the actions drop down
+    QWidget* list = form_->findChild<QComboBox*>(QStringLiteral("ComboBox2"))->view();
+    QTest::keyClick(list, Qt::Key_Home); // "警告音"
+    QTest::keyClick(list, Qt::Key_Return);
+    QApplication::processEvents();
+    Press(Qt::Key_End);
+    Press(Qt::Key_Return); // enabled: "×" → "○"
+    list = form_->findChild<QComboBox*>(QStringLiteral("ComboBox4"))->view();
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Return);
+    QApplication::processEvents();
+    for (QMessageBox* box : MessageBoxes()) {
+        ADD_FAILURE() << box->text().toStdString();
+    }
+    EXPECT_EQ(form_->Schedule().Row(9)[7], "○");
+
+    Press(Qt::Key_Tab, Qt::ControlModifier);
+    Press(Qt::Key_Tab);
+    ASSERT_EQ(Focus(), Named("OKButton"));
+    Press(Qt::Key_Space);
+    ScheduleTable stored;
+    LoadSchedule(paths_.ScheduleFile(), stored);
+    bool found = false;
+    for (const ScheduleRow& row : stored.Rows()) {
+        if (row[0] == "tea") {
+            found = true;
+            EXPECT_EQ(row[2], "2026/12/08/火");
+            EXPECT_FALSE(row[3].empty());
+            EXPECT_EQ(row[4], "警告音");
+            EXPECT_EQ(row[7], "○");
+        }
+    }
+    EXPECT_TRUE(found);
 }
 
 TEST_F(KeyboardTest, APageMnemonicWinsOverTheTabsWhileItsPageIsShown) {

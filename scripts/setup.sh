@@ -13,6 +13,7 @@ packages=(
     fonts-ipafont-gothic desktop-file-utils
     dpkg-dev file appstream
     openbsd-inetd util-linux
+    at-spi2-core python3-pyatspi
     # What Debian's chronyd (unpacked below) links.
     libcap2 libedit2 libgnutls30 libnettle8 libseccomp2
 )

@@ -54,6 +54,7 @@ void AboutPage::CreateControls(QWidget& page, const QString& dataFolder) {
     auto* icon = Named(new QLabel(&page), "ImageRimoIcon");
     icon->setPixmap(AppResources::MainIcon().pixmap(32, 32));
     icon->setGeometry(16, 16, 32, 32);
+    icon->setAccessibleName(tr("RimoTimeInformation のアイコン"));
 
     AddLabel(page, "LabelVersion", Text(AboutTexts::VersionLine()), {64, 16});
     AddLabel(page, "LabelMailCaption", QStringLiteral("E-mail"), {64, 40});

@@ -5,6 +5,7 @@
 #include "app/AppActionHost.h"
 #include "app/EditorChoices.h"
 #include "app/FormSettings.h"
+#include "app/PageControl.h"
 #include "app/SecondTimer.h"
 #include "app/TrayMenu.h"
 #include "app/WindowRules.h"
@@ -55,6 +56,8 @@ TForm1::TForm1(const AppPaths& paths, Clock& clock, const PlatformServices& serv
     actionHost_ = std::make_unique<AppActionHost>(*this);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("RimoTimeInformation"));
+    InstallAccessibleWindow();
+    ShowAccessibleTitle(state_.TitleText);
     setFont(DesignedFont());
     setWindowIcon(AppResources::MainIcon());
     setMinimumSize(WindowRules::kMinWidth, WindowRules::kRolledUpHeight);

@@ -25,6 +25,7 @@ class QTabWidget;
 namespace rimo {
 
 class AboutPage;
+class PageControl;
 class AppActionHost;
 class EditorChoices;
 class Clock;
@@ -126,6 +127,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    static void InstallAccessibleWindow();
     void CreateControls();
     // The page control and its five pages (TForm1Pages.cpp), each built on its tab sheet.
     void CreatePages();
@@ -144,6 +146,9 @@ private:
     void LoadScheduleFile();
     void ShowStartupProblems();
     void ShowTitle(const std::string& title);
+    // The name a screen reader gives the window: the product and the next
+    // event, from the title as it was last rebuilt, never as it scrolls.
+    void ShowAccessibleTitle(const std::string& refreshedTitle);
     void ShowTrayStatus(bool hostAvailable);
     // Where the window may be placed by the program (not on Wayland).
     static bool CanPlaceWindows();
@@ -170,7 +175,7 @@ private:
     ScheduleRunner* scheduleRunner_ = nullptr;
     DateTime caughtUpAt_ = 0; // the moment of the start-up catch-up
 
-    QTabWidget* pageControl1_ = nullptr;
+    PageControl* pageControl1_ = nullptr;
     ScheduleGrid* grid_ = nullptr;
     ScheduleEditor* editor_ = nullptr;
     SecondTimer* timer1_ = nullptr;

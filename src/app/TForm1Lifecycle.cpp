@@ -5,6 +5,7 @@
 #include "app/AboutPage.h"
 #include "app/AppActionHost.h"
 #include "app/FormSettings.h"
+#include "app/PageControl.h"
 #include "app/SecondTimer.h"
 #include "app/SettingsPage.h"
 #include "app/TrayIcon.h"
@@ -170,6 +171,9 @@ void TForm1::Timer1Timer() {
     const TrayTicker::TrayOutput tray =
         ticker_.TipAndIcon(settingsPage_->NextHint(), current, settingsPage_->AnimeIcon());
     tray_->Update(Text(tray.Tip), tray.IconFrame);
+    if (tray.TitleRefreshed) {
+        ShowAccessibleTitle(state_.TitleText);
+    }
     // 3. Countdown step and its expiry actions.
     // 4. Countdown caption of the notice dialog.
     timerPage_->Timer1Step();

@@ -4,6 +4,7 @@
 
 #include "app/AboutPage.h"
 #include "app/AppActionHost.h"
+#include "app/PageControl.h"
 #include "app/SettingsPage.h"
 #include "launcher/LaunchIcons.h"
 #include "launcher/LauncherPage.h"
@@ -29,7 +30,7 @@ QString DataFolderInUse(const AppPaths& paths) {
 } // namespace
 
 void TForm1::CreatePages() {
-    pageControl1_ = new QTabWidget(this);
+    pageControl1_ = new PageControl(this);
     pageControl1_->setObjectName(QStringLiteral("PageControl1"));
     pageControl1_->setGeometry(16, 8, 657, 217);
     const QString pageCaptions[] = {
@@ -39,13 +40,14 @@ void TForm1::CreatePages() {
     for (int i = 0; i < 5; ++i) {
         auto* page = new QWidget(pageControl1_);
         page->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
-        pageControl1_->addTab(page, pageCaptions[i]);
+        pageControl1_->AddPage(page, pageCaptions[i]);
     }
     CreateClockPage(*pageControl1_->widget(0));
     CreateTimerPage(*pageControl1_->widget(1));
     CreateLauncherPage(*pageControl1_->widget(2));
     CreateSettingsPage(*pageControl1_->widget(3));
     CreateAboutPage(*pageControl1_->widget(4));
+    pageControl1_->ResolveMnemonics();
 }
 
 void TForm1::CreateClockPage(QWidget& tabSheet1) {

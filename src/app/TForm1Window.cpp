@@ -7,6 +7,7 @@
 #include "app/TrayIcon.h"
 #include "app/WindowRules.h"
 
+#include <QAccessibleWidget>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
@@ -14,6 +15,33 @@
 #include <cstdio>
 
 namespace rimo {
+
+namespace {
+
+// The main window is a plain widget, which a screen reader would take for a
+// filler inside some other window: it is a window (an AT-SPI frame).
+QAccessibleInterface* MainWindowAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("rimo::TForm1") && object && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void TForm1::InstallAccessibleWindow() {
+    QAccessible::installFactory(MainWindowAccessible); // once: the same factory is kept once
+}
+
+void TForm1::ShowAccessibleTitle(const std::string& refreshedTitle) {
+    const QString product = QStringLiteral("RimoTimeInformation");
+    const QString title = QString::fromStdString(refreshedTitle).trimmed();
+    const QString name =
+        title.isEmpty() || title == product ? product : tr("RimoTimeInformation %1").arg(title);
+    if (name != accessibleName()) {
+        setAccessibleName(name);
+    }
+}
 
 // The main window comes forward for a message that needs the user.
 void TForm1::BringForward() {

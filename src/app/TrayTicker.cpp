@@ -12,6 +12,7 @@ TrayTicker::TrayOutput TrayTicker::TipAndIcon(bool nextHint, const ScheduleRow* 
     if (state_.TitleRefreshPending) {
         state_.TitleText = TrayTexts::RefreshedTitle(nextHint, currentRow);
         state_.TitleRefreshPending = false;
+        output.TitleRefreshed = true;
     }
     if (animate) {
         output.IconFrame = trayIconFrame_;

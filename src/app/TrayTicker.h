@@ -18,6 +18,7 @@ public:
     struct TrayOutput {
         std::string Tip;
         int IconFrame = kMainIcon; // 0 to 15, or kMainIcon
+        bool TitleRefreshed = false; // the title text was rebuilt (not only scrolled)
     };
 
     explicit TrayTicker(MainWindowState& state) : state_(state) {}

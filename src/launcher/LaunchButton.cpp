@@ -1,5 +1,6 @@
 #include "launcher/LaunchButton.h"
 
+#include "core/KeyboardAccess.h"
 #include "core/UserMessages.h"
 #include "launcher/LaunchButtonDialog.h"
 #include "launcher/LaunchIcons.h"
@@ -56,6 +57,7 @@ TLaunchButton::TLaunchButton(LaunchButtonServices services, QWidget* parent)
     setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     setIconSize(QSize(16, 16));
     connect(this, &QToolButton::clicked, this, &TLaunchButton::Click);
+    UpdateAccessibleName();
 }
 
 TLaunchButton::~TLaunchButton() = default;
@@ -92,6 +94,7 @@ void TLaunchButton::SetProgramTitle(const QString& title) {
         }
         SetHint(title);
     }
+    UpdateAccessibleName();
     update();
 }
 
@@ -107,6 +110,7 @@ void TLaunchButton::SetProgramPath(const QString& path) {
         if (Captioned()) {
             setText(hint);
         }
+        UpdateAccessibleName();
         update();
     }
     SetGlyph({});
@@ -244,6 +248,7 @@ void TLaunchButton::ClearProgram() {
     }
     programPath_.clear();
     SetGlyph({});
+    UpdateAccessibleName();
 }
 
 void TLaunchButton::DoUpdated() {
@@ -305,6 +310,48 @@ void TLaunchButton::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     DropFiles(files);
+}
+
+void TLaunchButton::UpdateAccessibleName() {
+    QString name = programTitle_;
+    if (name.isEmpty()) {
+        name = programPath_.isEmpty() ? tr("未登録") : FileNamePart(programPath_);
+    }
+    if (name != accessibleName()) {
+        setAccessibleName(name);
+    }
+}
+
+void TLaunchButton::OpenPropertyDialogFromKeyboard() {
+    const QPointer<TLaunchButton> self(this);
+    OpenPropertyDialog();
+    if (self) {
+        setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TLaunchButton::keyPressEvent(QKeyEvent* event) {
+    if (IsEnterKey(*event) && !event->isAutoRepeat()) {
+        animateClick();
+        event->accept();
+        return;
+    }
+    if (IsShiftF10(*event)) {
+        event->accept();
+        OpenPropertyDialogFromKeyboard();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
+}
+
+void TLaunchButton::contextMenuEvent(QContextMenuEvent* event) {
+    // A right click opens the dialog on the button's release instead.
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        QToolButton::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    OpenPropertyDialogFromKeyboard();
 }
 
 } // namespace rimo

@@ -90,6 +90,10 @@ Q_SIGNALS:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Enter starts the item as Space does; the Menu key and Shift+F10 open
+    // the property dialog as the right button does.
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -99,6 +103,10 @@ private:
     void SetGlyph(const QPixmap& glyph);
     void ReportFailure(const QString& text);
     void StartWith(const QStringList& arguments, StartState state);
+    // What a screen reader calls the button: the title, else the file name,
+    // else "未登録" (the hint may be empty, the name never is).
+    void UpdateAccessibleName();
+    void OpenPropertyDialogFromKeyboard();
 
     LaunchButtonServices services_;
     QString programTitle_;

@@ -60,12 +60,18 @@ void LaunchButtonDialog::CreateControls() {
                               Qt::Alignment alignment) {
         auto* widget = Named(new QLabel(text, this), name, geometry);
         widget->setAlignment(alignment | Qt::AlignVCenter);
+        return widget;
     };
-    label("LabelTitle", QStringLiteral("タイトル："), {2, 6, 80, 14}, Qt::AlignRight);
-    label("LabelPath", QStringLiteral("パス名："), {2, 29, 80, 14}, Qt::AlignRight);
-    label("LabelDir", QStringLiteral("初期ﾃﾞｨﾚｸﾄﾘ："), {2, 52, 80, 14}, Qt::AlignRight);
-    label("LabelState", QStringLiteral("起動時の状態："), {2, 75, 80, 14}, Qt::AlignRight);
-    label("LabelOption", QStringLiteral("起動時ｵﾌﾟｼｮﾝ："), {228, 75, 80, 14}, Qt::AlignRight);
+    QLabel* labelTitle =
+        label("LabelTitle", QStringLiteral("タイトル："), {2, 6, 80, 14}, Qt::AlignRight);
+    QLabel* labelPath =
+        label("LabelPath", QStringLiteral("パス名："), {2, 29, 80, 14}, Qt::AlignRight);
+    QLabel* labelDir =
+        label("LabelDir", QStringLiteral("初期ﾃﾞｨﾚｸﾄﾘ："), {2, 52, 80, 14}, Qt::AlignRight);
+    QLabel* labelState =
+        label("LabelState", QStringLiteral("起動時の状態："), {2, 75, 80, 14}, Qt::AlignRight);
+    QLabel* labelOption =
+        label("LabelOption", QStringLiteral("起動時ｵﾌﾟｼｮﾝ："), {228, 75, 80, 14}, Qt::AlignRight);
     label("LabelIcon", QStringLiteral("←表示ｱｲｺﾝの設定"), {127, 100, 100, 14}, Qt::AlignLeft);
 
     editTitle_ = Named(new QLineEdit(button_->ProgramTitle(), this), "EditTitle", {83, 2, 287, 22});
@@ -107,6 +113,15 @@ void LaunchButtonDialog::CreateControls() {
                          {337, 112, 70, 27}, QStringLiteral("変更をすべて破棄して終了します"));
     cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The labels name their fields for a screen reader; the icon's two
+    // controls have no label of their own.
+    labelTitle->setBuddy(editTitle_);
+    labelPath->setBuddy(editPath_);
+    labelDir->setBuddy(editDir_);
+    labelState->setBuddy(comboState_);
+    labelOption->setBuddy(editOption_);
+    buttonIcon_->setAccessibleName(tr("表示ｱｲｺﾝ"));
+    scrollBarIcon_->setAccessibleName(tr("表示ｱｲｺﾝの選択"));
     // Creation order is the tab order; the default button takes Enter.
     editTitle_->setFocus();
 }

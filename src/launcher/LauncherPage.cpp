@@ -66,9 +66,11 @@ void LauncherPage::CreateControls(QWidget& page) {
         Named(new QCheckBox(QStringLiteral("確認要(&C)"), &page), QStringLiteral("CheckBoxConf"),
               {8, 104, 73, 17}, QStringLiteral("削除時の確認をします"));
     checkBoxConf_->setChecked(true);
-    Named(new QLabel(QStringLiteral("ﾎﾞﾀﾝ数："), &page), QStringLiteral("LabelBtn"),
-          {95, 104, 42, 12}, QStringLiteral("ランチ・ボタンの数を指定"));
+    auto* labelBtn =
+        Named(new QLabel(QStringLiteral("ﾎﾞﾀﾝ数："), &page), QStringLiteral("LabelBtn"),
+              {95, 104, 42, 12}, QStringLiteral("ランチ・ボタンの数を指定"));
     spinEdit2_ = Named(new QSpinBox(&page), QStringLiteral("SpinEdit2"), {138, 96, 40, 21});
+    labelBtn->setBuddy(spinEdit2_); // its name for a screen reader
     // At most 99 rows (a label name holds three digits); a typed number
     // counts when the field is left or Enter is pressed.
     spinEdit2_->setRange(1, kMaxRows);
@@ -95,6 +97,9 @@ void LauncherPage::CreateControls(QWidget& page) {
            QStringLiteral("ﾁｪｯｸを反転します"), &LauncherPage::ButtonReverseClick);
 
     scrollBox1_ = Named(new QScrollArea(&page), QStringLiteral("ScrollBox1"), {190, 8, 180, 177});
+    // Tab goes through the title and the rows, which the box scrolls into
+    // view; the box itself is no stop of its own.
+    scrollBox1_->setFocusPolicy(Qt::NoFocus);
     rowsHost_ = new QWidget;
     rowsHost_->setObjectName(QStringLiteral("ScrollBox1Rows"));
     rowsHost_->setAutoFillBackground(true);
@@ -106,6 +111,7 @@ void LauncherPage::CreateControls(QWidget& page) {
     editLaunchTitle_ = Named(new QLineEdit(rowsHost_), QStringLiteral("EditLaunchTitle"),
                              {15, 1, 140, 20}, QStringLiteral("ランチャー・タイトルを入力"));
     editLaunchTitle_->setMaxLength(kTitleLength);
+    editLaunchTitle_->setAccessibleName(tr("ランチャー・タイトル"));
     // Blue on aqua, in the window's font.
     editLaunchTitle_->setStyleSheet(
         QStringLiteral("QLineEdit { background-color: aqua; color: blue; }"));
@@ -199,6 +205,7 @@ void LauncherPage::BuildLauncherRows(int count) {
         auto* check = Named(new QCheckBox(rowsHost_), QStringLiteral("CheckBox%1").arg(n),
                             {4, top, 17, kRowHeight}, QStringLiteral("ﾁｪｯｸして選択"));
         connect(check, &QCheckBox::toggled, this, &LauncherPage::LauncherCheckClick);
+        check->installEventFilter(this);
         auto* button = Named(new TLaunchButton(services_, rowsHost_),
                              QStringLiteral("Button%1").arg(n), {19, top, 20, kRowHeight});
         button->SetAcceptDragFile(true);
@@ -216,6 +223,7 @@ void LauncherPage::BuildLauncherRows(int count) {
         }
         rows_.push_back({check, button, label});
     }
+    ChainRowsAfterTitle();
     FitRowsHost();
 }
 
@@ -295,6 +303,7 @@ void LauncherPage::LoadLauncherLabels() {
         label->adjustSize();
         label->setFixedHeight(kRowHeight);
     }
+    NameRowChecks();
     FitRowsHost();
 }
 
@@ -365,6 +374,9 @@ void LauncherPage::ButtonReverseClick() {
 }
 
 bool LauncherPage::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* check = qobject_cast<QCheckBox*>(watched)) {
+        return RowCheckKey(*check, *event) || QObject::eventFilter(watched, event);
+    }
     auto* label = qobject_cast<QLabel*>(watched);
     if (!label) {
         return QObject::eventFilter(watched, event);
@@ -379,12 +391,9 @@ bool LauncherPage::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
         LauncherLabelMouseDown(*label, static_cast<QMouseEvent*>(event)->buttons());
         break;
-    case QEvent::ContextMenu: {
-        const QPoint at = static_cast<QContextMenuEvent*>(event)->globalPos();
-        PopupMenu3Popup();
-        popupMenu3_->popup(at);
+    case QEvent::ContextMenu:
+        OpenRowMenu(0, static_cast<QContextMenuEvent*>(event)->globalPos()); // row of the press
         return true;
-    }
     default:
         break;
     }

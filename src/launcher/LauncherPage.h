@@ -107,6 +107,13 @@ private:
     TLaunchButton* PopupButton() const;
     // Runs `change` on the check boxes with one selection refresh at the end.
     template <typename Change> void ChangeChecks(Change change);
+    // Keyboard and screen reader (LauncherPageKeys.cpp): the rows follow the
+    // title field in the tab order; a row's check box is named by its row and
+    // title; the Menu key or Shift+F10 on it opens PopupMenu3 for its row.
+    void ChainRowsAfterTitle();
+    void NameRowChecks();
+    bool RowCheckKey(QCheckBox& check, QEvent& event);
+    void OpenRowMenu(int row, const QPoint& globalPos);
 
     LaunchButtonServices services_;
     std::vector<LauncherFile> files_;

@@ -85,6 +85,7 @@ void ClockPage::CreateControls(QWidget& page) {
     spinEdit1_->setRange(100, 100000);
     spinEdit1_->setSingleStep(10);
     spinEdit1_->setValue(1000);
+    timeOutLabel->setBuddy(spinEdit1_); // its name for a screen reader
 
     auto* ms = Named(new QLabel(QStringLiteral("ﾐﾘ秒"), setTime), "LabelMS");
     ms->adjustSize();
@@ -95,6 +96,7 @@ void ClockPage::CreateControls(QWidget& page) {
     listBoxResult_ = Named(new QListWidget(result), "ListBoxResult",
                            QStringLiteral("起動時からの時刻合わせログを表示"));
     listBoxResult_->setGeometry(10, 16, 201, 145);
+    listBoxResult_->setAccessibleName(tr("結果"));
 
     getTimeButton_ = Named(new QPushButton(QStringLiteral("今すぐ実行"), &page), "GetTimeButton",
                            QStringLiteral("時刻合わせを実行します"));

@@ -1,5 +1,8 @@
 #include "schedule/ScheduleCellDelegate.h"
 
+#include "schedule/CellTextEditor.h"
+
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace rimo {
@@ -20,6 +23,27 @@ void ScheduleCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->setClipRect(option.rect);
     painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     painter->restore();
+}
+
+QWidget* ScheduleCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                            const QModelIndex& index) const {
+    return new CellTextEditor(index, parent);
+}
+
+bool ScheduleCellDelegate::eventFilter(QObject* editor, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        auto* widget = qobject_cast<QWidget*>(editor);
+        if (tab && (key->modifiers() & Qt::ControlModifier) && widget) {
+            Q_EMIT commitData(widget);
+            Q_EMIT closeEditor(widget, QAbstractItemDelegate::NoHint);
+            Q_EMIT LeaveRequested(key->key() == Qt::Key_Tab &&
+                                  !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(editor, event);
 }
 
 } // namespace rimo

@@ -1,7 +1,9 @@
 #include "schedule/ScheduleCellEditors.h"
 
+#include "core/KeyboardAccess.h"
 #include "schedule/ArgumentChoices.h"
 #include "schedule/CellComboBox.h"
+#include "schedule/CellFocusRing.h"
 #include "schedule/ScheduleEditRules.h"
 #include "schedule/ScheduleGrid.h"
 
@@ -31,26 +33,6 @@ QTime ToQTime(DateTime value) {
     return QTime(parts.Hour, parts.Minute, parts.Second);
 }
 
-// Keys that drop a list or the calendar down at once.
-bool IsDropDownKey(const QKeyEvent* key) {
-    return (key->key() == Qt::Key_F4 && !(key->modifiers() & Qt::AltModifier)) ||
-           (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
-}
-
-bool IsOpenKey(const QKeyEvent* key) {
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_F2:
-    case Qt::Key_F4:
-        return !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    case Qt::Key_Down:
-        return key->modifiers() & Qt::AltModifier;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 ScheduleCellEditors::ScheduleCellEditors(ScheduleGrid& grid, QWidget* host, QObject* parent)
@@ -74,6 +56,8 @@ ScheduleCellEditors::ScheduleCellEditors(ScheduleGrid& grid, QWidget* host, QObj
 
 void ScheduleCellEditors::Build() {
     combo1_ = new CellComboBox(QStringLiteral("ComboBox1"), RepeatChoices(), host_);
+    // The empty first choice, no repetition, said in words.
+    combo1_->setItemData(0, tr("繰り返さない"), Qt::AccessibleTextRole);
     picker1_ = new QDateEdit(host_);
     picker1_->setObjectName(QStringLiteral("DateTimePicker1"));
     picker1_->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
@@ -95,11 +79,23 @@ void ScheduleCellEditors::Build() {
     combo4_ = new CellComboBox(QStringLiteral("ComboBox4"), EnabledChoices(), host_);
     combo4_->setAttribute(Qt::WA_InputMethodEnabled, false);
     all_ = {combo1_, picker1_, picker2_, combo2_, combo5_, combo3_, combo4_};
+    focusRing_ = new CellFocusRing(host_);
 
-    for (QWidget* editor : all_) {
+    const int columns[] = {ColRepeat,   ColDate,   ColTime,   ColAction,
+                           ColArgument, ColDelete, ColEnabled};
+    for (std::size_t i = 0; i < all_.size(); ++i) {
+        QWidget* editor = all_[i];
         editor->resize(editor->sizeHint());
         editor->hide();
         editor->installEventFilter(this);
+        // Reached from their cell, never by Tab from the window's other controls.
+        editor->setFocusPolicy(Qt::ClickFocus);
+        // Named for a screen reader as the column they edit.
+        const QString header = grid_.model()->headerData(columns[i], Qt::Horizontal).toString();
+        editor->setAccessibleName(header);
+        if (auto* combo = qobject_cast<CellComboBox*>(editor)) {
+            combo->view()->setAccessibleName(header);
+        }
     }
     for (CellComboBox* combo : {combo1_, combo2_, combo3_, combo4_, combo5_}) {
         // A closed list gives the keyboard back to the grid.
@@ -174,10 +170,12 @@ void ScheduleCellEditors::PlaceCellEditors() {
     PlaceCellEditor(combo4_, ColEnabled);
     if (CurrentCellEditor() != combo5_ && grid_.CurrentColumn() == ColArgument) {
         combo5_->hide();
-        return;
+    } else {
+        PlaceCellEditor(combo5_, ColArgument);
+        combo5_->SetDroppedWidth(combo5_->width() * 3 / 2);
     }
-    PlaceCellEditor(combo5_, ColArgument);
-    combo5_->SetDroppedWidth(combo5_->width() * 3 / 2);
+    const bool gridHasKeys = grid_.window()->focusWidget() == &grid_;
+    focusRing_->Surround(gridHasKeys ? CurrentCellEditor() : nullptr);
 }
 
 bool ScheduleCellEditors::HasFocus(const QWidget* editor) const {
@@ -235,6 +233,7 @@ void ScheduleCellEditors::HideAll() {
     for (QWidget* editor : all_) {
         editor->hide();
     }
+    focusRing_->Surround(nullptr);
 }
 
 bool ScheduleCellEditors::OpenCurrentEditor() {
@@ -258,13 +257,6 @@ void ScheduleCellEditors::ReturnToGrid() {
     PlaceCellEditors();
 }
 
-void ScheduleCellEditors::LeaveToCell(int key) {
-    ReturnToGrid();
-    QKeyEvent step(QEvent::KeyPress, key == Qt::Key_Backtab ? Qt::Key_Backtab : Qt::Key_Tab,
-                   key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
-    QCoreApplication::sendEvent(&grid_, &step);
-}
-
 void ScheduleCellEditors::LoadPickers(DateTime date, DateTime time) {
     loading_ = true;
     picker1_->setDate(ToQDate(date));
@@ -282,61 +274,6 @@ DateTime ScheduleCellEditors::PickedDate() const {
 DateTime ScheduleCellEditors::PickedTime() const {
     const QTime time = picker2_->time();
     return EncodeTime(time.hour(), time.minute(), time.second());
-}
-
-bool ScheduleCellEditors::HandleGridKey(QKeyEvent* key) {
-    if (!IsOpenKey(key) || grid_.IsTyping() || !OpenCurrentEditor()) {
-        return false;
-    }
-    if (IsDropDownKey(key) && grid_.window()->focusWidget() == picker1_) {
-        OpenCalendar();
-    }
-    return true;
-}
-
-void ScheduleCellEditors::OpenCalendar() {
-    // The date edit has no keyboard way to its calendar: press its arrow, as
-    // the mouse would (it finds the arrow as a combo box's).
-    QStyleOptionComboBox option;
-    option.initFrom(picker1_);
-    option.editable = true;
-    option.subControls = QStyle::SC_All;
-    const QPoint arrow =
-        picker1_->style()
-            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, picker1_)
-            .center();
-    const QPointF global = picker1_->mapToGlobal(QPointF(arrow));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(arrow), global, Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(picker1_, &press);
-}
-
-bool ScheduleCellEditors::HandleEditorKey(QWidget* editor, QKeyEvent* event) {
-    const int key = event->key();
-    if (key == Qt::Key_Escape) {
-        if (editor == picker1_ && dateDirty_) {
-            LoadPickers(loadedDate_, PickedTime());
-            Q_EMIT DateReverted();
-        }
-        ReturnToGrid();
-        return true;
-    }
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-        dateDirty_ = false;
-        LeaveToCell(key);
-        return true;
-    }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && editor == picker1_) {
-        dateDirty_ = false;
-        Q_EMIT DatePicked();
-        ReturnToGrid();
-        return true;
-    }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && editor == picker2_) {
-        ReturnToGrid();
-        return true;
-    }
-    return false;
 }
 
 bool ScheduleCellEditors::eventFilter(QObject* watched, QEvent* event) {
@@ -361,6 +298,14 @@ bool ScheduleCellEditors::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     auto* editor = qobject_cast<QWidget*>(watched);
+    if (IsKeyboardMenuRequest(*event)) {
+        // The grid's menu, for the cell this control stands on.
+        ReturnToGrid();
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(),
+                                  grid_.mapToGlobal(QPoint()));
+        QCoreApplication::sendEvent(&grid_, &request);
+        return true;
+    }
     switch (event->type()) {
     case QEvent::KeyPress:
         return HandleEditorKey(editor, static_cast<QKeyEvent*>(event));

@@ -16,6 +16,7 @@ namespace rimo {
 
 class ArgumentChoices;
 class CellComboBox;
+class CellFocusRing;
 class ScheduleGrid;
 
 // The seven controls laid over the grid's current cell: ComboBox1 (repeat),
@@ -27,7 +28,8 @@ class ScheduleGrid;
 //
 // Keyboard: Enter, F2, F4 or Alt+Down on the grid open the current cell's
 // control (a list drops down); Esc goes back to the grid, Tab and Backtab go
-// back and on to the next or previous cell.
+// back and on to the next or previous cell, Ctrl+Tab and Ctrl+Shift+Tab out
+// of the grid; the Menu key and Shift+F10 open the grid's menu.
 class ScheduleCellEditors : public QObject {
     Q_OBJECT
 public:
@@ -46,8 +48,10 @@ public:
     // The control for the current cell, if its column has one (ComboBox5
     // only on a "ランチャー" or "ScreenSave" row).
     QWidget* CurrentCellEditor() const;
-    // Runs the placement step for every control.
+    // Runs the placement step for every control; the shown one gets the focus
+    // ring while the grid has the keyboard.
     void PlaceCellEditors();
+    CellFocusRing* FocusRing() const { return focusRing_; }
     void HideAll();
     // Gives the current cell's control the focus (a list drops down); false
     // when the cell has none.
@@ -95,6 +99,7 @@ private:
     QDateEdit* picker1_ = nullptr;
     QTimeEdit* picker2_ = nullptr;
     std::array<QWidget*, 7> all_{};
+    CellFocusRing* focusRing_ = nullptr;
 
     bool loading_ = false;
     bool dateDirty_ = false;

@@ -1,10 +1,14 @@
 #include "schedule/ScheduleGrid.h"
 
+#include "schedule/CellTextEditor.h"
 #include "schedule/ScheduleCellDelegate.h"
 #include "schedule/ScheduleEditRules.h"
+#include "schedule/ScheduleGridAccessible.h"
 #include "schedule/ScheduleGridModel.h"
 
+#include <QAccessible>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPaintEvent>
 
 #include <algorithm>
@@ -13,6 +17,7 @@ namespace rimo {
 
 ScheduleGrid::ScheduleGrid(ScheduleTable& table, QWidget* parent)
     : QTableView(parent), model_(new ScheduleGridModel(table, this)) {
+    ScheduleGridAccessible::Install();
     setObjectName(QStringLiteral("StringGrid1"));
     setModel(model_);
     setItemDelegate(new ScheduleCellDelegate(this));
@@ -32,6 +37,14 @@ ScheduleGrid::ScheduleGrid(ScheduleTable& table, QWidget* parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     viewport()->setMouseTracking(true);
+    setAccessibleName(tr("スケジュール"));
+    // The hints speak of the mouse; the keyboard's way is told here.
+    setAccessibleDescription(
+        tr("Tab と Shift+Tab でセルを移動、Enter・F2・F4・Alt+下矢印でセルを編集、"
+           "Menu キーか Shift+F10 で行のメニュー、Ctrl+Tab・Ctrl+Shift+Tab・Esc "
+           "で表の外へ移ります。"));
+    connect(static_cast<ScheduleCellDelegate*>(itemDelegate()),
+            &ScheduleCellDelegate::LeaveRequested, this, &ScheduleGrid::LeaveGrid);
 
     // A reset (a sort, a reload) keeps the current cell where it was.
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
@@ -109,6 +122,72 @@ QRect ScheduleGrid::CellRect(int column, int tableRow) const {
 bool ScheduleGrid::EditCurrentCell() {
     const QModelIndex current = currentIndex();
     return current.isValid() && edit(current, QAbstractItemView::EditKeyPressed, nullptr);
+}
+
+QWidget* ScheduleGrid::TypingEditor(const QModelIndex& index) const {
+    if (!IsTyping()) {
+        return nullptr;
+    }
+    for (CellTextEditor* editor :
+         viewport()->findChildren<CellTextEditor*>(Qt::FindDirectChildrenOnly)) {
+        if (editor->Cell() == index && editor->isVisible()) {
+            return editor;
+        }
+    }
+    return nullptr;
+}
+
+void ScheduleGrid::AnnounceCurrentCell() {
+    const QModelIndex current = currentIndex();
+    if (QAccessible::isActive() && current.isValid() && hasFocus()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(ScheduleGridAccessible::ChildIndex(current.row(), current.column(),
+                                                          model_->columnCount()));
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void ScheduleGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    // Not QTableView's: it counts a row header per row and speaks even
+    // while another control has the focus.
+    QAbstractItemView::currentChanged(current, previous);
+    AnnounceCurrentCell();
+}
+
+void ScheduleGrid::selectionChanged(const QItemSelection& selected,
+                                    const QItemSelection& deselected) {
+    // Not QTableView's, for the same reason; the focus event names the cell.
+    QAbstractItemView::selectionChanged(selected, deselected);
+}
+
+void ScheduleGrid::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    // The grid itself is announced once its focus is complete; the cell the
+    // keys act on comes after it.
+    QMetaObject::invokeMethod(this, &ScheduleGrid::AnnounceCurrentCell, Qt::QueuedConnection);
+}
+
+void ScheduleGrid::LeaveGrid(bool forward) {
+    // Without Tab navigation the view hands Tab on to the window's focus chain.
+    setTabKeyNavigation(false);
+    focusNextPrevChild(forward);
+    setTabKeyNavigation(true);
+}
+
+void ScheduleGrid::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && (modifiers & Qt::ControlModifier)) {
+        LeaveGrid(event->key() == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier));
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
+        LeaveGrid(true); // no editor is open here: an open one takes its Esc itself
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void ScheduleGrid::SetRowSelectDisplay(bool on) {

@@ -59,6 +59,12 @@ public:
     bool EditCurrentCell();
     // A cell is being typed into.
     bool IsTyping() const { return state() == QAbstractItemView::EditingState; }
+    // The typing editor open on `index`, if any.
+    QWidget* TypingEditor(const QModelIndex& index) const;
+
+    // Focus to the next (or previous) control outside the grid: Tab and
+    // Backtab move between cells, Ctrl+Tab, Ctrl+Shift+Tab and Esc leave.
+    void LeaveGrid(bool forward);
 
     // Whole-row selection display on or off.
     void SetRowSelectDisplay(bool on);
@@ -70,8 +76,17 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // A screen reader hears of the current cell only while the grid has the
+    // focus, by the cell's index among the grid's accessible children.
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
+    void AnnounceCurrentCell();
+
     ScheduleGridModel* model_;
     // The current cell across a reset of the model (a sort, a reload).
     GridCell beforeReset_;

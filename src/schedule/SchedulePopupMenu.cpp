@@ -1,5 +1,6 @@
 #include "schedule/SchedulePopupMenu.h"
 
+#include "core/KeyboardAccess.h"
 #include "schedule/ScheduleGrid.h"
 #include "schedule/ScheduleTable.h"
 
@@ -61,7 +62,10 @@ void SchedulePopupMenu::PopupMenu2Popup() {
         return;
     }
     autoPopup_ = false;
-    const bool rowItems = column == ColTitle;
+    ShowItems(column == ColTitle);
+}
+
+void SchedulePopupMenu::ShowItems(bool rowItems) {
     for (QAction* item : {insert1_, delete1_, add1_, n1_, test1_}) {
         item->setVisible(rowItems);
     }
@@ -73,6 +77,16 @@ void SchedulePopupMenu::Popup(const QPoint& viewportPoint) {
         return;
     }
     PopupMenu2Popup();
+    OpenAt(viewportPoint);
+}
+
+void SchedulePopupMenu::PopupForKeyboard() {
+    ShowItems(grid_.CurrentColumn() != ColArgument);
+    const QRect cell = grid_.CellRect(grid_.CurrentColumn(), grid_.CurrentTableRow());
+    OpenAt(cell.isEmpty() ? QPoint(0, 0) : cell.center());
+}
+
+void SchedulePopupMenu::OpenAt(const QPoint& viewportPoint) {
     openedRow_ = grid_.CurrentTableRow();
     openedColumn_ = grid_.CurrentColumn();
     if (openedRow_ > 0) {
@@ -107,19 +121,17 @@ bool SchedulePopupMenu::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_.viewport() && event->type() == QEvent::MouseButtonDblClick) {
         return static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
     }
+    if (IsKeyboardMenuRequest(*event)) {
+        PopupForKeyboard();
+        event->accept();
+        return true;
+    }
     if (event->type() == QEvent::ContextMenu) {
         auto* request = static_cast<QContextMenuEvent*>(event);
-        if (request->reason() == QContextMenuEvent::Mouse) {
-            const QPoint at = watched == grid_.viewport()
-                                  ? request->pos()
-                                  : grid_.viewport()->mapFrom(&grid_, request->pos());
-            Popup(at);
-        } else {
-            // The menu key acts as a right press on the current cell.
-            StringGrid1MouseDown(Qt::RightButton);
-            const QRect cell = grid_.CellRect(grid_.CurrentColumn(), grid_.CurrentTableRow());
-            Popup(cell.isEmpty() ? QPoint(0, 0) : cell.center());
-        }
+        const QPoint at = watched == grid_.viewport()
+                              ? request->pos()
+                              : grid_.viewport()->mapFrom(&grid_, request->pos());
+        Popup(at);
         return true;
     }
     return false;

@@ -39,6 +39,9 @@ public:
     void PopupMenu2Popup();
     // Opens the menu at a point of the viewport when the automatic popup is on.
     void Popup(const QPoint& viewportPoint);
+    // The Menu key or Shift+F10: the menu of the current cell, every time, at
+    // the cell: the file browser on column 5, the row operations elsewhere.
+    void PopupForKeyboard();
     // Ticks run while the menu is open, and a run re-sorts the rows: an item
     // acts on the row the menu was opened for, found again by its content and
     // made current. False when that row is gone (the item then does nothing).
@@ -49,6 +52,8 @@ protected:
 
 private:
     QAction* AddItem(const char* name, const QString& caption);
+    void ShowItems(bool rowItems);
+    void OpenAt(const QPoint& viewportPoint);
 
     ScheduleGrid& grid_;
     QMenu* menu_;

@@ -48,6 +48,16 @@ TTimeDlg::TTimeDlg(TimerPage& page, const QWidget& mainWindow)
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &TTimeDlg::OKButtonClick);
 
+    // A screen reader calls the window by its notice, which changes only with
+    // the notice; the time left, which the caption shows every second, is
+    // its description, read when asked for rather than at every tick.
+    setAccessibleName(windowTitle());
+    connect(this, &QWidget::windowTitleChanged, this, [this](const QString& caption) {
+        if (caption != accessibleDescription()) {
+            setAccessibleDescription(caption);
+        }
+    });
+
     page.AttachNoticeDialog(this);
 }
 
@@ -72,6 +82,7 @@ void TTimeDlg::FormShow() {
     label1_->setText(QString::fromStdString(notice.Label));
     label1_->adjustSize();
     setWindowTitle(QString::fromStdString(notice.Caption));
+    setAccessibleName(windowTitle());
     if (notice.Kind == NoticeKind::Start) {
         state.NoticeTicks = 0; // minimised after its third tick
     }

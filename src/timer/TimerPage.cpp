@@ -10,6 +10,7 @@
 #include "timer/TTimeDlg.h"
 #include "timer/TimerTexts.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -89,6 +90,11 @@ void TimerPage::CreateControls(QWidget& page) {
                              QStringLiteral("１０分")});
     comboBoxTime_->setCurrentIndex(0);
     comboBoxTime_->setGeometry(100, 22, 121, 22);
+    // A screen reader would call a list by its value, a control without a
+    // buddy by its frame ("タイム設定").
+    quick->setBuddy(comboBoxTime_);
+    comboBoxTime_->setAccessibleName(tr("ｸｨｯｸ設定"));
+    comboBoxTime_->view()->setAccessibleName(comboBoxTime_->accessibleName()); // its drop-down list
     auto* option = Named(new QLabel(QStringLiteral("任意設定 ："), time), "LabelOption",
                          QStringLiteral("23:59:59まで任意に設定"));
     option->adjustSize();
@@ -99,6 +105,7 @@ void TimerPage::CreateControls(QWidget& page) {
     dateTimePicker3_->setTimeRange(QTime(0, 0, 0), QTime(23, 59, 59));
     dateTimePicker3_->setTime(QTime(0, 0, TimerTexts::kMinimumSeconds));
     dateTimePicker3_->setGeometry(100, 51, 121, 22);
+    option->setBuddy(dateTimePicker3_);
     connect(dateTimePicker3_, &QTimeEdit::timeChanged, this, &TimerPage::DateTimePicker3Change);
 
     radioGroupTimeCount_ = Named(new RadioGroup(QStringLiteral("カウント設定"), &page),

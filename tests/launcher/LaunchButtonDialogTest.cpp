@@ -1,4 +1,5 @@
 #include "launcher/LaunchButtonDialog.h"
+#include "AccessibleTree.h"
 #include "LauncherFixture.h"
 
 #include <QComboBox>
@@ -54,6 +55,18 @@ protected:
     QSignalSpy updated_;
     QString script_;
 };
+
+TEST_F(LaunchButtonDialogTest, EveryControlThatTakesTheFocusHasAName) {
+    WithDialog([&](LaunchButtonDialog& dialog) {
+        for (QAccessibleInterface* iface : AccessibleTree(Accessible(&dialog))) {
+            if (iface->state().focusable && !iface->state().invisible) {
+                EXPECT_FALSE(iface->text(QAccessible::Name).trimmed().isEmpty()) << Describe(iface);
+            }
+        }
+        EXPECT_EQ(AccessibleName(Control<QLineEdit>(dialog, "EditPath")),
+                  QStringLiteral("パス名："));
+    });
+}
 
 TEST_F(LaunchButtonDialogTest, OnAnUnregisteredButtonOkWithoutPathSaysSoAndClears) {
     WithDialog([&](LaunchButtonDialog& dialog) {

@@ -1,10 +1,13 @@
+#include "AccessibleTree.h"
 #include "LauncherFixture.h"
+#include "launcher/LaunchButtonDialog.h"
 #include "platform/linux/DesktopProgramStarter.h"
 
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QTest>
 #include <QThread>
 #include <QUrl>
 
@@ -52,6 +55,53 @@ TEST_F(LaunchButtonTest, GlyphOnlyButtonsShowTheTitleOnlyAsTheHint) {
     EXPECT_EQ(button_.toolTip(), kUnregistered);
     EXPECT_TRUE(button_.Glyph().isNull());
     EXPECT_TRUE(button_.text().isEmpty());
+}
+
+TEST_F(LaunchButtonTest, AScreenReaderCallsItByItsTitleElseFileElseUnregistered) {
+    EXPECT_EQ(AccessibleName(&button_), kUnregistered);
+    button_.SetProgramPath(script_);
+    EXPECT_EQ(AccessibleName(&button_), QStringLiteral("run.sh"));
+    button_.SetProgramTitle(QStringLiteral("走る"));
+    EXPECT_EQ(AccessibleName(&button_), QStringLiteral("走る"));
+    // The hint goes with a cleared title; the name never does.
+    button_.SetProgramTitle({});
+    EXPECT_EQ(button_.toolTip(), QString());
+    EXPECT_EQ(AccessibleName(&button_), QStringLiteral("run.sh"));
+    button_.SetProgramPath({});
+    EXPECT_EQ(AccessibleName(&button_), kUnregistered);
+}
+
+TEST_F(LaunchButtonTest, EnterStartsAFocusedButtonTheMenuKeysOpenItsDialog) {
+    button_.SetProgramPath(script_);
+    window_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    button_.setFocus();
+    QTest::keyClick(&button_, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return programs_.Starts.size() == 1; }, 5000));
+    QTest::keyClick(&button_, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return programs_.Starts.size() == 2; }, 5000));
+
+    int shown = 0;
+    const auto closeDialog = [&] {
+        Repeat([&] {
+            LaunchButtonDialog* dialog = button_.Dialog();
+            if (!dialog || !dialog->isVisible()) {
+                return false;
+            }
+            ++shown;
+            dialog->reject();
+            return true;
+        });
+    };
+    closeDialog();
+    QTest::keyClick(&button_, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_EQ(shown, 1);
+    closeDialog();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                              button_.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&button_, &request);
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(programs_.Starts.size(), 2U);
 }
 
 TEST_F(LaunchButtonTest, InCaptionedModeTheCaptionFollowsTheTitle) {

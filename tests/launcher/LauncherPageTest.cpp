@@ -128,6 +128,25 @@ TEST_F(LauncherPageTest, AFileDroppedOnAnEmptyRowGetsItsNameAndFolder) {
         << file;
 }
 
+TEST_F(LauncherPageTest, RowChecksAreNamedByTheirRowAndOpenTheRowMenuFromTheKeyboard) {
+    WriteFile(0, "[Button2]\r\nProgPath=" + Program("a.sh") + "\r\nProgTitle=Tool\r\n");
+    page_->SelectPage(0);
+    EXPECT_EQ(Check(1)->accessibleName(), QStringLiteral("1 行目"));
+    EXPECT_EQ(Check(2)->accessibleName(), QStringLiteral("2 行目 Tool"));
+    EXPECT_EQ(Button(2)->accessibleName(), QStringLiteral("Tool"));
+
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                              Check(2)->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(Check(2), &request);
+    ASSERT_TRUE(page_->PopupMenu3()->isVisible());
+    EXPECT_EQ(page_->PopupRow(), 2);
+    page_->PopupMenu3()->close();
+    QTest::keyClick(Check(3), Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_TRUE(page_->PopupMenu3()->isVisible());
+    EXPECT_EQ(page_->PopupRow(), 3);
+    page_->PopupMenu3()->close();
+}
+
 TEST_F(LauncherPageTest, TheDialogsTitleStaysOnlyWhereTheFileHadAProgram) {
     WriteFile(0, "[Button1]\r\nProgPath=" + Program("a.sh") + "\r\nProgTitle=Old\r\n");
     page_->SelectPage(0);

@@ -2,6 +2,7 @@
 // keys, the tray submenu, the tick's countdown step with the real action
 // runner on fake services, and the scheduled sound's loop flag.
 // RIMO_SCREENSHOT_DIR, when set, receives pictures of the page and notices.
+#include "AccessibleTree.h"
 #include "app/FormTest.h"
 
 #include "app/SecondTimer.h"
@@ -91,6 +92,19 @@ TEST_F(TimerInMainWindow, TheTenKeysAreBoundToThePageControls) {
     Start();
     EXPECT_EQ(Control<QTimeEdit>("DateTimePicker3")->time(), QTime(0, 0, 5));
     EXPECT_EQ(Control<QComboBox>("ComboBoxTime")->currentIndex(), 0);
+}
+
+TEST_F(TimerInMainWindow, TheNoticeKeepsItsNameAndTellsTheTimeLeftAsItsDescription) {
+    Start();
+    Item("Quick3")->trigger();
+    ASSERT_TRUE(dialog_->isVisible());
+    const QString name = QStringLiteral("RimoTimeInformation タイマー起動");
+    EXPECT_EQ(AccessibleName(dialog_.get()), name);
+    Tick(2);
+    EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("残り0:02:58"));
+    EXPECT_EQ(AccessibleName(dialog_.get()), name);
+    EXPECT_EQ(Accessible(dialog_.get())->text(QAccessible::Description),
+              QStringLiteral("残り0:02:58"));
 }
 
 TEST_F(TimerInMainWindow, TheTrayItemRunsAThreeMinuteTimerToItsEnd) {

@@ -17,8 +17,10 @@
 #include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleGrid.h"
+#include "schedule/SchedulePopupMenu.h"
 #include "timer/TimerPage.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -154,6 +156,8 @@ void TForm1::CreateControls() {
     popup.Test = [this] { editor_->Test1Click(); };
     popup.Exit = [this] { CloseButtonClick(); };
     popup.SynchroniseClock = [this] { GetTimeButtonClick(); };
+    popup.History = [this] { ShowHistoryWindow(); };
+    connect(editor_->PopupMenu().History1(), &QAction::triggered, this, &TForm1::ShowHistoryWindow);
     // The launcher side of the action host: open the page, start its checked buttons.
     popup.StartLauncherPage = [this](int page) {
         actionHost_->SelectLauncherPage(page);

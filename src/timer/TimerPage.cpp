@@ -335,22 +335,46 @@ void TimerPage::StartAgain() {
     ButtonTimeStartClick();
 }
 
+RunId TimerPage::BeginRun(const char* action, const std::string& argument) {
+    if (!recorder_) {
+        return 0;
+    }
+    const RunOrigin origin =
+        countdown_.State().CountdownTestMode ? RunOrigin::Test : RunOrigin::Timer;
+    // The history's title of the timer's runs (stored as it stands, whatever the language).
+    return recorder_->Begin({"RIMOタイマー", action, argument, origin, std::nullopt});
+}
+
+void TimerPage::EndRun(RunId run, const ActionResult& result) {
+    if (run != 0) {
+        recorder_->End(run, result);
+    }
+}
+
 void TimerPage::Beep() {
+    const RunId run = BeginRun("警告音", {});
     services_.Sound.Beep();
+    EndRun(run, {});
 }
 
 void TimerPage::PlayWave(const std::string& path) {
+    // An empty path stops the sound (at a stop): no run of its own.
+    const RunId run = path.empty() ? 0 : BeginRun("サウンド", path);
     if (host_.PlayWave) {
         host_.PlayWave(path);
     }
+    EndRun(run, {});
 }
 
 void TimerPage::RunCommandLine(const std::string& command) {
+    const RunId run = BeginRun("起動", command);
+    ActionResult result;
     if (host_.RunCommandLine) {
-        host_.RunCommandLine(command);
+        result = host_.RunCommandLine(command);
     } else {
         std::fprintf(stderr, "RimoTimeInformation: %s を起動できません\n", command.c_str());
     }
+    EndRun(run, result);
 }
 
 void TimerPage::SetNoticeCaption(const std::string& caption) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/ActionResult.h"
+#include "schedule/RunRecorder.h"
 #include "timer/Countdown.h"
 
 #include <QObject>
@@ -36,7 +38,7 @@ struct TimerPageHost {
     std::function<void()> GetMainWindowOutOfTheWay;
     // The wave player and command starter the scheduled actions use.
     std::function<void(const std::string& path)> PlayWave;
-    std::function<void(const std::string& command)> RunCommandLine;
+    std::function<ActionResult(const std::string& command)> RunCommandLine;
 };
 
 // The timer page ("RIMOタイマー(&T)"): its controls are children of the page
@@ -52,6 +54,8 @@ public:
     // "Quick0" to "Quick6", "TimeStop".
     void ConnectTrayItems(const QObject& popupMenu);
     void AttachNoticeDialog(TTimeDlg* dialog);
+    // The expiry actions (and their tests) are told to `recorder` (nullptr: to no one).
+    void SetRecorder(RunRecorder* recorder) { recorder_ = recorder; }
 
     void ButtonTimeStartClick();
     void ButtonTimeStopClick();
@@ -98,6 +102,9 @@ private:
     void PlayWave(const std::string& path) override;
     void RunCommandLine(const std::string& command) override;
     void SetNoticeCaption(const std::string& caption) override;
+    // An expiry action about to run, and how it went, for the run history.
+    RunId BeginRun(const char* action, const std::string& argument);
+    void EndRun(RunId run, const ActionResult& result);
 
     TimerPageServices services_;
     TimerPageHost host_;
@@ -105,6 +112,7 @@ private:
     Countdown countdown_;
     QPointer<TTimeDlg> dialog_;
     QPointer<QAction> timeLoopItem_;
+    RunRecorder* recorder_ = nullptr;
 
     QComboBox* comboBoxTime_ = nullptr;
     QTimeEdit* dateTimePicker3_ = nullptr;

@@ -1,0 +1,97 @@
+#include "history/HistoryRecorder.h"
+
+#include "history/HistoryRules.h"
+#include "history/RunHistory.h"
+#include "platform/BootClock.h"
+#include "platform/Clock.h"
+
+namespace rimo {
+
+namespace {
+
+// The last-seen moment is written at least this often while ticks run.
+constexpr std::int64_t kSeenEveryMs = 60'000;
+
+} // namespace
+
+HistoryRecorder::HistoryRecorder(RunHistory& history, const Clock& clock, const BootClock& elapsed,
+                                 QObject* parent)
+    : QObject(parent), history_(history), clock_(clock), elapsed_(elapsed) {}
+
+RunId HistoryRecorder::Begin(const RunSubject& subject) {
+    const RunId run = history_.NewTicket();
+    running_[run] = HistoryRules::RunEntry(subject, clock_.UnixMilliseconds());
+    return run;
+}
+
+void HistoryRecorder::End(RunId run, const ActionResult& result) {
+    const auto found = running_.find(run);
+    if (found == running_.end()) {
+        return;
+    }
+    HistoryEntry entry = std::move(found->second);
+    running_.erase(found);
+    HistoryRules::ApplyResult(entry, result);
+    if (result.Child != 0) {
+        children_[run] = entry;
+    }
+    Seen(*entry.StartedMs);
+    history_.Add(run, std::move(entry));
+}
+
+void HistoryRecorder::ChildEnded(RunId run, int status) {
+    const auto found = children_.find(run);
+    if (found == children_.end()) {
+        return;
+    }
+    HistoryRules::ApplyExit(found->second, status);
+    history_.Change(run, found->second);
+    children_.erase(found);
+}
+
+void HistoryRecorder::MissedInGap(std::vector<MissedRow> rows) {
+    const std::int64_t wallMs = clock_.UnixMilliseconds();
+    const std::int64_t bootMs = elapsed_.Milliseconds();
+    const std::string_view code =
+        lastWallMs_ ? HistoryRules::GapCode(wallMs - *lastWallMs_, bootMs - lastBootMs_)
+                    : HistoryCode::Suspend;
+    Record(std::move(rows), code);
+    Seen(wallMs);
+}
+
+void HistoryRecorder::MissedWhileNotRunning(std::vector<MissedRow> rows) {
+    Record(std::move(rows), HistoryCode::NotRunning);
+}
+
+void HistoryRecorder::Record(std::vector<MissedRow> rows, std::string_view code) {
+    if (rows.empty()) {
+        return;
+    }
+    std::vector<MissedRun> runs;
+    runs.reserve(rows.size());
+    for (MissedRow& row : rows) {
+        history_.Add(history_.NewTicket(), HistoryRules::MissedEntry(row, code));
+        runs.push_back({std::move(row), std::string(code)});
+    }
+    Q_EMIT Missed(runs);
+}
+
+void HistoryRecorder::Ticked() {
+    lastWallMs_ = clock_.UnixMilliseconds();
+    lastBootMs_ = elapsed_.Milliseconds();
+    if (!lastSeenWritten_ || *lastWallMs_ - *lastSeenWritten_ >= kSeenEveryMs ||
+        *lastWallMs_ < *lastSeenWritten_) {
+        Seen(*lastWallMs_);
+    }
+}
+
+void HistoryRecorder::Closing() {
+    Seen(clock_.UnixMilliseconds());
+}
+
+void HistoryRecorder::Seen(std::int64_t unixMs) {
+    lastSeenWritten_ = unixMs;
+    history_.SetLastSeen(unixMs);
+}
+
+} // namespace rimo

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "history/HistoryEntry.h"
+#include "schedule/RunRecorder.h"
+
+#include <QObject>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace rimo {
+
+class BootClock;
+class Clock;
+class RunHistory;
+
+// Turns runs and misses into entries of the run history, with the moments
+// read from the clocks. Keeps the moment the program was last seen running,
+// so that the next start can tell what was due meanwhile.
+class HistoryRecorder final : public QObject, public RunRecorder {
+    Q_OBJECT
+public:
+    HistoryRecorder(RunHistory& history, const Clock& clock, const BootClock& elapsed,
+                    QObject* parent = nullptr);
+
+    RunId Begin(const RunSubject& subject) override;
+    void End(RunId run, const ActionResult& result) override;
+    void MissedInGap(std::vector<MissedRow> rows) override;
+    // Rows that were due while the program was not running (found at start).
+    void MissedWhileNotRunning(std::vector<MissedRow> rows);
+    // A program a run started has ended: its exit code, or minus the signal.
+    void ChildEnded(RunId run, int status);
+
+    // The clocks as they stood (a gap is measured against them), and the
+    // last-seen moment kept fresh.
+    void Ticked() override;
+    // The program is closing: it was seen running until now.
+    void Closing();
+
+Q_SIGNALS:
+    // Rows did not run; the user may want to run them now.
+    void Missed(const std::vector<rimo::MissedRun>& runs);
+
+private:
+    void Record(std::vector<MissedRow> rows, std::string_view code);
+    void Seen(std::int64_t unixMs);
+
+    RunHistory& history_;
+    const Clock& clock_;
+    const BootClock& elapsed_;
+    std::map<RunId, HistoryEntry> running_; // begun, not yet ended
+    std::map<RunId, HistoryEntry> children_; // ended, their program still running
+    std::optional<std::int64_t> lastWallMs_;
+    std::int64_t lastBootMs_ = 0;
+    std::optional<std::int64_t> lastSeenWritten_;
+};
+
+} // namespace rimo

@@ -1,12 +1,31 @@
 #include "fakes/FakeTools.h"
 #include "platform/linux/DesktopWallpaper.h"
 
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 namespace rimo {
 namespace {
 
 using Calls = std::vector<std::vector<std::string>>;
+
+// A session bus that is not there: no portal to ask.
+QDBusConnection NoBus() {
+    return QDBusConnection(QStringLiteral("rimo-no-bus"));
+}
+
+// The desktop's wallpaper on an X11 session without a session bus.
+class X11Wallpaper {
+public:
+    explicit X11Wallpaper(const QString& desktop) : wallpaper_(desktop, true, NoBus()) {}
+    void Set(const std::string& path) { wallpaper_.SetWallpaper(path, {}); }
+
+private:
+    DesktopWallpaper wallpaper_;
+};
 
 TEST(Wallpaper, KnowsTheDesktops) {
     using D = DesktopWallpaper::Desktop;
@@ -23,15 +42,15 @@ TEST(Wallpaper, KnowsTheDesktops) {
 TEST(Wallpaper, GnomeGetsTheFileUriForLightAndDarkAndNothingRemovesIt) {
     FakeTools tools;
     tools.Add("gsettings");
-    DesktopWallpaper wallpaper(QStringLiteral("GNOME"));
-    wallpaper.SetWallpaper("/pictures/my picture#1.png");
+    X11Wallpaper wallpaper(QStringLiteral("GNOME"));
+    wallpaper.Set("/pictures/my picture#1.png");
     Calls calls = tools.WaitForCalls(2);
     std::sort(calls.begin(), calls.end());
     EXPECT_EQ(calls, (Calls{{"gsettings", "set", "org.gnome.desktop.background", "picture-uri",
                              "file:///pictures/my%20picture%231.png"},
                             {"gsettings", "set", "org.gnome.desktop.background", "picture-uri-dark",
                              "file:///pictures/my%20picture%231.png"}}));
-    wallpaper.SetWallpaper("");
+    wallpaper.Set("");
     calls = tools.WaitForCalls(4);
     ASSERT_EQ(calls.size(), 4u);
     EXPECT_EQ(calls[2].back(), "");
@@ -42,16 +61,19 @@ TEST(Wallpaper, CinnamonMateAndKdeUseTheirOwnSettings) {
     FakeTools tools;
     tools.Add("gsettings");
     tools.Add("plasma-apply-wallpaperimage");
-    DesktopWallpaper(QStringLiteral("X-Cinnamon")).SetWallpaper("/p/a.jpg");
+    X11Wallpaper cinnamon(QStringLiteral("X-Cinnamon"));
+    cinnamon.Set("/p/a.jpg");
     tools.WaitForCalls(1);
-    DesktopWallpaper(QStringLiteral("MATE")).SetWallpaper("/p/a.jpg");
+    X11Wallpaper mate(QStringLiteral("MATE"));
+    mate.Set("/p/a.jpg");
     tools.WaitForCalls(2);
-    DesktopWallpaper(QStringLiteral("KDE")).SetWallpaper("/p/a.jpg");
+    X11Wallpaper kde(QStringLiteral("KDE"));
+    kde.Set("/p/a.jpg");
     EXPECT_EQ(tools.WaitForCalls(3),
               (Calls{{"gsettings", "set", "org.cinnamon.desktop.background", "picture-uri",
                       "file:///p/a.jpg"},
                      {"gsettings", "set", "org.mate.background", "picture-filename", "/p/a.jpg"},
-                     {"plasma-apply-wallpaperimage", "/p/a.jpg"}}));
+                     {"plasma-apply-wallpaperimage", "--", "/p/a.jpg"}}));
 }
 
 TEST(Wallpaper, XfceSetsEveryLastImage) {
@@ -59,8 +81,8 @@ TEST(Wallpaper, XfceSetsEveryLastImage) {
     tools.Add("xfconf-query", "/backdrop/screen0/monitor0/workspace0/color-style\n"
                               "/backdrop/screen0/monitor0/workspace0/last-image\n"
                               "/backdrop/screen0/monitorHDMI-1/workspace0/last-image\n");
-    DesktopWallpaper wallpaper(QStringLiteral("XFCE"));
-    wallpaper.SetWallpaper("/p/a.jpg");
+    X11Wallpaper wallpaper(QStringLiteral("XFCE"));
+    wallpaper.Set("/p/a.jpg");
     const Calls calls = tools.WaitForCalls(3);
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[0], (std::vector<std::string>{"xfconf-query", "-c", "xfce4-desktop", "-l"}));
@@ -75,14 +97,80 @@ TEST(Wallpaper, XfceSetsEveryLastImage) {
 TEST(Wallpaper, OtherDesktopsUseXwallpaperElseFeh) {
     FakeTools tools;
     tools.Add("feh");
-    DesktopWallpaper wallpaper(QStringLiteral("LXDE"));
-    wallpaper.SetWallpaper("/p/a.jpg");
+    X11Wallpaper wallpaper(QStringLiteral("LXDE"));
+    wallpaper.Set("/p/a.jpg");
     tools.WaitForCalls(1);
     tools.Add("xwallpaper");
-    wallpaper.SetWallpaper("/p/b.jpg");
-    wallpaper.SetWallpaper(""); // nothing to run: said on the terminal only
-    EXPECT_EQ(tools.WaitForCalls(2),
-              (Calls{{"feh", "--bg-fill", "/p/a.jpg"}, {"xwallpaper", "--zoom", "/p/b.jpg"}}));
+    wallpaper.Set("/p/b.jpg");
+    wallpaper.Set(""); // nothing to run
+    EXPECT_EQ(tools.WaitForCalls(2), (Calls{{"feh", "--bg-fill", "--", "/p/a.jpg"},
+                                            {"xwallpaper", "--zoom", "/p/b.jpg"}}));
+}
+
+// What a tool is given cannot be taken for an option: relative paths and
+// paths that start with "-" reach it absolute, after "--" where it takes one.
+TEST(Wallpaper, PathsReachTheToolsAbsoluteAndNeverAsOptions) {
+    TempFolder folder;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(folder.Path().string()));
+    const std::string here = QDir::currentPath().toStdString();
+    FakeTools tools;
+    tools.Add("feh");
+    tools.Add("plasma-apply-wallpaperimage");
+    X11Wallpaper other(QStringLiteral("LXDE"));
+    other.Set("-rf.png");
+    tools.WaitForCalls(1);
+    X11Wallpaper kde(QStringLiteral("KDE"));
+    kde.Set("pictures/a.png");
+    const Calls calls = tools.WaitForCalls(2);
+    QDir::setCurrent(before);
+    EXPECT_EQ(calls, (Calls{{"feh", "--bg-fill", "--", here + "/-rf.png"},
+                            {"plasma-apply-wallpaperimage", "--", here + "/pictures/a.png"}}));
+}
+
+TEST(Wallpaper, SwayGetsItsOutputCommandAndRefusesItsSyntax) {
+    FakeTools tools;
+    tools.Add("swaymsg");
+    std::vector<std::string> problems;
+    DesktopWallpaper sway(QStringLiteral("sway"), false, NoBus());
+    const auto report = [&](const std::string& problem) { problems.push_back(problem); };
+    sway.SetWallpaper("/p/my picture.png", report);
+    EXPECT_EQ(tools.WaitForCalls(1),
+              (Calls{{"swaymsg", "--", R"(output * bg "/p/my picture.png" fill)"}}));
+    // sway would expand these like a shell: refused, and said.
+    sway.SetWallpaper("/p/$(touch x).png", report);
+    sway.SetWallpaper(R"(/p/a"b.png)", report);
+    sway.SetWallpaper("", report);
+    EXPECT_EQ(problems.size(), 3u);
+    EXPECT_EQ(tools.Calls().size(), 1u);
+}
+
+TEST(Wallpaper, AFailureIsReportedWithWhatTheToolSaid) {
+    FakeTools tools;
+    TempFolder::Write(tools.Log().parent_path() / "gsettings",
+                      "#!/bin/sh\necho 'No such schema' >&2\nexit 1\n");
+    std::filesystem::permissions(tools.Log().parent_path() / "gsettings",
+                                 std::filesystem::perms::owner_all);
+    std::vector<std::string> problems;
+    DesktopWallpaper mate(QStringLiteral("MATE"), true, NoBus());
+    mate.SetWallpaper("/p/a.jpg", [&](const std::string& problem) {
+        problems.push_back(problem); });
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return !problems.empty(); }, 10000));
+    EXPECT_NE(problems[0].find("No such schema"), std::string::npos) << problems[0];
+}
+
+TEST(Wallpaper, WaylandWithoutAPortalSaysSoAndPaintsNoRootWindow) {
+    FakeTools tools;
+    tools.Add("feh");
+    tools.Add("xwallpaper");
+    std::vector<std::string> problems;
+    DesktopWallpaper weston(QStringLiteral("weston"), false, NoBus());
+    weston.SetWallpaper("/p/a.jpg",
+                        [&](const std::string& problem) { problems.push_back(problem); });
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("Wallpaper"), std::string::npos) << problems[0];
+    EXPECT_TRUE(tools.Calls().empty());
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "fakes/FakeTools.h"
+#include "platform/PrivateBus.h"
 #include "platform/linux/DesktopWallpaper.h"
 
+#include <QDBusMessage>
 #include <QDir>
 #include <QSignalSpy>
 #include <QTest>
@@ -170,6 +172,43 @@ TEST(Wallpaper, WaylandWithoutAPortalSaysSoAndPaintsNoRootWindow) {
                         [&](const std::string& problem) { problems.push_back(problem); });
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems[0].find("Wallpaper"), std::string::npos) << problems[0];
+    EXPECT_TRUE(tools.Calls().empty());
+}
+
+TEST(Wallpaper, OtherWaylandDesktopsAskThePortal) {
+    TempFolder folder;
+    const QString log = QString::fromStdString((folder / "portal.log").string());
+    const QString portal = QStringLiteral("org.freedesktop.portal.Desktop");
+    const QString path = QStringLiteral("/org/freedesktop/portal/desktop");
+    test::PrivateBus bus(QStringLiteral("/usr/bin/python3 -m dbusmock --session ") + portal +
+                             QLatin1Char(' ') + path +
+                             QStringLiteral(" org.freedesktop.portal.Wallpaper -l ") + log,
+                         QStringLiteral("rimo-portal"));
+    ASSERT_TRUE(bus.WaitForName(portal));
+    QDBusMessage add = QDBusMessage::createMethodCall(
+        portal, path, QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("AddMethod"));
+    add << QStringLiteral("org.freedesktop.portal.Wallpaper") << QStringLiteral("SetWallpaperURI")
+        << QStringLiteral("ssa{sv}") << QStringLiteral("o")
+        << QStringLiteral("ret = dbus.ObjectPath('/org/freedesktop/portal/desktop/request/a/b')");
+    ASSERT_EQ(bus.Bus().call(add).type(), QDBusMessage::ReplyMessage);
+
+    FakeTools tools; // after the bus: nothing of this machine's on PATH
+    tools.Add("feh");
+    std::vector<std::string> problems;
+    DesktopWallpaper weston(QStringLiteral("weston"), false, bus.Bus());
+    weston.SetWallpaper("/p/my picture.png",
+                        [&](const std::string& problem) { problems.push_back(problem); });
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return TempFolder::Read(folder / "portal.log").find("SetWallpaperURI") !=
+                   std::string::npos;
+        },
+        15000));
+    EXPECT_NE(TempFolder::Read(folder / "portal.log").find("file:///p/my%20picture.png"),
+              std::string::npos)
+        << TempFolder::Read(folder / "portal.log");
+    QTest::qWait(200); // its answer: a request, no failure
+    EXPECT_TRUE(problems.empty());
     EXPECT_TRUE(tools.Calls().empty());
 }
 

@@ -212,8 +212,15 @@ TEST_F(WaylandTest, AMessageAndAReportWhileTheWindowIsMinimisedAreShown) {
         GTEST_SKIP() << "mutter's window log tells what it shows";
     }
     auto form = StartShown();
+    const std::size_t mark = test::Compositor::Current()->Log().size();
     form->showMinimized();
-    QTest::qWait(500); // the request reaches mutter before the message is made
+    // mutter has hidden the minimised window before the message is made.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return test::Compositor::Current()->Log().find("Implement showing = 0", mark) !=
+                   std::string::npos;
+        },
+        20000));
     const std::string before = test::Compositor::Current()->Log();
     form->Scheduler()->Messages().DynamicForm("起床");
     form->ActionHostOfActions().ReportProblem("起動できません");

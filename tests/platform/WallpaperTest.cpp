@@ -29,6 +29,18 @@ private:
     DesktopWallpaper wallpaper_;
 };
 
+// Sets a picture on each desktop in turn, each tool's call logged before the
+// next; the calls.
+Calls SetInTurn(const FakeTools& tools, const std::vector<std::pair<QString, std::string>>& sets) {
+    std::vector<std::unique_ptr<X11Wallpaper>> desktops; // kept while their tools run
+    for (const auto& [desktop, path] : sets) {
+        desktops.push_back(std::make_unique<X11Wallpaper>(desktop));
+        desktops.back()->Set(path);
+        tools.WaitForCalls(desktops.size());
+    }
+    return tools.Calls();
+}
+
 TEST(Wallpaper, KnowsTheDesktops) {
     using D = DesktopWallpaper::Desktop;
     EXPECT_EQ(DesktopWallpaper::DesktopOf(QStringLiteral("ubuntu:GNOME")), D::Gnome);
@@ -63,15 +75,9 @@ TEST(Wallpaper, CinnamonMateAndKdeUseTheirOwnSettings) {
     FakeTools tools;
     tools.Add("gsettings");
     tools.Add("plasma-apply-wallpaperimage");
-    X11Wallpaper cinnamon(QStringLiteral("X-Cinnamon"));
-    cinnamon.Set("/p/a.jpg");
-    tools.WaitForCalls(1);
-    X11Wallpaper mate(QStringLiteral("MATE"));
-    mate.Set("/p/a.jpg");
-    tools.WaitForCalls(2);
-    X11Wallpaper kde(QStringLiteral("KDE"));
-    kde.Set("/p/a.jpg");
-    EXPECT_EQ(tools.WaitForCalls(3),
+    EXPECT_EQ(SetInTurn(tools, {{QStringLiteral("X-Cinnamon"), "/p/a.jpg"},
+                                {QStringLiteral("MATE"), "/p/a.jpg"},
+                                {QStringLiteral("KDE"), "/p/a.jpg"}}),
               (Calls{{"gsettings", "set", "org.cinnamon.desktop.background", "picture-uri",
                       "file:///p/a.jpg"},
                      {"gsettings", "set", "org.mate.background", "picture-filename", "/p/a.jpg"},
@@ -119,12 +125,8 @@ TEST(Wallpaper, PathsReachTheToolsAbsoluteAndNeverAsOptions) {
     FakeTools tools;
     tools.Add("feh");
     tools.Add("plasma-apply-wallpaperimage");
-    X11Wallpaper other(QStringLiteral("LXDE"));
-    other.Set("-rf.png");
-    tools.WaitForCalls(1);
-    X11Wallpaper kde(QStringLiteral("KDE"));
-    kde.Set("pictures/a.png");
-    const Calls calls = tools.WaitForCalls(2);
+    const Calls calls = SetInTurn(
+        tools, {{QStringLiteral("LXDE"), "-rf.png"}, {QStringLiteral("KDE"), "pictures/a.png"}});
     QDir::setCurrent(before);
     EXPECT_EQ(calls, (Calls{{"feh", "--bg-fill", "--", here + "/-rf.png"},
                             {"plasma-apply-wallpaperimage", "--", here + "/pictures/a.png"}}));

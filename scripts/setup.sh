@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth dbus dbus-x11 python3-dbusmock faketime trayer xdotool
-    weston mutter qt6-wayland
+    weston mutter sway qt6-wayland
     fonts-ipafont-gothic desktop-file-utils
     dpkg-dev file appstream
     openbsd-inetd util-linux

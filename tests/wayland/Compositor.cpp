@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <sys/stat.h>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -44,7 +45,21 @@ Compositor::Compositor(std::string kind) : kind_(std::move(kind)) {
     unsetenv("DISPLAY"); // Wayland only: no XWayland, no X server of this machine
 
     std::vector<std::string> args;
-    if (kind_ == "weston") {
+    std::filesystem::path socketPath = runtime_ / socket;
+    if (kind_ == "sway") {
+        // sway refuses to run as root: it runs as "nobody" in a runtime folder
+        // of that user's, and names its socket itself.
+        std::ofstream(runtime_ / "sway.conf") << "xwayland disable\n";
+        chown(runtime_.c_str(), 65534, 65534);
+        chmod((runtime_ / "sway.conf").c_str(), 0644);
+        setenv("WLR_BACKENDS", "headless", 1);
+        setenv("WLR_RENDERER", "pixman", 1);
+        setenv("WLR_LIBINPUT_NO_DEVICES", "1", 1);
+        args = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
+                "sway",    "-c",            (runtime_ / "sway.conf").string()};
+        socketPath = runtime_ / "wayland-1";
+        setenv("WAYLAND_DISPLAY", "wayland-1", 1);
+    } else if (kind_ == "weston") {
         args = {"weston",
                 "--backend=headless-backend.so",
                 "--socket=" + socket,
@@ -56,8 +71,9 @@ Compositor::Compositor(std::string kind) : kind_(std::move(kind)) {
                 "1024x768", "--wayland-display", socket};
         setenv("MUTTER_VERBOSE", "1", 1); // its window log tells what it shows
     }
-    if (!Found(args[0].c_str())) {
-        problem_ = args[0] + " is not installed (scripts/setup.sh installs it)";
+    const std::string& program = kind_ == "sway" ? args[4] : args[0];
+    if (!Found(program.c_str())) {
+        problem_ = program + " is not installed (scripts/setup.sh installs it)";
         return;
     }
     posix_spawn_file_actions_t files;
@@ -86,7 +102,7 @@ Compositor::Compositor(std::string kind) : kind_(std::move(kind)) {
     group_ = pid;
     // A loaded machine may take its time; the socket says it is ready.
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!std::filesystem::exists(runtime_ / socket)) {
+    while (!std::filesystem::exists(socketPath)) {
         int status = 0;
         if (waitpid(pid, &status, WNOHANG) == pid) {
             group_ = 0;
@@ -109,6 +125,27 @@ Compositor::~Compositor() {
     }
     std::error_code ignored;
     std::filesystem::remove_all(runtime_, ignored);
+}
+
+std::string Compositor::SwayMessage(const std::string& arguments) const {
+    // As the user sway runs as; its socket is the one in the runtime folder.
+    std::string socket;
+    for (const auto& entry : std::filesystem::directory_iterator(runtime_)) {
+        if (entry.path().filename().string().rfind("sway-ipc.", 0) == 0) {
+            socket = entry.path().string();
+        }
+    }
+    const std::string command = "setpriv --reuid=65534 --regid=65534 --clear-groups env SWAYSOCK='" +
+                                socket + "' swaymsg " + arguments + " 2>&1";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            output.append(buffer, n);
+        }
+        pclose(pipe);
+    }
+    return output;
 }
 
 std::string Compositor::Log() const {

@@ -1,8 +1,8 @@
 #pragma once
 
 // A Wayland compositor of the tests' own, headless, on a socket in a private
-// runtime folder: weston (its headless backend) or mutter (--headless with a
-// virtual monitor, its window log on). Started before the application object,
+// runtime folder: weston (its headless backend), mutter (--headless with a
+// virtual monitor, its window log on) or sway (wlroots' headless backend). Started before the application object,
 // so that Qt's Wayland platform connects to it.
 
 #include <filesystem>
@@ -12,7 +12,7 @@ namespace rimo::test {
 
 class Compositor {
 public:
-    // "weston" or "mutter". On failure Ready() is false and Problem() says why.
+    // "weston", "mutter" or "sway". On failure Ready() is false and Problem() says why.
     explicit Compositor(std::string kind);
     ~Compositor();
     Compositor(const Compositor&) = delete;
@@ -23,6 +23,8 @@ public:
     const std::string& Kind() const { return kind_; }
     // Everything the compositor wrote (mutter: its window log).
     std::string Log() const;
+    // sway only: what swaymsg answers to these arguments (shell words).
+    std::string SwayMessage(const std::string& arguments) const;
 
     // The one compositor of this test program.
     static Compositor*& Current();

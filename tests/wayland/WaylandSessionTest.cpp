@@ -4,11 +4,15 @@
 #include "app/FormTest.h"
 #include "app/AppActionHost.h"
 #include "app/TrayIcon.h"
+#include "platform/linux/DesktopWallpaper.h"
 #include "schedule/MessageWindows.h"
 #include "schedule/ScheduleRunner.h"
 #include "wayland/Compositor.h"
 
 #include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -204,6 +208,52 @@ TEST_F(WaylandTest, TheWindowAsksForTheSizeItChoseAndSavesThatSize) {
     EXPECT_THAT(stored, HasSubstr("Width=650\r\n"));
     EXPECT_THAT(stored, HasSubstr("Height=24\r\n"));
     EXPECT_THAT(stored, HasSubstr("ShowFlag=-1\r\n"));
+}
+
+// The window of a node of sway's layout tree whose window is this program's.
+QJsonObject SwayNodeOfTheProgram(const QJsonObject& node) {
+    if (node.value(QStringLiteral("pid")).toInt() == QCoreApplication::applicationPid()) {
+        return node;
+    }
+    for (const char* children : {"nodes", "floating_nodes"}) {
+        for (const QJsonValue child : node.value(QLatin1String(children)).toArray()) {
+            const QJsonObject found = SwayNodeOfTheProgram(child.toObject());
+            if (!found.isEmpty()) {
+                return found;
+            }
+        }
+    }
+    return {};
+}
+
+TEST_F(WaylandTest, ATilingCompositorFloatsTheWindowAtItsSize) {
+    if (test::Compositor::Current()->Kind() != "sway") {
+        GTEST_SKIP() << "sway's layout tree tells";
+    }
+    auto form = StartShown();
+    QJsonObject node;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const std::string tree = test::Compositor::Current()->SwayMessage("-t get_tree");
+            node = SwayNodeOfTheProgram(
+                QJsonDocument::fromJson(QByteArray::fromStdString(tree)).object());
+            return !node.isEmpty();
+        },
+        20000));
+    EXPECT_EQ(node.value(QStringLiteral("type")).toString(), QStringLiteral("floating_con"));
+    const QJsonObject rect = node.value(QStringLiteral("window_rect")).toObject();
+    EXPECT_EQ(rect.value(QStringLiteral("width")).toInt(), 700);
+    EXPECT_EQ(rect.value(QStringLiteral("height")).toInt(), 500);
+}
+
+TEST_F(WaylandTest, SwayTakesTheWallpaperCommand) {
+    if (test::Compositor::Current()->Kind() != "sway") {
+        GTEST_SKIP() << "sway's own answer";
+    }
+    const QString command = DesktopWallpaper::SwayCommand(QStringLiteral("/p/my picture.png"));
+    const std::string answer =
+        test::Compositor::Current()->SwayMessage("-- '" + command.toStdString() + "'");
+    EXPECT_THAT(answer, HasSubstr("\"success\": true")) << answer;
 }
 
 // mutter does not show a window transient for a minimised one.

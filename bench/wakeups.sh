@@ -29,9 +29,31 @@ pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 display=":$(cat "$work/display")"
 
-switches() { # all threads of a process, voluntary and not
-    cat /proc/"$1"/task/*/status 2>/dev/null |
-        awk '/ctxt_switches/ { n += $2 } END { print n + 0 }'
+# Context switches (voluntary and not) of each thread of a process, as
+# "tid count" lines.
+thread_switches() {
+    for status in /proc/"$1"/task/*/status; do
+        awk -v t="${status%/status}" '/ctxt_switches/ { n += $2 }
+            END { sub(".*/", "", t); print t, n + 0 }' "$status" 2>/dev/null || true
+    done
+}
+
+# Switches over <seconds>, sampled every second so that a thread that ends
+# meanwhile keeps what it did; a thread that starts counts from zero.
+count_switches() { # <pid> <seconds>
+    declare -A base last
+    local tid n
+    while read -r tid n; do base[$tid]=$n; last[$tid]=$n; done < <(thread_switches "$1")
+    for _ in $(seq "$2"); do
+        sleep 1
+        while read -r tid n; do
+            [ -n "${base[$tid]+x}" ] || base[$tid]=0
+            last[$tid]=$n
+        done < <(thread_switches "$1")
+    done
+    local total=0
+    for tid in "${!last[@]}"; do total=$((total + last[$tid] - base[$tid])); done
+    echo "$total"
 }
 
 start_watcher() {
@@ -61,14 +83,12 @@ measure() { # <label> <AnimeIcon> <Scroll>
         /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
         string:org.kde.StatusNotifierWatcher string:RegisteredStatusNotifierItems |
         grep -c 'string "' || true)
-    local before after
-    before=$(switches "$pid")
-    sleep "$seconds"
-    after=$(switches "$pid")
+    local switches
+    switches=$(count_switches "$pid" "$seconds")
     kill "$pid" "$watcher"
     wait "$pid" "$watcher" 2>/dev/null || true
-    awk -v l="$1" -v a="$after" -v b="$before" -v s="$seconds" -v r="$registered" \
-        'BEGIN { printf "%-40s %6.2f wake-ups/s (tray items registered: %d)\n", l, (a - b) / s, r }'
+    awk -v l="$1" -v n="$switches" -v s="$seconds" -v r="$registered" \
+        'BEGIN { printf "%-40s %6.2f wake-ups/s (tray items registered: %d)\n", l, n / s, r }'
 }
 
 measure "animation off, scrolling off" 0 0

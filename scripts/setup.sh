@@ -9,7 +9,7 @@ packages=(
     libqt6svg6 adwaita-icon-theme hicolor-icon-theme
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth dbus dbus-x11 python3-dbusmock faketime trayer xdotool
+    xvfb xauth dbus dbus-x11 python3-dbusmock faketime trayer xdotool openbox x11-utils
     fonts-ipafont-gothic desktop-file-utils
     dpkg-dev file appstream
     openbsd-inetd util-linux

@@ -25,7 +25,7 @@ constexpr Qt::WindowFlags kFrame = Qt::Window | Qt::CustomizeWindowHint | Qt::Wi
 } // namespace
 
 TTimeDlg::TTimeDlg(TimerPage& page, const QWidget& mainWindow)
-    : QDialog(nullptr, kFrame | Qt::WindowCloseButtonHint), page_(&page),
+    : QDialog(nullptr, kFrame | Qt::WindowCloseButtonHint), page_(&page), mainWindow_(&mainWindow),
       programIcon_(new QLabel(this)), label1_(new QLabel(this)),
       okButton_(new QPushButton(QStringLiteral("OK"), this)) {
     setObjectName(QStringLiteral("TimeDlg"));
@@ -76,10 +76,13 @@ void TTimeDlg::FormShow() {
         state.NoticeTicks = 0; // minimised after its third tick
     }
 
-    // The close box: the window manager draws it, so the flags change before showing.
+    // The close box and the stacking: the window manager draws and keeps
+    // them, so the flags change before showing.
     closeEnabled_ = notice.CloseEnabled;
-    const Qt::WindowFlags flags =
-        kFrame | (closeEnabled_ ? Qt::WindowCloseButtonHint : Qt::WindowFlags());
+    Qt::WindowFlags flags = kFrame;
+    flags.setFlag(Qt::WindowCloseButtonHint, closeEnabled_);
+    flags.setFlag(Qt::WindowStaysOnTopHint,
+                  mainWindow_ && mainWindow_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     if (windowFlags() != flags) {
         setWindowFlags(flags);
     }

@@ -82,10 +82,15 @@ std::vector<std::string> NewLines(const std::string& text) {
     return lines;
 }
 
+// A bound on the comparison table: files far larger than any page (or
+// changed all through) are written anew instead.
+constexpr std::size_t kMostCompared = std::size_t{1} << 20;
+
 // For each of `a`'s lines, the index of the line of `b` it stays as (a
-// longest common subsequence), or npos when it goes.
-std::vector<std::size_t> Matches(const std::vector<std::string>& a,
-                                 const std::vector<std::string>& b) {
+// longest common subsequence), or npos when it goes; nothing when the lines
+// that differ are too many to compare.
+std::optional<std::vector<std::size_t>> Matches(const std::vector<std::string>& a,
+                                                const std::vector<std::string>& b) {
     constexpr std::size_t kNone = std::string::npos;
     std::vector<std::size_t> match(a.size(), kNone);
     std::size_t head = 0;
@@ -101,6 +106,9 @@ std::vector<std::size_t> Matches(const std::vector<std::string>& a,
     }
     const std::size_t n = a.size() - head - tail;
     const std::size_t m = b.size() - head - tail;
+    if ((n + 1) * (m + 1) > kMostCompared) {
+        return std::nullopt;
+    }
     // lengths[i][j]: the common length of a[head + i ..] and b[head + j ..] in the middle.
     std::vector<std::vector<int>> lengths(n + 1, std::vector<int>(m + 1, 0));
     for (std::size_t i = n; i-- > 0;) {
@@ -211,8 +219,10 @@ std::string KeepIniLayout(std::string_view oldBytes, const IniFile& before, cons
         (encoding == TextEncoding::Cp932 && !Utf8ToCp932(newText))) {
         return anew;
     }
-    const bool bom = oldBytes.starts_with(kBom);
-    if (bom) {
+    // Byte-order marks (the reader takes several as one) stay ahead of the first line.
+    std::string bytes;
+    while (oldBytes.starts_with(kBom)) {
+        bytes += kBom;
         oldBytes.remove_prefix(kBom.size());
     }
     const std::optional<std::vector<OldLine>> old = OldLines(oldBytes, encoding);
@@ -231,7 +241,10 @@ std::string KeepIniLayout(std::string_view oldBytes, const IniFile& before, cons
             newSays.push_back(std::move(line));
         }
     }
-    const std::vector<std::size_t> match = Matches(oldSays, newSays);
+    const std::optional<std::vector<std::size_t>> match = Matches(oldSays, newSays);
+    if (!match) {
+        return anew;
+    }
 
     // The file's own line end for the lines written anew.
     const std::string_view lineEnd = oldBytes.find("\r\n") != std::string_view::npos ? "\r\n"
@@ -245,7 +258,7 @@ std::string KeepIniLayout(std::string_view oldBytes, const IniFile& before, cons
             merge.Blank(line);
             continue;
         }
-        const std::size_t to = match[said++];
+        const std::size_t to = (*match)[said++];
         if (to == std::string::npos) {
             continue; // removed or changed
         }
@@ -258,7 +271,7 @@ std::string KeepIniLayout(std::string_view oldBytes, const IniFile& before, cons
     for (; next < newSays.size(); ++next) {
         merge.Added(newSays[next]);
     }
-    std::string bytes = (bom ? std::string(kBom) : std::string()) + merge.Finish();
+    bytes += merge.Finish();
     // Whatever the layout, the file must read as the values it is to hold.
     if (IniFile::Parse(DecodeFileText(bytes).Utf8).ToText() != newText) {
         return anew;

@@ -157,6 +157,18 @@ TEST_F(ProgramStarterTest, AnEntryRunsItsProgramOnceWithTheOptions) {
     EXPECT_EQ(Calls().size(), 2u);
 }
 
+TEST_F(ProgramStarterTest, AnEntryForATerminalRunsInTheTerminal) {
+    Entry("rimo-shell.desktop", "Exec=/bin/vi %f\nTerminal=true\n");
+    FakeTools tools(FakeTools::OnPath::Only);
+    const Status none = Open(EntryFile("rimo-shell.desktop"), {}, "");
+    ASSERT_FALSE(none.ok());
+    EXPECT_NE(none.message().find("端末"), std::string::npos) << none.message();
+    tools.Add("x-terminal-emulator");
+    ASSERT_TRUE(Opened(EntryFile("rimo-shell.desktop"), {"-R"}, ""));
+    EXPECT_EQ(tools.WaitForCalls(1), (std::vector<std::vector<std::string>>{
+                                         {"x-terminal-emulator", "-e", "/bin/vi", "-R"}}));
+}
+
 TEST_F(ProgramStarterTest, OnlyElfFilesAndScriptsRunTheRestOpensAsDocuments) {
     // Every file of an NTFS or exFAT mount may be executed.
     const std::string notes = File("notes.txt");

@@ -98,16 +98,26 @@ Status DesktopProgramStarter::LaunchEntry(const DesktopEntry& entry, const QStri
     }
     QStringList words = Words(command.Words);
     if (entry.Terminal) {
-        // The terminal the system chose (Debian's alternative), else xterm.
-        QString terminal = QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
-        if (terminal.isEmpty()) {
-            terminal = QStandardPaths::findExecutable(QStringLiteral("xterm"));
+        // The desktop's terminal: the launcher of the terminal rules, else the
+        // system's choice (Debian's alternative), else xterm.
+        QStringList terminal;
+        for (const auto& [name, option] :
+             {std::pair("xdg-terminal-exec", ""), std::pair("x-terminal-emulator", "-e"),
+              std::pair("xterm", "-e")}) {
+            const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+            if (!found.isEmpty()) {
+                terminal = QStringList{found};
+                if (*option) {
+                    terminal.append(QString::fromLatin1(option));
+                }
+                break;
+            }
         }
         if (terminal.isEmpty()) {
             return Failed("端末の中で動くアプリケーションですが、端末が見つかりません: ",
                           QString::fromStdString(entry.File.string()));
         }
-        words = QStringList{terminal, QStringLiteral("-e")} + words;
+        words = terminal + words;
     }
     // The entry's own folder, when the start names none.
     QString workingFolder = folder;

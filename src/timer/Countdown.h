@@ -39,7 +39,8 @@ public:
     virtual ~CountdownSteps() = default;
     virtual CountdownOptions Options() = 0;
     virtual void MinimiseNotice() = 0;
-    // Closing the dialog resets NoticeTicks, stops the timer and a playing sound.
+    // Closing the dialog for the notice that follows: resets NoticeTicks,
+    // stops the timer and a playing sound.
     virtual void CloseNotice() = 0;
     // Shows the dialog composed for the current state, restored and in front.
     virtual void ShowNoticeInFront() = 0;

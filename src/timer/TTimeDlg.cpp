@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -84,7 +85,15 @@ void TTimeDlg::FormShow() {
     flags.setFlag(Qt::WindowStaysOnTopHint,
                   mainWindow_ && mainWindow_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     if (windowFlags() != flags) {
-        setWindowFlags(flags);
+        if (QWindow* handle = isVisible() ? windowHandle() : nullptr) {
+            // Changed on the shown window itself: hidden and shown again at
+            // once, it could be mapped before the window manager has seen it
+            // go, which then forgets its stacking.
+            overrideWindowFlags(flags);
+            handle->setFlags(flags);
+        } else {
+            setWindowFlags(flags);
+        }
     }
     // Wider than designed only when a long duration text needs it.
     const int width = std::max(kClientWidth, kLabelLeft + label1_->width() + kMargin);
@@ -96,6 +105,10 @@ void TTimeDlg::ShowNotice() {
     const bool wasVisible = isVisible();
     FormShow();
     if (!wasVisible || !isVisible()) {
+        // Shown anew at its normal size: a notice minimised while it counted
+        // would otherwise be mapped minimised, and a restore that follows at
+        // once can reach the window manager first.
+        setWindowState(windowState() & ~Qt::WindowMinimized);
         // Centred on the screen at each showing.
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();

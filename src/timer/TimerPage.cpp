@@ -315,11 +315,11 @@ void TimerPage::MinimiseNotice() {
 }
 
 void TimerPage::CloseNotice() {
-    if (dialog_) {
-        dialog_->FormClose();
-    } else {
-        NoticeClosed();
-    }
+    // The closing's effects; the window stays for the notice that follows at
+    // once (a window hidden and shown again at once can lose its stacking).
+    State().NoticeTicks = 0;
+    countdown_.Stop();
+    PlayWave({});
 }
 
 void TimerPage::ShowNoticeInFront() {

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace rimo {
 namespace {
 
@@ -58,20 +56,7 @@ protected:
         return (folder_ / name).string();
     }
 
-    std::vector<Call> Calls() const {
-        std::vector<Call> calls;
-        std::istringstream lines(TempFolder::Read(Log()));
-        Call call;
-        for (std::string line; std::getline(lines, line);) {
-            if (line == "--") {
-                calls.push_back(call);
-                call.clear();
-            } else {
-                call.push_back(line);
-            }
-        }
-        return calls;
-    }
+    std::vector<Call> Calls() const { return FakeTools::CallsIn(Log()); }
     // Waits for `count` calls (in any order: the programs run at once), sorted.
     std::vector<Call> WaitForCalls(std::size_t count) const {
         QElapsedTimer timer;

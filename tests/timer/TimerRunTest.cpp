@@ -70,9 +70,22 @@ protected:
         return at(upper) < static_cast<std::ptrdiff_t>(ids.size()) &&
                at(lower) < static_cast<std::ptrdiff_t>(ids.size()) && at(upper) > at(lower);
     }
-
-    std::unique_ptr<QProcess> windowManager_;
     std::filesystem::path Runs() const { return folder_ / "runs.txt"; }
+    // Openbox animates a window that is restored: a picture waits until it is drawn.
+    static void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(1500)); }
+
+    // The tray, then the program: its icon and main window once both are shown.
+    void StartWithTray(XWindow& icon, XWindow& main) {
+        StartTray();
+        StartProgram();
+        std::optional<XWindow> shown;
+        ASSERT_TRUE(WaitFor([&] { return (shown = TrayIconWindow()).has_value(); }))
+            << "no tray icon";
+        icon = *shown;
+        ASSERT_TRUE(WaitFor([&] { return (shown = MainWindow()).has_value(); }))
+            << "no main window";
+        main = *shown;
+    }
 
     // The program's window whose title starts with `title`.
     std::optional<XWindow> WindowTitled(const QString& title) const {
@@ -101,6 +114,8 @@ protected:
             return WaitFor(done, 1000);
         });
     }
+
+    std::unique_ptr<QProcess> windowManager_;
 };
 
 TEST_F(TimerRun, TheTrayTimerItemRunsACountdownWhoseExpiryStartsAScript) {
@@ -110,15 +125,13 @@ TEST_F(TimerRun, TheTrayTimerItemRunsACountdownWhoseExpiryStartsAScript) {
                       "[Position]\r\nLeft=20\r\nTop=60\r\n\r\n[Setting]\r\nTabIndex=1\r\n"
                       "Timer=0:00:05\r\nComboTime=2\r\nBeep=0\r\nPath=1\r\nAppPath=\"" +
                           Script().string() + "\" expired\r\n");
-    StartTray();
-    StartProgram();
-    std::optional<XWindow> icon;
-    ASSERT_TRUE(WaitFor([&] { return (icon = TrayIconWindow()).has_value(); })) << "no tray icon";
-    ASSERT_TRUE(WaitFor([&] { return MainWindow().has_value(); }));
+    XWindow icon;
+    XWindow main;
+    ASSERT_NO_FATAL_FAILURE(StartWithTray(icon, main));
     Screenshot("timer-page.png");
 
     // Tray menu, "RIMOタイマー(&T)", the free duration's item "5秒 (&V)".
-    ClickIcon(*icon, 3);
+    ClickIcon(icon, 3);
     ASSERT_TRUE(WaitFor([&] { return MenuWindow().has_value(); })) << "no menu";
     ASSERT_TRUE(KeyUntil("t", [&] { return OpenMenus() == 2; })) << "no timer submenu";
     Screenshot("timer-tray-menu.png");
@@ -148,21 +161,23 @@ TEST_F(TimerRun, TheExpiryNoticeComesUpAboveAMainWindowKeptOnTop) {
                       "[Position]\r\nLeft=20\r\nTop=60\r\n\r\n[Setting]\r\nTabIndex=1\r\n"
                       "TopMost=1\r\nTimer=0:00:08\r\nComboTime=0\r\nBeep=0\r\n");
     StartWindowManager();
-    StartTray();
-    StartProgram();
-    std::optional<XWindow> icon;
-    ASSERT_TRUE(WaitFor([&] { return (icon = TrayIconWindow()).has_value(); })) << "no tray icon";
-    std::optional<XWindow> main;
-    ASSERT_TRUE(WaitFor([&] { return (main = MainWindow()).has_value(); }));
+    XWindow icon;
+    XWindow main;
+    ASSERT_NO_FATAL_FAILURE(StartWithTray(icon, main));
 
     // The eight-second timer from the tray; the start gets the main window
     // out of the way, and the user brings it back.
-    ClickIcon(*icon, 3);
+    ClickIcon(icon, 3);
     ASSERT_TRUE(WaitFor([&] { return MenuWindow().has_value(); })) << "no menu";
     ASSERT_TRUE(KeyUntil("t", [&] { return OpenMenus() == 2; })) << "no timer submenu";
-    ASSERT_TRUE(KeyUntil("v", [&] { return !MainWindow().has_value(); })) << "no start";
-    ClickIcon(*icon, 1);
+    ASSERT_TRUE(KeyUntil("v", [&] {
+        return WindowTitled(QStringLiteral("RimoTimeInformation タイマー起動")) ||
+               WindowTitled(QStringLiteral("残り0:00:0"));
+    })) << "no start notice";
+    ASSERT_TRUE(WaitFor([&] { return !MainWindow().has_value(); })) << "main window still there";
+    ClickIcon(icon, 1);
     ASSERT_TRUE(WaitFor([&] { return MainWindow().has_value(); })) << "main window not back";
+    Settle();
     Screenshot("timer-main-window-on-top.png");
 
     std::optional<XWindow> notice;
@@ -170,8 +185,13 @@ TEST_F(TimerRun, TheExpiryNoticeComesUpAboveAMainWindowKeptOnTop) {
         return (notice = WindowTitled(QStringLiteral("RimoTimeInformation タイマー終了")))
             .has_value();
     })) << "no expiry notice";
-    EXPECT_TRUE(WaitFor([&] { return Above(notice->Id, main->Id); }, 5000))
-        << "the notice is under the main window";
+    EXPECT_TRUE(WaitFor([&] { return Above(notice->Id, main.Id); }, 5000))
+        << "the notice is under the main window: "
+        << Tool(QStringLiteral("xprop"),
+                {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")})
+               .toStdString()
+        << "notice " << notice->Id.toStdString() << ", main window " << main.Id.toStdString();
+    Settle();
     Screenshot("timer-expiry-notice-above-main-window.png");
     // A window of its own on the taskbar: no owner, not left off the taskbar.
     const QString properties = Tool(QStringLiteral("xprop"), {QStringLiteral("-id"), notice->Id,

@@ -53,9 +53,11 @@ public:
     std::filesystem::path Log() const { return folder_ / "calls.log"; }
 
     // The calls so far, each as its name followed by its arguments.
-    std::vector<std::vector<std::string>> Calls() const {
+    std::vector<std::vector<std::string>> Calls() const { return CallsIn(Log()); }
+    // The entries of a log in this form: lines, each entry ended by "--".
+    static std::vector<std::vector<std::string>> CallsIn(const std::filesystem::path& log) {
         std::vector<std::vector<std::string>> calls;
-        std::istringstream lines(TempFolder::Read(Log()));
+        std::istringstream lines(TempFolder::Read(log));
         std::vector<std::string> call;
         for (std::string line; std::getline(lines, line);) {
             if (line == kEnd) {

@@ -164,14 +164,8 @@ Status HistoryDatabase::Failure(const QString& what, const QSqlError& error) {
 
 Status HistoryDatabase::Prepare() {
     QSqlQuery query(QSqlDatabase::database(connection_, false));
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next()) {
-        return Failure(Tr("読めません"), query.lastError());
-    }
-    if (query.value(0).toString() != QStringLiteral("wal")) {
-        return Status::Error(Tr("WAL モードにできません").toStdString());
-    }
-    // Commits need not wait for the disk: WAL keeps the file sound whatever happens.
-    query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    // Whether it is a sound history is asked before anything is changed: a
+    // file that is not is set aside as it was.
     if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
         return Failure(Tr("読めません"), query.lastError());
     }
@@ -183,13 +177,22 @@ Status HistoryDatabase::Prepare() {
         return Failure(Tr("読めません"), query.lastError());
     }
     const int version = query.value(0).toInt();
-    if (version == kSchemaVersion) {
-        return Status::Ok();
-    }
-    query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    if (version != 0 || !query.next() || query.value(0).toInt() != 0) {
+    const bool made = version == kSchemaVersion;
+    if (!made && (version != 0 || !query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) ||
+                  !query.next() || query.value(0).toInt() != 0)) {
         damaged_ = true;
         return Status::Error(Tr("このプログラムの実行履歴ではありません").toStdString());
+    }
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next()) {
+        return Failure(Tr("読めません"), query.lastError());
+    }
+    if (query.value(0).toString() != QStringLiteral("wal")) {
+        return Status::Error(Tr("WAL モードにできません").toStdString());
+    }
+    // Commits need not wait for the disk: WAL keeps the file sound whatever happens.
+    query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    if (made) {
+        return Status::Ok();
     }
     const char* const schema[] = {
         "CREATE TABLE runs (id INTEGER PRIMARY KEY, at INTEGER NOT NULL, due INTEGER, "

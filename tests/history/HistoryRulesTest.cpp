@@ -1,0 +1,62 @@
+#include "history/HistoryRules.h"
+
+#include "ZoneScope.h"
+
+#include <gtest/gtest.h>
+
+namespace rimo {
+namespace {
+
+TEST(HistoryRules, AGapIsASleepWhenTheBootClockWentOnAsFar) {
+    // An hour on the wall: the boot clock ran the hour (suspend) or a second (set forward).
+    EXPECT_EQ(HistoryRules::GapCode(3'600'000, 3'600'250), HistoryCode::Suspend);
+    EXPECT_EQ(HistoryRules::GapCode(3'600'000, 1'000), HistoryCode::ClockForward);
+}
+
+TEST(HistoryRules, AProgramThatEndsOtherwiseThanWithZeroFailed) {
+    HistoryEntry entry;
+    HistoryRules::ApplyExit(entry, 0);
+    EXPECT_EQ(entry.Outcome, RunOutcome::Done);
+    EXPECT_EQ(entry.ExitStatus, std::optional<int>(0));
+    HistoryRules::ApplyExit(entry, 3);
+    EXPECT_EQ(entry.Outcome, RunOutcome::Failed);
+    entry = {};
+    HistoryRules::ApplyExit(entry, -9);
+    EXPECT_EQ(entry.Outcome, RunOutcome::Failed);
+}
+
+TEST(HistoryRules, RunsAndMissesAsEntries) {
+    const ZoneScope tokyo("Asia/Tokyo");
+    const DateTime ten = EncodeDate(2026, 12, 8) + EncodeTime(10, 0, 0);
+    constexpr std::int64_t kTenMs = 1796691600000;
+    HistoryEntry run = HistoryRules::RunEntry(
+        {"sync", "時刻合わせ", "", RunOrigin::Scheduled, ten}, kTenMs + 7);
+    EXPECT_EQ(run.DueMs, std::optional<std::int64_t>(kTenMs));
+    EXPECT_EQ(run.StartedMs, std::optional<std::int64_t>(kTenMs + 7));
+    ActionResult synchronised;
+    synchronised.Clock = ClockFigure{-250'000'000, true};
+    HistoryRules::ApplyResult(run, synchronised);
+    EXPECT_EQ(run.Outcome, RunOutcome::Done);
+    EXPECT_EQ(run.OffsetNs, std::optional<std::int64_t>(-250'000'000));
+    EXPECT_TRUE(run.ClockSet);
+
+    // The timer's expiry is due in the second it acts in.
+    const HistoryEntry timer =
+        HistoryRules::RunEntry({"RIMOタイマー", "警告音", "", RunOrigin::Timer, {}}, kTenMs + 420);
+    EXPECT_EQ(timer.DueMs, std::optional<std::int64_t>(kTenMs));
+
+    const MissedRow row{{"hourly", "毎時", "2026/12/08/火", "10:00:00", "警告音", "", "しない", "○"},
+                        ten,
+                        ten + EncodeTime(2, 0, 0),
+                        3};
+    const HistoryEntry missed = HistoryRules::MissedEntry(row, HistoryCode::NotRunning);
+    EXPECT_EQ(missed.Outcome, RunOutcome::Missed);
+    EXPECT_FALSE(missed.StartedMs);
+    EXPECT_EQ(missed.DueMs, std::optional<std::int64_t>(kTenMs));
+    EXPECT_EQ(missed.LastDueMs, std::optional<std::int64_t>(kTenMs + 2 * 3'600'000));
+    EXPECT_EQ(missed.Occurrences, 3);
+    EXPECT_EQ(missed.Code, "not-running");
+}
+
+} // namespace
+} // namespace rimo

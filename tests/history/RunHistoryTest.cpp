@@ -1,0 +1,126 @@
+// The history of the running program: its thread, the recorder, and a
+// writer killed in the middle of its writes.
+
+#include "fakes/FakeBootClock.h"
+#include "fakes/FakeClock.h"
+#include "history/HistoryFixture.h"
+#include "history/HistoryRecorder.h"
+#include "history/RunHistory.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gmock/gmock.h>
+
+#include <csignal>
+#include <random>
+
+namespace rimo {
+namespace {
+
+constexpr std::int64_t kNow = 1796691600000; // 2026-12-08 01:00:00 UTC
+
+class RunHistoryTest : public ::testing::Test {
+protected:
+    RunHistoryTest() { clock_.SetUnixMilliseconds(kNow); }
+
+    std::filesystem::path File() const { return folder_ / "rimotime-history.sqlite"; }
+    // Opens a history and waits for its answer: the moment last seen.
+    std::optional<std::int64_t> Open(RunHistory& history) {
+        QSignalSpy opened(&history, &RunHistory::Opened);
+        history.Open(clock_.UnixMilliseconds());
+        EXPECT_TRUE(opened.wait(10000));
+        return opened.at(0).at(0).value<std::optional<std::int64_t>>();
+    }
+
+    TempFolder folder_;
+    FakeClock clock_;
+    FakeBootClock boot_;
+};
+
+TEST_F(RunHistoryTest, RunsAreWrittenInTheBackgroundAndTheLastSeenMomentIsKept) {
+    {
+        RunHistory history(File());
+        EXPECT_FALSE(Open(history)); // a new history: never seen before
+        HistoryRecorder recorder(history, clock_, boot_);
+
+        const RunId run = recorder.Begin({"job", "起動", "\"/bin/job\"", RunOrigin::Scheduled,
+                                          FromUnixMilliseconds(kNow)});
+        clock_.Advance(40);
+        ActionResult started;
+        started.Child = 4242;
+        recorder.End(run, started);
+        const RunId failed = recorder.Begin({"other", "起動", "\"/x\"", RunOrigin::Test, {}});
+        recorder.End(failed, ActionResult::Failure("プログラムが見つかりません: /x"));
+        // The program of the first run ends later, killed.
+        recorder.ChildEnded(run, -9);
+        clock_.Advance(5000);
+        recorder.Closing();
+        history.Flush();
+
+        const std::vector<HistoryEntry> stored = StoredEntries(File());
+        ASSERT_EQ(stored.size(), 2u);
+        EXPECT_EQ(stored[1].Title, "job");
+        EXPECT_EQ(stored[1].StartedMs, std::optional<std::int64_t>(kNow));
+        EXPECT_EQ(stored[1].ExitStatus, std::optional<int>(-9));
+        EXPECT_EQ(stored[1].Outcome, RunOutcome::Failed);
+        EXPECT_EQ(stored[0].Message, "プログラムが見つかりません: /x");
+        EXPECT_EQ(stored[0].Origin, RunOrigin::Test);
+    }
+    RunHistory again(File());
+    EXPECT_EQ(Open(again), std::optional<std::int64_t>(kNow + 5040));
+}
+
+TEST_F(RunHistoryTest, AGapIsASleepOrAClockSetForward) {
+    RunHistory history(File());
+    Open(history);
+    HistoryRecorder recorder(history, clock_, boot_);
+    QSignalSpy missed(&recorder, &HistoryRecorder::Missed);
+    const MissedRow row{{"hourly", "毎時", "", "", "警告音", "", "しない", "○"},
+                        FromUnixMilliseconds(kNow + 60'000),
+                        FromUnixMilliseconds(kNow + 60'000),
+                        1};
+    recorder.Ticked();
+    clock_.Advance(3'600'000);
+    boot_.Advance(3'600'000); // asleep for the hour
+    recorder.MissedInGap({row});
+    recorder.Ticked();
+    clock_.Advance(3'600'000); // the clock set an hour forward
+    boot_.Advance(1000);
+    recorder.MissedInGap({row});
+    ASSERT_EQ(missed.size(), 2);
+    const auto runs = [&](int i) { return missed.at(i).at(0).value<std::vector<MissedRun>>(); };
+    EXPECT_EQ(runs(0).at(0).Code, "suspend");
+    EXPECT_EQ(runs(1).at(0).Code, "clock-forward");
+    history.Flush();
+    const std::vector<HistoryEntry> stored = StoredEntries(File());
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].Outcome, RunOutcome::Missed);
+    EXPECT_EQ(stored[0].DueMs, std::optional<std::int64_t>(kNow + 60'000));
+}
+
+TEST_F(RunHistoryTest, AWriterKilledInTheMiddleLeavesADatabaseThatOpens) {
+    std::mt19937 random(std::random_device{}());
+    for (int round = 0; round < 4; ++round) {
+        QProcess writer;
+        writer.start(QStringLiteral(RIMO_HISTORY_WRITER),
+                     {QString::fromStdString(File().string())});
+        ASSERT_TRUE(writer.waitForReadyRead(20000)) << "round " << round;
+        ASSERT_EQ(writer.readLine().trimmed(), "ready");
+        QTest::qWait(std::uniform_int_distribution<int>(20, 300)(random));
+        ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
+        ASSERT_TRUE(writer.waitForFinished(10000));
+
+        HistoryDatabase db(File());
+        const HistoryDatabase::OpenReport report = db.Open();
+        ASSERT_TRUE(report.Ready);
+        EXPECT_TRUE(report.Problem.isEmpty()) << report.Problem.toStdString(); // not set aside
+        EXPECT_GT(db.Count(), 0);
+        EXPECT_EQ(db.Count(), db.LastId()); // whole transactions only
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "rimotime-history.sqlite.broken"));
+}
+
+} // namespace
+} // namespace rimo

@@ -157,7 +157,11 @@ void TForm1::CreateControls() {
     popup.Exit = [this] { CloseButtonClick(); };
     popup.SynchroniseClock = [this] { GetTimeButtonClick(); };
     popup.History = [this] { ShowHistoryWindow(); };
-    connect(editor_->PopupMenu().History1(), &QAction::triggered, this, &TForm1::ShowHistoryWindow);
+    // The row menu's history shows the entries of the row it was opened for.
+    connect(editor_->PopupMenu().History1(), &QAction::triggered, this, [this] {
+        const int row = editor_->PopupMenu().SelectRowOpenedFor() ? grid_->CurrentTableRow() : 0;
+        ShowHistoryWindow(row > 0 ? QString::fromStdString(schedule_.Cell(ColTitle, row)) : QString());
+    });
     // The launcher side of the action host: open the page, start its checked buttons.
     popup.StartLauncherPage = [this](int page) {
         actionHost_->SelectLauncherPage(page);

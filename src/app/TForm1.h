@@ -102,8 +102,9 @@ public:
     void CloseButtonClick();
     // Synchronises the clock (the clock page's button, the tray item, the scheduled action).
     void GetTimeButtonClick();
-    // Opens the run history window, or brings it forward.
-    void ShowHistoryWindow();
+    // Opens the run history window, or brings it forward; with a title, on
+    // the entries of that title (the grid's row menu).
+    void ShowHistoryWindow(const QString& title = {});
 
     // The one-second tick.
     void Timer1Timer();

@@ -76,7 +76,7 @@ void TForm1::RunMissedRows(const std::vector<MissedRun>& runs) {
     }
 }
 
-void TForm1::ShowHistoryWindow() {
+void TForm1::ShowHistoryWindow(const QString& title) {
     if (!history_) {
         return;
     }
@@ -84,6 +84,7 @@ void TForm1::ShowHistoryWindow() {
         historyWindow_ = new HistoryWindow(*history_);
         historyWindow_->setFont(font());
     }
+    historyWindow_->ShowTitle(title);
     historyWindow_->show();
     historyWindow_->raise();
     historyWindow_->activateWindow();

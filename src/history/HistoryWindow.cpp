@@ -29,7 +29,7 @@ namespace rimo {
 namespace {
 
 // Column widths in pixels, so that 100,000 rows are never measured.
-constexpr int kColumnWidths[HistoryModel::ColumnCount] = {130, 150, 70, 140, 80, 160, 60, 260};
+constexpr int kColumnWidths[HistoryModel::ColumnCount] = {150, 180, 75, 140, 80, 170, 55, 260};
 
 } // namespace
 
@@ -38,7 +38,7 @@ HistoryWindow::HistoryWindow(RunHistory& history, QWidget* parent)
     setObjectName(QStringLiteral("HistoryWindow"));
     setWindowTitle(tr("実行履歴 - RimoTimeInformation"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(1000, 520);
+    resize(1140, 520);
     CreateControls();
 
     // Entries recorded while the history is read are in what is read.
@@ -144,6 +144,11 @@ void HistoryWindow::CreateControls() {
     connect(copyKey, &QShortcut::activated, this, &HistoryWindow::CopyClick);
     auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+}
+
+void HistoryWindow::ShowTitle(const QString& title) {
+    titleFilter_->setText(title);
+    ApplyFilter();
 }
 
 void HistoryWindow::ApplyFilter() {

@@ -28,6 +28,8 @@ public:
     ~HistoryWindow() override;
 
     HistoryModel& Model() { return *model_; }
+    // Shows only the rows whose title holds `title` (all when empty).
+    void ShowTitle(const QString& title);
     bool IsLoaded() const { return loaded_; }
 
     // "コピー": the selected rows (all shown when none is) as lines of

@@ -12,6 +12,9 @@
 #include "history/HistoryText.h"
 #include "history/HistoryWindow.h"
 #include "history/RunHistory.h"
+#include "schedule/ScheduleEditor.h"
+#include "schedule/ScheduleGrid.h"
+#include "schedule/SchedulePopupMenu.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -193,6 +196,7 @@ TEST_F(HistoryInMainWindowTest, TheHistoryWindowFiltersCopiesAndSaves) {
                                SampleEntry(3, t + 3000, "backup weekly")})
                         .ok());
     }
+    WriteSchedule({Row("mail", "毎日", AddSeconds(kStart, 3600), "起動", "\"/usr/bin/mail\"")});
     auto form = StartTicking();
     form->Popup().Item(QStringLiteral("PopupHistory"))->trigger();
     HistoryWindow* window = form->HistoryView();
@@ -232,6 +236,13 @@ TEST_F(HistoryInMainWindowTest, TheHistoryWindowFiltersCopiesAndSaves) {
     EXPECT_EQ(TempFolder::Read(csv), HistoryText::CsvHeader() + HistoryText::CsvRecord(shown[0]) +
                                          HistoryText::CsvRecord(shown[1]));
     EXPECT_EQ(shown[0].Title, "backup");
+
+    // From a row's menu: the entries of that row.
+    form->StringGrid1()->SetCurrentCell(ColTitle, 1);
+    form->Editor().PopupMenu().History1()->trigger();
+    EXPECT_EQ(title->text(), QStringLiteral("mail"));
+    ASSERT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.EntryAt(0).Title, "mail");
 }
 
 TEST_F(HistoryInMainWindowTest, ADamagedHistoryIsToldOnceSetAsideAndStartedAnew) {

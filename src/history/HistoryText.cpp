@@ -5,27 +5,38 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 namespace rimo::HistoryText {
 
 namespace {
 
-// Days from 1899-12-30 to 1970-01-01.
-constexpr std::int64_t kUnixEpochDays = 25569;
+// The local time of a moment, with the zone's offset then (one reading of
+// the zone: a history is printed by the hundred thousand).
+struct LocalTime {
+    std::tm Parts{};
+    int Milliseconds = 0;
+};
 
-std::string Formatted(std::int64_t unixMs, bool milliseconds, const char* layout) {
-    const DateTime local = FromUnixMilliseconds(unixMs);
-    const DateParts date = DecodeDate(local);
-    const TimeParts time = DecodeTime(local);
-    char text[48];
-    std::snprintf(text, sizeof text, layout, date.Year, date.Month, date.Day, time.Hour,
-                  time.Minute, time.Second);
-    std::string result = text;
-    if (milliseconds) {
-        std::snprintf(text, sizeof text, ".%03d", time.Millisecond);
-        result += text;
+LocalTime LocalOf(std::int64_t unixMs) {
+    const std::int64_t seconds = unixMs >= 0 ? unixMs / 1000 : -((999 - unixMs) / 1000);
+    LocalTime local;
+    local.Milliseconds = static_cast<int>(unixMs - seconds * 1000);
+    const std::time_t t = static_cast<std::time_t>(seconds);
+    localtime_r(&t, &local.Parts);
+    return local;
+}
+
+std::string Formatted(const LocalTime& local, bool milliseconds, const char* layout) {
+    const std::tm& parts = local.Parts;
+    char text[64];
+    int length = std::snprintf(text, sizeof text, layout, parts.tm_year + 1900, parts.tm_mon + 1,
+                               parts.tm_mday, parts.tm_hour, parts.tm_min,
+                               parts.tm_sec > 59 ? 59 : parts.tm_sec);
+    if (milliseconds && length > 0) {
+        length += std::snprintf(text + length, sizeof text - length, ".%03d", local.Milliseconds);
     }
-    return result;
+    return std::string(text, length > 0 ? length : 0);
 }
 
 std::string CodeText(std::string_view code) {
@@ -170,18 +181,17 @@ std::optional<std::int64_t> LatenessMs(const HistoryEntry& entry) {
 }
 
 std::string IsoLocal(std::int64_t unixMs, bool milliseconds) {
-    std::string text = Formatted(unixMs, milliseconds, "%04d-%02d-%02dT%02d:%02d:%02d");
-    const std::int64_t localMs = ToMilliseconds(FromUnixMilliseconds(unixMs));
-    const std::int64_t offsetMinutes = (localMs - unixMs - kUnixEpochDays * kMsPerDay) / 60'000;
+    const LocalTime local = LocalOf(unixMs);
+    std::string text = Formatted(local, milliseconds, "%04d-%02d-%02dT%02d:%02d:%02d");
+    const long offsetMinutes = local.Parts.tm_gmtoff / 60;
     char zone[32];
-    std::snprintf(zone, sizeof zone, "%c%02lld:%02lld", offsetMinutes < 0 ? '-' : '+',
-                  static_cast<long long>(std::llabs(offsetMinutes) / 60),
-                  static_cast<long long>(std::llabs(offsetMinutes) % 60));
+    std::snprintf(zone, sizeof zone, "%c%02ld:%02ld", offsetMinutes < 0 ? '-' : '+',
+                  std::labs(offsetMinutes) / 60, std::labs(offsetMinutes) % 60);
     return text + zone;
 }
 
 std::string PlainLocal(std::int64_t unixMs, bool milliseconds) {
-    return Formatted(unixMs, milliseconds, "%04d/%02d/%02d %02d:%02d:%02d");
+    return Formatted(LocalOf(unixMs), milliseconds, "%04d/%02d/%02d %02d:%02d:%02d");
 }
 
 std::optional<std::int64_t> ParseDay(std::string_view text) {

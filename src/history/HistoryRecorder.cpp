@@ -51,27 +51,33 @@ void HistoryRecorder::ChildEnded(RunId run, int status) {
 
 void HistoryRecorder::MissedInGap(std::vector<MissedRow> rows) {
     const std::int64_t wallMs = clock_.UnixMilliseconds();
-    const std::int64_t bootMs = elapsed_.Milliseconds();
-    const std::string_view code =
-        lastWallMs_ ? HistoryRules::GapCode(wallMs - *lastWallMs_, bootMs - lastBootMs_)
-                    : HistoryCode::Suspend;
-    Record(std::move(rows), code);
+    const std::int64_t bootElapsedMs = elapsed_.Milliseconds() - lastBootMs_;
+    std::vector<MissedRun> runs;
+    for (MissedRow& row : rows) {
+        const std::int64_t dueAfterMs = ToUnixMilliseconds(row.FirstDue) - lastWallMs_.value_or(wallMs);
+        const std::string_view code = lastWallMs_
+                                          ? HistoryRules::GapCode(dueAfterMs, bootElapsedMs)
+                                          : HistoryCode::Suspend;
+        runs.push_back({std::move(row), std::string(code)});
+    }
+    Record(std::move(runs));
     Seen(wallMs);
 }
 
 void HistoryRecorder::MissedWhileNotRunning(std::vector<MissedRow> rows) {
-    Record(std::move(rows), HistoryCode::NotRunning);
+    std::vector<MissedRun> runs;
+    for (MissedRow& row : rows) {
+        runs.push_back({std::move(row), std::string(HistoryCode::NotRunning)});
+    }
+    Record(std::move(runs));
 }
 
-void HistoryRecorder::Record(std::vector<MissedRow> rows, std::string_view code) {
-    if (rows.empty()) {
+void HistoryRecorder::Record(std::vector<MissedRun> runs) {
+    if (runs.empty()) {
         return;
     }
-    std::vector<MissedRun> runs;
-    runs.reserve(rows.size());
-    for (MissedRow& row : rows) {
-        history_.Add(history_.NewTicket(), HistoryRules::MissedEntry(row, code));
-        runs.push_back({std::move(row), std::string(code)});
+    for (const MissedRun& run : runs) {
+        history_.Add(history_.NewTicket(), HistoryRules::MissedEntry(run.Row, run.Code));
     }
     Q_EMIT Missed(runs);
 }

@@ -44,7 +44,8 @@ Q_SIGNALS:
     void Missed(const std::vector<rimo::MissedRun>& runs);
 
 private:
-    void Record(std::vector<MissedRow> rows, std::string_view code);
+    // Each row with why it did not run (a HistoryCode).
+    void Record(std::vector<MissedRun> runs);
     void Seen(std::int64_t unixMs);
 
     RunHistory& history_;

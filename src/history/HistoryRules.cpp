@@ -54,8 +54,8 @@ HistoryEntry MissedEntry(const MissedRow& row, std::string_view code) {
     return entry;
 }
 
-std::string_view GapCode(std::int64_t wallElapsedMs, std::int64_t bootElapsedMs) {
-    return bootElapsedMs * 2 >= wallElapsedMs ? HistoryCode::Suspend : HistoryCode::ClockForward;
+std::string_view GapCode(std::int64_t dueAfterMs, std::int64_t bootElapsedMs) {
+    return dueAfterMs <= bootElapsedMs ? HistoryCode::Suspend : HistoryCode::ClockForward;
 }
 
 } // namespace rimo::HistoryRules

@@ -28,10 +28,11 @@ void ApplyExit(HistoryEntry& entry, int status);
 // A row that did not run, with why (a HistoryCode).
 HistoryEntry MissedEntry(const MissedRow& row, std::string_view code);
 
-// Why the ticks stopped: when the clock that runs through suspend went on as
-// far as the wall clock, time really passed (the computer slept, or the
-// program was stopped); otherwise the wall clock was set forward.
-std::string_view GapCode(std::int64_t wallElapsedMs, std::int64_t bootElapsedMs);
+// Why a row due `dueAfterMs` after the last tick did not run, when the clock
+// that runs through suspend went on `bootElapsedMs` meanwhile: within that
+// span real time passed without a run (the computer slept, or the program
+// was stopped); beyond it, the wall clock was set forward over the row.
+std::string_view GapCode(std::int64_t dueAfterMs, std::int64_t bootElapsedMs);
 
 } // namespace HistoryRules
 

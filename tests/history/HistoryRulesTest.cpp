@@ -7,10 +7,11 @@
 namespace rimo {
 namespace {
 
-TEST(HistoryRules, AGapIsASleepWhenTheBootClockWentOnAsFar) {
-    // An hour on the wall: the boot clock ran the hour (suspend) or a second (set forward).
-    EXPECT_EQ(HistoryRules::GapCode(3'600'000, 3'600'250), HistoryCode::Suspend);
-    EXPECT_EQ(HistoryRules::GapCode(3'600'000, 1'000), HistoryCode::ClockForward);
+TEST(HistoryRules, ARowInAGapWasSleptThroughOrJumpedOver) {
+    // Due 50 minutes after the last tick; the boot clock ran an hour (asleep) ...
+    EXPECT_EQ(HistoryRules::GapCode(3'000'000, 3'600'250), HistoryCode::Suspend);
+    // ... or 40 minutes, and then the clock was set forward over the row.
+    EXPECT_EQ(HistoryRules::GapCode(3'000'000, 2'400'000), HistoryCode::ClockForward);
 }
 
 TEST(HistoryRules, AProgramThatEndsOtherwiseThanWithZeroFailed) {

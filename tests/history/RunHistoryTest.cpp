@@ -72,32 +72,32 @@ TEST_F(RunHistoryTest, RunsAreWrittenInTheBackgroundAndTheLastSeenMomentIsKept) 
     EXPECT_EQ(Open(again), std::optional<std::int64_t>(kNow + 5040));
 }
 
-TEST_F(RunHistoryTest, AGapIsASleepOrAClockSetForward) {
+TEST_F(RunHistoryTest, RowsOfAGapWereSleptThroughOrJumpedOver) {
     RunHistory history(File());
     Open(history);
     HistoryRecorder recorder(history, clock_, boot_);
     QSignalSpy missed(&recorder, &HistoryRecorder::Missed);
-    const MissedRow row{{"hourly", "毎時", "", "", "警告音", "", "しない", "○"},
-                        FromUnixMilliseconds(kNow + 60'000),
-                        FromUnixMilliseconds(kNow + 60'000),
-                        1};
+    const auto row = [](const char* title, std::int64_t dueMs) {
+        const DateTime due = FromUnixMilliseconds(dueMs);
+        return MissedRow{{title, "毎時", "", "", "警告音", "", "しない", "○"}, due, due, 1};
+    };
     recorder.Ticked();
+    // Asleep for 40 minutes, then the clock was set 20 minutes forward.
     clock_.Advance(3'600'000);
-    boot_.Advance(3'600'000); // asleep for the hour
-    recorder.MissedInGap({row});
-    recorder.Ticked();
-    clock_.Advance(3'600'000); // the clock set an hour forward
-    boot_.Advance(1000);
-    recorder.MissedInGap({row});
-    ASSERT_EQ(missed.size(), 2);
-    const auto runs = [&](int i) { return missed.at(i).at(0).value<std::vector<MissedRun>>(); };
-    EXPECT_EQ(runs(0).at(0).Code, "suspend");
-    EXPECT_EQ(runs(1).at(0).Code, "clock-forward");
+    boot_.Advance(2'400'000);
+    recorder.MissedInGap({row("slept", kNow + 600'000), row("jumped", kNow + 3'000'000)});
+    ASSERT_EQ(missed.size(), 1);
+    const auto runs = missed.at(0).at(0).value<std::vector<MissedRun>>();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].Code, "suspend");
+    EXPECT_EQ(runs[1].Code, "clock-forward");
     history.Flush();
     const std::vector<HistoryEntry> stored = StoredEntries(File());
     ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].Title, "jumped");
     EXPECT_EQ(stored[0].Outcome, RunOutcome::Missed);
-    EXPECT_EQ(stored[0].DueMs, std::optional<std::int64_t>(kNow + 60'000));
+    EXPECT_EQ(stored[1].DueMs, std::optional<std::int64_t>(kNow + 600'000));
+    EXPECT_EQ(stored[1].Code, "suspend");
 }
 
 TEST_F(RunHistoryTest, AWriterKilledInTheMiddleLeavesADatabaseThatOpens) {

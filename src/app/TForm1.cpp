@@ -160,7 +160,8 @@ void TForm1::CreateControls() {
     // The row menu's history shows the entries of the row it was opened for.
     connect(editor_->PopupMenu().History1(), &QAction::triggered, this, [this] {
         const int row = editor_->PopupMenu().SelectRowOpenedFor() ? grid_->CurrentTableRow() : 0;
-        ShowHistoryWindow(row > 0 ? QString::fromStdString(schedule_.Cell(ColTitle, row)) : QString());
+        ShowHistoryWindow(row > 0 ? QString::fromStdString(schedule_.Cell(ColTitle, row))
+                                  : QString());
     });
     // The launcher side of the action host: open the page, start its checked buttons.
     popup.StartLauncherPage = [this](int page) {

@@ -34,7 +34,8 @@ QString PathText(const std::filesystem::path& path) {
 }
 
 QVariant Optional(const std::optional<std::int64_t>& value) {
-    return value ? QVariant(static_cast<qlonglong>(*value)) : QVariant(QMetaType(QMetaType::LongLong));
+    return value ? QVariant(static_cast<qlonglong>(*value))
+                 : QVariant(QMetaType(QMetaType::LongLong));
 }
 
 QVariant Optional(const std::optional<int>& value) {
@@ -178,8 +179,9 @@ Status HistoryDatabase::Prepare() {
     }
     const int version = query.value(0).toInt();
     const bool made = version == kSchemaVersion;
-    if (!made && (version != 0 || !query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) ||
-                  !query.next() || query.value(0).toInt() != 0)) {
+    if (!made &&
+        (version != 0 || !query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) ||
+         !query.next() || query.value(0).toInt() != 0)) {
         damaged_ = true;
         return Status::Error(Tr("このプログラムの実行履歴ではありません").toStdString());
     }
@@ -301,9 +303,10 @@ Status HistoryDatabase::Insert(const std::vector<HistoryEntry>& entries) {
 
 Status HistoryDatabase::Update(const HistoryEntry& entry) {
     QSqlQuery query(QSqlDatabase::database(connection_, false));
-    query.prepare(QStringLiteral(
-        "UPDATE runs SET outcome = :outcome, code = :code, message = :message, "
-        "exit_status = :exit_status, offset_ns = :offset_ns, clock_set = :clock_set WHERE id = :id"));
+    query.prepare(
+        QStringLiteral("UPDATE runs SET outcome = :outcome, code = :code, message = :message, "
+                       "exit_status = :exit_status, offset_ns = :offset_ns, clock_set = :clock_set "
+                       "WHERE id = :id"));
     BindFigures(query, entry);
     query.bindValue(QStringLiteral(":id"), static_cast<qlonglong>(entry.Id));
     if (!query.exec()) {
@@ -336,8 +339,7 @@ Status HistoryDatabase::Read(std::optional<std::int64_t> sinceMs, bool newestFir
     query.prepare(QStringLiteral("SELECT %1 FROM runs WHERE at >= :since ORDER BY at %2, id %2")
                       .arg(QLatin1String(kColumns),
                            newestFirst ? QStringLiteral("DESC") : QStringLiteral("ASC")));
-    query.bindValue(QStringLiteral(":since"),
-                    static_cast<qlonglong>(sinceMs.value_or(INT64_MIN)));
+    query.bindValue(QStringLiteral(":since"), static_cast<qlonglong>(sinceMs.value_or(INT64_MIN)));
     if (!query.exec()) {
         return Failure(Tr("読めません"), query.lastError());
     }
@@ -381,7 +383,8 @@ std::optional<std::int64_t> HistoryDatabase::LastSeen() {
 
 Status HistoryDatabase::SetLastSeen(std::int64_t unixMs) {
     QSqlQuery query(QSqlDatabase::database(connection_, false));
-    query.prepare(QStringLiteral("INSERT OR REPLACE INTO meta (key, value) VALUES ('last_seen', :value)"));
+    query.prepare(
+        QStringLiteral("INSERT OR REPLACE INTO meta (key, value) VALUES ('last_seen', :value)"));
     query.bindValue(QStringLiteral(":value"), static_cast<qlonglong>(unixMs));
     if (!query.exec()) {
         return Failure(Tr("書き込めません"), query.lastError());

@@ -54,10 +54,10 @@ void HistoryRecorder::MissedInGap(std::vector<MissedRow> rows) {
     const std::int64_t bootElapsedMs = elapsed_.Milliseconds() - lastBootMs_;
     std::vector<MissedRun> runs;
     for (MissedRow& row : rows) {
-        const std::int64_t dueAfterMs = ToUnixMilliseconds(row.FirstDue) - lastWallMs_.value_or(wallMs);
-        const std::string_view code = lastWallMs_
-                                          ? HistoryRules::GapCode(dueAfterMs, bootElapsedMs)
-                                          : HistoryCode::Suspend;
+        const std::int64_t dueAfterMs =
+            ToUnixMilliseconds(row.FirstDue) - lastWallMs_.value_or(wallMs);
+        const std::string_view code =
+            lastWallMs_ ? HistoryRules::GapCode(dueAfterMs, bootElapsedMs) : HistoryCode::Suspend;
         runs.push_back({std::move(row), std::string(code)});
     }
     Record(std::move(runs));

@@ -51,7 +51,7 @@ private:
     RunHistory& history_;
     const Clock& clock_;
     const BootClock& elapsed_;
-    std::map<RunId, HistoryEntry> running_; // begun, not yet ended
+    std::map<RunId, HistoryEntry> running_;  // begun, not yet ended
     std::map<RunId, HistoryEntry> children_; // ended, their program still running
     std::optional<std::int64_t> lastWallMs_;
     std::int64_t lastBootMs_ = 0;

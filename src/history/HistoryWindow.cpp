@@ -105,7 +105,8 @@ void HistoryWindow::CreateControls() {
 
     auto* copy = new QPushButton(tr("コピー(&C)"), this);
     copy->setObjectName(QStringLiteral("HistoryCopyButton"));
-    copy->setToolTip(tr("選んだ行（選んでいなければ表示中のすべて）をクリップボードにコピーします"));
+    copy->setToolTip(
+        tr("選んだ行（選んでいなければ表示中のすべて）をクリップボードにコピーします"));
     auto* save = new QPushButton(tr("CSVで保存"), this);
     save->setObjectName(QStringLiteral("HistoryCsvButton"));
     save->setToolTip(tr("表示中の行をCSVファイルに保存します"));
@@ -201,11 +202,11 @@ void HistoryWindow::CopyClick() {
 }
 
 void HistoryWindow::SaveCsvClick() {
-    const QString path =
-        AskSaveFileName ? AskSaveFileName()
-                        : QFileDialog::getSaveFileName(this, tr("CSVで保存"),
-                                                       QStringLiteral("rimotime-history.csv"),
-                                                       tr("CSV ファイル (*.csv)"));
+    const QString path = AskSaveFileName
+                             ? AskSaveFileName()
+                             : QFileDialog::getSaveFileName(this, tr("CSVで保存"),
+                                                            QStringLiteral("rimotime-history.csv"),
+                                                            tr("CSV ファイル (*.csv)"));
     if (path.isEmpty()) {
         return;
     }

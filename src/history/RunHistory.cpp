@@ -35,9 +35,8 @@ public:
             lastSeen = db_->LastSeen();
             Check(db_->Prune(nowMs));
         }
-        QMetaObject::invokeMethod(&owner_, [owner = &owner_, lastSeen] {
-            Q_EMIT owner->Opened(lastSeen);
-        });
+        QMetaObject::invokeMethod(&owner_,
+                                  [owner = &owner_, lastSeen] { Q_EMIT owner->Opened(lastSeen); });
     }
 
     void Add(std::int64_t ticket, HistoryEntry entry, std::int64_t nowMs) {
@@ -49,7 +48,8 @@ public:
         if (!Check(db_->Insert({entry}))) {
             return;
         }
-        QMetaObject::invokeMethod(&owner_, [owner = &owner_, entry] { Q_EMIT owner->Added(entry); });
+        QMetaObject::invokeMethod(&owner_,
+                                  [owner = &owner_, entry] { Q_EMIT owner->Added(entry); });
         if (++addsSincePrune_ >= kAddsBetweenPrunes) {
             addsSincePrune_ = 0;
             Check(db_->Prune(nowMs));
@@ -103,8 +103,8 @@ private:
 
     void Tell(const QString& problem) {
         if (!problem.isEmpty()) {
-            QMetaObject::invokeMethod(&owner_,
-                                      [owner = &owner_, problem] { Q_EMIT owner->Problem(problem); });
+            QMetaObject::invokeMethod(
+                &owner_, [owner = &owner_, problem] { Q_EMIT owner->Problem(problem); });
         }
     }
 
@@ -163,14 +163,14 @@ void RunHistory::Load(std::optional<std::int64_t> sinceMs,
                       std::function<void(std::vector<HistoryEntry>)> done) {
     Post([this, sinceMs, done = std::move(done)](Worker& worker) {
         std::vector<HistoryEntry> entries = worker.Entries(sinceMs);
-        QMetaObject::invokeMethod(this, [done, entries = std::move(entries)]() mutable {
-            done(std::move(entries));
-        });
+        QMetaObject::invokeMethod(
+            this, [done, entries = std::move(entries)]() mutable { done(std::move(entries)); });
     });
 }
 
 void RunHistory::Flush() {
-    QMetaObject::invokeMethod(worker_, [] {}, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        worker_, [] {}, Qt::BlockingQueuedConnection);
 }
 
 } // namespace rimo

@@ -208,9 +208,8 @@ bool SchedulePass::Visit(int row, RunKind kind, DateTime second,
     }
     const ActionPlan plan = steps_.Plan(table_.Row(row));
     const RunSubject subject =
-        kind == RunKind::Test
-            ? RunSubject::OfRow(table_.Row(row), RunOrigin::Test, std::nullopt)
-            : RunSubject::OfRow(table_.Row(row), RunOrigin::Scheduled, second);
+        kind == RunKind::Test ? RunSubject::OfRow(table_.Row(row), RunOrigin::Test, std::nullopt)
+                              : RunSubject::OfRow(table_.Row(row), RunOrigin::Scheduled, second);
     if (kind == RunKind::Scheduled && plan.Advance) {
         AdvanceRow(table_, row, second);
         if (pushPast_) {

@@ -56,8 +56,9 @@ TEST(ProgramOptions, HistoryWithADayAndCsv) {
     EXPECT_EQ(plain.Action, Kind::History);
     EXPECT_FALSE(plain.SinceMs);
     EXPECT_FALSE(plain.Csv);
-    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-             {"--csv", "--since", "2026-12-01", "--history"}, {"--history", "--since=2026-12-01", "--csv"}}) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"--csv", "--since", "2026-12-01", "--history"},
+                                               {"--history", "--since=2026-12-01", "--csv"}}) {
         const ProgramOptions options = ProgramOptions::Parse(arguments);
         EXPECT_EQ(options.Action, Kind::History);
         EXPECT_TRUE(options.Csv);

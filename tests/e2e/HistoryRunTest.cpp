@@ -21,14 +21,14 @@ protected:
     QJsonArray ReadCsv(const std::string& csv) const {
         const std::filesystem::path file = folder_ / "history.csv";
         TempFolder::Write(file, csv);
-        const Finished read = RunToEnd(
-            QStringLiteral("/usr/bin/python3"),
-            {QStringLiteral("-c"),
-             QStringLiteral("import csv, json, sys\n"
-                            "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
-                            "    reader = csv.reader(f, strict=True)\n"
-                            "    print(json.dumps(list(reader)))\n"),
-             Text(file)});
+        const Finished read =
+            RunToEnd(QStringLiteral("/usr/bin/python3"),
+                     {QStringLiteral("-c"),
+                      QStringLiteral("import csv, json, sys\n"
+                                     "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                                     "    reader = csv.reader(f, strict=True)\n"
+                                     "    print(json.dumps(list(reader)))\n"),
+                      Text(file)});
         EXPECT_EQ(read.ExitCode, 0) << read.Errors;
         return QJsonDocument::fromJson(QByteArray::fromStdString(read.Output)).array();
     }

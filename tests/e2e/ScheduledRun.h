@@ -4,8 +4,8 @@
 // script, which notes each start; and the same under faketime, with a clock
 // the test sets while the program runs.
 
-#include "e2e/ProgramTest.h"
 #include "core/DateTime.h"
+#include "e2e/ProgramTest.h"
 #include "schedule/ScheduleFile.h"
 
 #include <QProcess>

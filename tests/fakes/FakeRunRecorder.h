@@ -19,9 +19,7 @@ public:
         return static_cast<RunId>(Runs.size());
     }
     void End(RunId run, const ActionResult& result) override { Runs.at(run - 1).Result = result; }
-    void MissedInGap(std::vector<MissedRow> rows) override {
-        Gaps.push_back(std::move(rows));
-    }
+    void MissedInGap(std::vector<MissedRow> rows) override { Gaps.push_back(std::move(rows)); }
     void Ticked() override { ++Ticks; }
 
     std::vector<Run> Runs;

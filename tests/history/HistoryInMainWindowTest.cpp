@@ -19,8 +19,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -36,7 +36,7 @@ const DateTime kStart = EncodeDate(2026, 12, 8) + EncodeTime(10, 0, 0); // FormT
 ScheduleRow Row(const std::string& title, const std::string& repeat, DateTime when,
                 const std::string& action, const std::string& argument = {},
                 const std::string& enabled = "○") {
-    return {title,  repeat,   FormatScheduleDate(when), FormatScheduleTime(when), action, argument,
+    return {title,    repeat, FormatScheduleDate(when), FormatScheduleTime(when), action, argument,
             "しない", enabled};
 }
 

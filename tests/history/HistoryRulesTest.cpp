@@ -30,8 +30,8 @@ TEST(HistoryRules, RunsAndMissesAsEntries) {
     const ZoneScope tokyo("Asia/Tokyo");
     const DateTime ten = EncodeDate(2026, 12, 8) + EncodeTime(10, 0, 0);
     constexpr std::int64_t kTenMs = 1796691600000;
-    HistoryEntry run = HistoryRules::RunEntry(
-        {"sync", "時刻合わせ", "", RunOrigin::Scheduled, ten}, kTenMs + 7);
+    HistoryEntry run =
+        HistoryRules::RunEntry({"sync", "時刻合わせ", "", RunOrigin::Scheduled, ten}, kTenMs + 7);
     EXPECT_EQ(run.DueMs, std::optional<std::int64_t>(kTenMs));
     EXPECT_EQ(run.StartedMs, std::optional<std::int64_t>(kTenMs + 7));
     ActionResult synchronised;
@@ -46,10 +46,11 @@ TEST(HistoryRules, RunsAndMissesAsEntries) {
         HistoryRules::RunEntry({"RIMOタイマー", "警告音", "", RunOrigin::Timer, {}}, kTenMs + 420);
     EXPECT_EQ(timer.DueMs, std::optional<std::int64_t>(kTenMs));
 
-    const MissedRow row{{"hourly", "毎時", "2026/12/08/火", "10:00:00", "警告音", "", "しない", "○"},
-                        ten,
-                        ten + EncodeTime(2, 0, 0),
-                        3};
+    const MissedRow row{
+        {"hourly", "毎時", "2026/12/08/火", "10:00:00", "警告音", "", "しない", "○"},
+        ten,
+        ten + EncodeTime(2, 0, 0),
+        3};
     const HistoryEntry missed = HistoryRules::MissedEntry(row, HistoryCode::NotRunning);
     EXPECT_EQ(missed.Outcome, RunOutcome::Missed);
     EXPECT_FALSE(missed.StartedMs);

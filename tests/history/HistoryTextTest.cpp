@@ -90,8 +90,8 @@ TEST(HistoryText, LocalTimesCarryTheirOffset) {
 TEST(HistoryText, ADayIsYearMonthDayAndBeginsAtLocalMidnight) {
     const ZoneScope tokyo("Asia/Tokyo");
     EXPECT_EQ(HistoryText::ParseDay("2026-12-01"), std::optional<std::int64_t>(1796050800000));
-    for (const char* wrong : {"2026-13-01", "2026-02-30", "2026/12/01", "2026-1-01", "26-12-01",
-                              "2026-12-01x", ""}) {
+    for (const char* wrong :
+         {"2026-13-01", "2026-02-30", "2026/12/01", "2026-1-01", "26-12-01", "2026-12-01x", ""}) {
         EXPECT_FALSE(HistoryText::ParseDay(wrong)) << wrong;
     }
 }

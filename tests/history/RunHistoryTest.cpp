@@ -1,11 +1,11 @@
 // The history of the running program: its thread, the recorder, and a
 // writer killed in the middle of its writes.
 
+#include "history/RunHistory.h"
 #include "fakes/FakeBootClock.h"
 #include "fakes/FakeClock.h"
 #include "history/HistoryFixture.h"
 #include "history/HistoryRecorder.h"
-#include "history/RunHistory.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -45,8 +45,8 @@ TEST_F(RunHistoryTest, RunsAreWrittenInTheBackgroundAndTheLastSeenMomentIsKept) 
         EXPECT_FALSE(Open(history)); // a new history: never seen before
         HistoryRecorder recorder(history, clock_, boot_);
 
-        const RunId run = recorder.Begin({"job", "起動", "\"/bin/job\"", RunOrigin::Scheduled,
-                                          FromUnixMilliseconds(kNow)});
+        const RunId run = recorder.Begin(
+            {"job", "起動", "\"/bin/job\"", RunOrigin::Scheduled, FromUnixMilliseconds(kNow)});
         clock_.Advance(40);
         ActionResult started;
         started.Child = 4242;

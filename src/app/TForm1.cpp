@@ -87,6 +87,9 @@ TForm1::TForm1(const AppPaths& paths, Clock& clock, const PlatformServices& serv
 }
 
 TForm1::~TForm1() {
+    // The history's windows stand on their own (they show while this one is
+    // hidden in the tray) but go with it.
+    CloseHistoryWindows();
     // The parts use the table and the state held by this window: they go first.
     const QObjectList parts = children();
     qDeleteAll(parts);

@@ -189,6 +189,7 @@ private:
     void RunMissedRows(const std::vector<MissedRun>& runs);
     void ShowHistoryProblem(const QString& text);
     void CloseHistory();
+    void CloseHistoryWindows();
 
     AppPaths paths_;
     // Where the schedule is read and saved: another name when the file there

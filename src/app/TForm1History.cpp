@@ -107,6 +107,10 @@ void TForm1::CloseHistory() {
         scheduleRunner_->SetRecorder(nullptr);
     }
     timerPage_->SetRecorder(nullptr);
+    CloseHistoryWindows();
+}
+
+void TForm1::CloseHistoryWindows() {
     delete awayWindow_.data();
     delete historyWindow_.data();
 }

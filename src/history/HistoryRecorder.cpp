@@ -33,20 +33,22 @@ void HistoryRecorder::End(RunId run, const ActionResult& result) {
     running_.erase(found);
     HistoryRules::ApplyResult(entry, result);
     if (result.Child != 0) {
-        children_[run] = entry;
+        programs_[result.Child] = {run, entry};
     }
     Seen(*entry.StartedMs);
     history_.Add(run, std::move(entry));
 }
 
-void HistoryRecorder::ChildEnded(RunId run, int status) {
-    const auto found = children_.find(run);
-    if (found == children_.end()) {
+void HistoryRecorder::ProgramEnded(std::int64_t pid, int status) {
+    const auto found = programs_.find(pid);
+    if (found == programs_.end()) {
         return;
     }
-    HistoryRules::ApplyExit(found->second, status);
-    history_.Change(run, found->second);
-    children_.erase(found);
+    StartedProgram program = std::move(found->second);
+    // Erased first: the pid may be handed to a new program from now on.
+    programs_.erase(found);
+    HistoryRules::ApplyExit(program.Entry, status);
+    history_.Change(program.Run, std::move(program.Entry));
 }
 
 void HistoryRecorder::MissedInGap(std::vector<MissedRow> rows) {

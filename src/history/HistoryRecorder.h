@@ -30,14 +30,20 @@ public:
     void MissedInGap(std::vector<MissedRow> rows) override;
     // Rows that were due while the program was not running (found at start).
     void MissedWhileNotRunning(std::vector<MissedRow> rows);
-    // A program a run started has ended: its exit code, or minus the signal.
-    void ChildEnded(RunId run, int status);
 
     // The clocks as they stood (a gap is measured against them), and the
     // last-seen moment kept fresh.
     void Ticked() override;
     // The program is closing: it was seen running until now.
     void Closing();
+
+public Q_SLOTS:
+    // The program with process id `pid` that a run started (its step gave the
+    // pid as ActionResult::Child) has ended: its entry, already written, is
+    // rewritten with the end. `status`: the exit code, or minus the signal
+    // (HistoryRules::ExitStatus makes it of a waitpid status). A pid no
+    // recorded run started is passed over.
+    void ProgramEnded(std::int64_t pid, int status);
 
 Q_SIGNALS:
     // Rows did not run; the user may want to run them now.
@@ -52,7 +58,12 @@ private:
     const Clock& clock_;
     const BootClock& elapsed_;
     std::map<RunId, HistoryEntry> running_;  // begun, not yet ended
-    std::map<RunId, HistoryEntry> children_; // ended, their program still running
+    // Runs whose step has returned while their program still runs, by its pid.
+    struct StartedProgram {
+        RunId Run = 0;
+        HistoryEntry Entry;
+    };
+    std::map<std::int64_t, StartedProgram> programs_;
     std::optional<std::int64_t> lastWallMs_;
     std::int64_t lastBootMs_ = 0;
     std::optional<std::int64_t> lastSeenWritten_;

@@ -1,5 +1,7 @@
 #include "history/HistoryRules.h"
 
+#include <sys/wait.h>
+
 namespace rimo::HistoryRules {
 
 HistoryEntry RunEntry(const RunSubject& subject, std::int64_t startedMs) {
@@ -37,6 +39,16 @@ void ApplyExit(HistoryEntry& entry, int status) {
     if (status != 0) {
         entry.Outcome = RunOutcome::Failed;
     }
+}
+
+std::optional<int> ExitStatus(int waitStatus) {
+    if (WIFEXITED(waitStatus)) {
+        return WEXITSTATUS(waitStatus);
+    }
+    if (WIFSIGNALED(waitStatus)) {
+        return -WTERMSIG(waitStatus);
+    }
+    return std::nullopt;
 }
 
 HistoryEntry MissedEntry(const MissedRow& row, std::string_view code) {

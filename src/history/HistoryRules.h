@@ -6,6 +6,7 @@
 #include "schedule/RunRecorder.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace rimo {
@@ -25,6 +26,9 @@ void ApplyResult(HistoryEntry& entry, const ActionResult& result);
 // The end of the program it started: exit 0 is done, any other end failed.
 // `status`: the exit code, or minus the signal.
 void ApplyExit(HistoryEntry& entry, int status);
+// A waitpid status as ApplyExit takes it: the exit code, or minus the signal
+// that ended the program (a stopped or continued program has not ended: none).
+std::optional<int> ExitStatus(int waitStatus);
 // A row that did not run, with why (a HistoryCode).
 HistoryEntry MissedEntry(const MissedRow& row, std::string_view code);
 

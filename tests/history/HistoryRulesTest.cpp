@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <spawn.h>
+#include <sys/wait.h>
+
 namespace rimo {
 namespace {
 
@@ -24,6 +28,30 @@ TEST(HistoryRules, AProgramThatEndsOtherwiseThanWithZeroFailed) {
     entry = {};
     HistoryRules::ApplyExit(entry, -9);
     EXPECT_EQ(entry.Outcome, RunOutcome::Failed);
+}
+
+// Starts `sh -c script`, lets `then` act on its pid, and returns its waitpid status.
+int StatusOfShell(const char* script, void (*then)(pid_t) = nullptr) {
+    pid_t pid = 0;
+    char sh[] = "/bin/sh", c[] = "-c";
+    std::string text = script;
+    char* argv[] = {sh, c, text.data(), nullptr};
+    EXPECT_EQ(posix_spawn(&pid, sh, nullptr, nullptr, argv, environ), 0);
+    if (then) {
+        then(pid);
+    }
+    int status = 0;
+    EXPECT_EQ(waitpid(pid, &status, 0), pid);
+    return status;
+}
+
+TEST(HistoryRules, AWaitStatusIsTheExitCodeOrMinusTheSignal) {
+    EXPECT_EQ(HistoryRules::ExitStatus(StatusOfShell("exit 0")), std::optional<int>(0));
+    EXPECT_EQ(HistoryRules::ExitStatus(StatusOfShell("exit 3")), std::optional<int>(3));
+    EXPECT_EQ(HistoryRules::ExitStatus(StatusOfShell("exit 255")), std::optional<int>(255));
+    const int killed = StatusOfShell("exec sleep 30", [](pid_t pid) { ::kill(pid, SIGKILL); });
+    EXPECT_EQ(HistoryRules::ExitStatus(killed), std::optional<int>(-9));
+    EXPECT_EQ(HistoryRules::ExitStatus(StatusOfShell("kill -TERM $$")), std::optional<int>(-15));
 }
 
 TEST(HistoryRules, RunsAndMissesAsEntries) {

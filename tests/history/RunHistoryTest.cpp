@@ -53,20 +53,32 @@ TEST_F(RunHistoryTest, RunsAreWrittenInTheBackgroundAndTheLastSeenMomentIsKept) 
         recorder.End(run, started);
         const RunId failed = recorder.Begin({"other", "起動", "\"/x\"", RunOrigin::Test, {}});
         recorder.End(failed, ActionResult::Failure("プログラムが見つかりません: /x"));
-        // The program of the first run ends later, killed.
-        recorder.ChildEnded(run, -9);
+        const RunId quick = recorder.Begin({"quick", "起動", "\"/bin/quick\"", RunOrigin::Test, {}});
+        started.Child = 4343;
+        recorder.End(quick, started);
+        history.Flush(); // both runs written before their programs end
+        // Their programs end later, by pid, in another order; a pid no run
+        // started and a second report of an ended one change nothing.
+        recorder.ProgramEnded(4343, 0);
+        recorder.ProgramEnded(999, 1);
+        recorder.ProgramEnded(4242, -9);
+        recorder.ProgramEnded(4343, 3);
         clock_.Advance(5000);
         recorder.Closing();
         history.Flush();
 
         const std::vector<HistoryEntry> stored = StoredEntries(File());
-        ASSERT_EQ(stored.size(), 2u);
-        EXPECT_EQ(stored[1].Title, "job");
-        EXPECT_EQ(stored[1].StartedMs, std::optional<std::int64_t>(kNow));
-        EXPECT_EQ(stored[1].ExitStatus, std::optional<int>(-9));
-        EXPECT_EQ(stored[1].Outcome, RunOutcome::Failed);
-        EXPECT_EQ(stored[0].Message, "プログラムが見つかりません: /x");
-        EXPECT_EQ(stored[0].Origin, RunOrigin::Test);
+        ASSERT_EQ(stored.size(), 3u);
+        EXPECT_EQ(stored[2].Title, "job");
+        EXPECT_EQ(stored[2].StartedMs, std::optional<std::int64_t>(kNow));
+        EXPECT_EQ(stored[2].ExitStatus, std::optional<int>(-9));
+        EXPECT_EQ(stored[2].Outcome, RunOutcome::Failed);
+        EXPECT_EQ(stored[1].Message, "プログラムが見つかりません: /x");
+        EXPECT_EQ(stored[1].Origin, RunOrigin::Test);
+        EXPECT_FALSE(stored[1].ExitStatus);
+        EXPECT_EQ(stored[0].Title, "quick");
+        EXPECT_EQ(stored[0].ExitStatus, std::optional<int>(0));
+        EXPECT_EQ(stored[0].Outcome, RunOutcome::Done);
     }
     RunHistory again(File());
     EXPECT_EQ(Open(again), std::optional<std::int64_t>(kNow + 5040));

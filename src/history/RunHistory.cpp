@@ -127,7 +127,11 @@ RunHistory::RunHistory(std::filesystem::path file, QObject* parent)
 }
 
 RunHistory::~RunHistory() {
-    Post([](Worker& worker) { worker.Close(); });
+    // Waited for: a thread told to quit drops the jobs it has not begun (all
+    // of them when its loop had not started yet), and the connection must be
+    // closed on its own thread.
+    QMetaObject::invokeMethod(
+        worker_, [worker = worker_] { worker->Close(); }, Qt::BlockingQueuedConnection);
     thread_->quit();
     thread_->wait();
     delete worker_;

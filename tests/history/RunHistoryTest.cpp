@@ -84,6 +84,21 @@ TEST_F(RunHistoryTest, RunsAreWrittenInTheBackgroundAndTheLastSeenMomentIsKept) 
     EXPECT_EQ(Open(again), std::optional<std::int64_t>(kNow + 5040));
 }
 
+TEST_F(RunHistoryTest, WhatIsAskedJustBeforeTheEndIsWritten) {
+    for (int round = 0; round < 20; ++round) {
+        {
+            RunHistory history(File());
+            history.Open(kNow);
+            history.Add(history.NewTicket(), SampleEntry(0, kNow + round));
+            history.SetLastSeen(kNow + round);
+        }
+        HistoryDatabase db(File());
+        ASSERT_TRUE(db.OpenForReading().ok()) << "round " << round;
+        EXPECT_EQ(db.Count(), round + 1);
+        EXPECT_EQ(db.LastSeen(), std::optional<std::int64_t>(kNow + round));
+    }
+}
+
 TEST_F(RunHistoryTest, RowsOfAGapWereSleptThroughOrJumpedOver) {
     RunHistory history(File());
     Open(history);

@@ -57,7 +57,7 @@ private:
     RunHistory& history_;
     const Clock& clock_;
     const BootClock& elapsed_;
-    std::map<RunId, HistoryEntry> running_;  // begun, not yet ended
+    std::map<RunId, HistoryEntry> running_; // begun, not yet ended
     // Runs whose step has returned while their program still runs, by its pid.
     struct StartedProgram {
         RunId Run = 0;

@@ -53,7 +53,8 @@ TEST_F(RunHistoryTest, RunsAreWrittenInTheBackgroundAndTheLastSeenMomentIsKept) 
         recorder.End(run, started);
         const RunId failed = recorder.Begin({"other", "起動", "\"/x\"", RunOrigin::Test, {}});
         recorder.End(failed, ActionResult::Failure("プログラムが見つかりません: /x"));
-        const RunId quick = recorder.Begin({"quick", "起動", "\"/bin/quick\"", RunOrigin::Test, {}});
+        const RunId quick =
+            recorder.Begin({"quick", "起動", "\"/bin/quick\"", RunOrigin::Test, {}});
         started.Child = 4343;
         recorder.End(quick, started);
         history.Flush(); // both runs written before their programs end

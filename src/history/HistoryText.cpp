@@ -70,7 +70,8 @@ std::string_view OriginText(RunOrigin origin) {
 }
 
 // Tabs and line breaks would split a plain line.
-std::string OneLine(std::string text) {
+std::string OneLine(std::string_view line) {
+    std::string text(line);
     for (char& c : text) {
         if (c == '\t' || c == '\n' || c == '\r') {
             c = ' ';
@@ -99,40 +100,46 @@ std::string CsvField(std::string_view text) {
     return quoted + '"';
 }
 
-std::string CsvRecord(const HistoryEntry& entry) {
+namespace {
+
+// How a record is laid out: for scripts (CSV) or for people (tabs).
+struct Layout {
+    std::string (*Moment)(std::int64_t unixMs, bool milliseconds);
+    std::string (*Field)(std::string_view text);
+    const char* None; // a moment or figure the entry does not have
+    const char* LatenessUnit;
+    char Separator;
+    bool OutcomeFirst; // people read the outcome before the texts
+    const char* End;
+};
+
+std::string Record(const HistoryEntry& entry, const Layout& layout) {
     const std::optional<std::int64_t> lateness = LatenessMs(entry);
-    std::string record;
-    record += entry.DueMs ? IsoLocal(*entry.DueMs, false) : "";
-    record += ',';
-    record += entry.StartedMs ? IsoLocal(*entry.StartedMs, true) : "";
-    record += ',';
-    record += lateness ? std::to_string(*lateness) : "";
-    for (const std::string_view field :
-         {std::string_view(entry.Title), std::string_view(entry.Action),
-          std::string_view(entry.Argument), OutcomeWord(entry.Outcome)}) {
-        record += ',';
-        record += CsvField(field);
+    std::string record = entry.DueMs ? layout.Moment(*entry.DueMs, false) : layout.None;
+    record += layout.Separator;
+    record += entry.StartedMs ? layout.Moment(*entry.StartedMs, true) : layout.None;
+    record += layout.Separator;
+    record += lateness ? std::to_string(*lateness) + layout.LatenessUnit : layout.None;
+    const std::string outcome(OutcomeWord(entry.Outcome));
+    std::vector<std::string_view> texts{entry.Title, entry.Action, entry.Argument};
+    texts.insert(layout.OutcomeFirst ? texts.begin() : texts.end(), outcome);
+    const std::string detail = Detail(entry);
+    texts.push_back(detail);
+    for (const std::string_view text : texts) {
+        record += layout.Separator;
+        record += layout.Field(text);
     }
-    record += ',';
-    record += CsvField(Detail(entry));
-    return record + "\r\n";
+    return record + layout.End;
+}
+
+} // namespace
+
+std::string CsvRecord(const HistoryEntry& entry) {
+    return Record(entry, {IsoLocal, CsvField, "", "", ',', false, "\r\n"});
 }
 
 std::string PlainLine(const HistoryEntry& entry) {
-    const std::optional<std::int64_t> lateness = LatenessMs(entry);
-    std::string line;
-    line += entry.DueMs ? PlainLocal(*entry.DueMs, false) : "-";
-    line += '\t';
-    line += entry.StartedMs ? PlainLocal(*entry.StartedMs, true) : "-";
-    line += '\t';
-    line += lateness ? std::to_string(*lateness) + " ms" : "-";
-    line += '\t';
-    line += OutcomeWord(entry.Outcome);
-    for (const std::string& field : {entry.Title, entry.Action, entry.Argument, Detail(entry)}) {
-        line += '\t';
-        line += OneLine(field);
-    }
-    return line + '\n';
+    return Record(entry, {PlainLocal, OneLine, "-", " ms", '\t', true, "\n"});
 }
 
 std::string_view OutcomeWord(RunOutcome outcome) {

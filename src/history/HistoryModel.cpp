@@ -134,29 +134,15 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+    // In the order of Column.
+    static constexpr const char* kHeaders[ColumnCount] = {
+        QT_TR_NOOP("予定時刻"), QT_TR_NOOP("実行時刻"), QT_TR_NOOP("遅れ"), QT_TR_NOOP("タイトル"),
+        QT_TR_NOOP("動作"),     QT_TR_NOOP("引数"),     QT_TR_NOOP("結果"), QT_TR_NOOP("詳細")};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= ColumnCount) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    switch (section) {
-    case Due:
-        return tr("予定時刻");
-    case Started:
-        return tr("実行時刻");
-    case Lateness:
-        return tr("遅れ");
-    case Title:
-        return tr("タイトル");
-    case Action:
-        return tr("動作");
-    case Argument:
-        return tr("引数");
-    case Outcome:
-        return tr("結果");
-    case Detail:
-        return tr("詳細");
-    default:
-        return {};
-    }
+    return tr(kHeaders[section]);
 }
 
 QString HistoryModel::CellText(const HistoryEntry& entry, int column) {

@@ -32,8 +32,14 @@ void HistoryRecorder::End(RunId run, const ActionResult& result) {
     HistoryEntry entry = std::move(found->second);
     running_.erase(found);
     HistoryRules::ApplyResult(entry, result);
-    if (result.Child != 0) {
+    const auto ended = endedEarly_.find(result.Child);
+    if (result.Child != 0 && ended != endedEarly_.end()) {
+        HistoryRules::ApplyExit(entry, ended->second);
+    } else if (result.Child != 0) {
         programs_[result.Child] = {run, entry};
+    }
+    if (running_.empty()) {
+        endedEarly_.clear(); // no step left to claim them
     }
     Seen(*entry.StartedMs);
     history_.Add(run, std::move(entry));
@@ -42,6 +48,9 @@ void HistoryRecorder::End(RunId run, const ActionResult& result) {
 void HistoryRecorder::ProgramEnded(std::int64_t pid, int status) {
     const auto found = programs_.find(pid);
     if (found == programs_.end()) {
+        if (!running_.empty()) {
+            endedEarly_[pid] = status;
+        }
         return;
     }
     StartedProgram program = std::move(found->second);

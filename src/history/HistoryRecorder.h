@@ -42,7 +42,8 @@ public Q_SLOTS:
     // pid as ActionResult::Child) has ended: its entry, already written, is
     // rewritten with the end. `status`: the exit code, or minus the signal
     // (HistoryRules::ExitStatus makes it of a waitpid status). A pid no
-    // recorded run started is passed over.
+    // recorded run started is passed over; one that ends while a step still
+    // runs (it may wait with the event loop) is kept for that step's end.
     void ProgramEnded(std::int64_t pid, int status);
 
 Q_SIGNALS:
@@ -64,6 +65,8 @@ private:
         HistoryEntry Entry;
     };
     std::map<std::int64_t, StartedProgram> programs_;
+    // Programs that ended while a step ran, by pid: their status.
+    std::map<std::int64_t, int> endedEarly_;
     std::optional<std::int64_t> lastWallMs_;
     std::int64_t lastBootMs_ = 0;
     std::optional<std::int64_t> lastSeenWritten_;

@@ -64,22 +64,31 @@ TEST_F(RunHistoryTest, RunsAreWrittenInTheBackgroundAndTheLastSeenMomentIsKept) 
         recorder.ProgramEnded(999, 1);
         recorder.ProgramEnded(4242, -9);
         recorder.ProgramEnded(4343, 3);
+        // A program that ends while its step still runs.
+        const RunId early =
+            recorder.Begin({"early", "起動", "\"/bin/early\"", RunOrigin::Test, {}});
+        recorder.ProgramEnded(4444, -15);
+        started.Child = 4444;
+        recorder.End(early, started);
         clock_.Advance(5000);
         recorder.Closing();
         history.Flush();
 
         const std::vector<HistoryEntry> stored = StoredEntries(File());
-        ASSERT_EQ(stored.size(), 3u);
-        EXPECT_EQ(stored[2].Title, "job");
-        EXPECT_EQ(stored[2].StartedMs, std::optional<std::int64_t>(kNow));
-        EXPECT_EQ(stored[2].ExitStatus, std::optional<int>(-9));
-        EXPECT_EQ(stored[2].Outcome, RunOutcome::Failed);
-        EXPECT_EQ(stored[1].Message, "プログラムが見つかりません: /x");
-        EXPECT_EQ(stored[1].Origin, RunOrigin::Test);
-        EXPECT_FALSE(stored[1].ExitStatus);
-        EXPECT_EQ(stored[0].Title, "quick");
-        EXPECT_EQ(stored[0].ExitStatus, std::optional<int>(0));
-        EXPECT_EQ(stored[0].Outcome, RunOutcome::Done);
+        ASSERT_EQ(stored.size(), 4u);
+        EXPECT_EQ(stored[3].Title, "job");
+        EXPECT_EQ(stored[3].StartedMs, std::optional<std::int64_t>(kNow));
+        EXPECT_EQ(stored[3].ExitStatus, std::optional<int>(-9));
+        EXPECT_EQ(stored[3].Outcome, RunOutcome::Failed);
+        EXPECT_EQ(stored[2].Message, "プログラムが見つかりません: /x");
+        EXPECT_EQ(stored[2].Origin, RunOrigin::Test);
+        EXPECT_FALSE(stored[2].ExitStatus);
+        EXPECT_EQ(stored[1].Title, "quick");
+        EXPECT_EQ(stored[1].ExitStatus, std::optional<int>(0));
+        EXPECT_EQ(stored[1].Outcome, RunOutcome::Done);
+        EXPECT_EQ(stored[0].Title, "early");
+        EXPECT_EQ(stored[0].ExitStatus, std::optional<int>(-15));
+        EXPECT_EQ(stored[0].Outcome, RunOutcome::Failed);
     }
     RunHistory again(File());
     EXPECT_EQ(Open(again), std::optional<std::int64_t>(kNow + 5040));

@@ -39,7 +39,7 @@ std::vector<ScheduleRow> FutureRows(int count) {
 class NoSteps final : public ActionSteps {
 public:
     ActionPlan Plan(const ScheduleRow&) override { return {}; }
-    void CarryOut(const ActionPlan&) override {}
+    ActionResult CarryOut(const ActionPlan&) override { return {}; }
 };
 
 // The pass over `rows` future rows, running nothing.

@@ -28,6 +28,9 @@ void ScheduleRunner::Timer1Step() {
         return;
     }
     const TickReport report = pass_.Tick(clock_.UnixMilliseconds());
+    if (recorder_) {
+        recorder_->Ticked();
+    }
     if (report.Gap) {
         std::fprintf(stderr,
                      "RimoTimeInformation: the ticks stopped for a while (suspend or clock "
@@ -35,6 +38,11 @@ void ScheduleRunner::Timer1Step() {
                      "their next time\n",
                      report.MovedRows);
     }
+}
+
+void ScheduleRunner::SetRecorder(RunRecorder* recorder) {
+    recorder_ = recorder;
+    pass_.SetRecorder(recorder);
 }
 
 void ScheduleRunner::Stop() {

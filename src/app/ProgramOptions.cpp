@@ -40,9 +40,9 @@ template <typename List> bool Contains(const List& list, std::string_view name) 
 
 ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) {
     ProgramOptions options;
-    const auto fail = [&options](const std::string& problem) {
+    const auto fail = [&options](Message problem) {
         options.Action = Kind::Error;
-        options.Problem = problem;
+        options.Problem = std::move(problem);
         return options;
     };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -56,7 +56,7 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
             return options;
         }
         if (argument.size() < 2 || argument.front() != '-') {
-            return fail("unexpected argument '" + argument + "'");
+            return fail(Translatable("rimo::ProgramOptions", "思いがけない引数 '%1'").Arg(argument));
         }
         // Qt takes its options with one dash or two, and "-style=fusion" forms.
         std::string_view name(argument);
@@ -69,10 +69,13 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
                 continue;
             }
             if (Contains(kQtOptionsWithValue, name)) {
-                return fail("option '" + argument + "' takes its value as the next argument: -" +
-                            std::string(name) + " " + argument.substr(argument.find('=') + 1));
+                return fail(Translatable("rimo::ProgramOptions",
+                                         "オプション '%1' の値は次の引数に書きます: -%2 %3")
+                                .Arg(argument)
+                                .Arg(std::string(name))
+                                .Arg(argument.substr(argument.find('=') + 1)));
             }
-            return fail("unknown option '" + argument + "'");
+            return fail(Translatable("rimo::ProgramOptions", "知らないオプション '%1'").Arg(argument));
         }
         if (Contains(kQtFlags, name)) {
             continue;
@@ -82,9 +85,10 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
                 ++i;
                 continue;
             }
-            return fail("option '" + argument + "' needs a value");
+            return fail(
+                Translatable("rimo::ProgramOptions", "オプション '%1' には値が要ります").Arg(argument));
         }
-        return fail("unknown option '" + argument + "'");
+        return fail(Translatable("rimo::ProgramOptions", "知らないオプション '%1'").Arg(argument));
     }
     return options;
 }
@@ -93,49 +97,68 @@ std::string ProgramOptions::Version() {
     return RIMO_VERSION;
 }
 
-std::string ProgramOptions::UsageLine() {
-    return "Usage: rimotime [--help] [--version]";
+Message ProgramOptions::UsageLine() {
+    return Translatable("rimo::ProgramOptions", "使い方: rimotime [--help] [--version]");
 }
 
-std::string ProgramOptions::HelpText(const AppPaths& paths) {
-    std::string text = UsageLine() + "\n\n";
-    text += "RimoTimeInformation " + Version() +
-            ": a tray timer that does things at chosen dates and times\n"
-            "(schedule, clock synchronisation, countdown timer, launcher).\n\n";
-    text += "  -h, --help     show this help and end\n"
-            "      --version  show the version and end\n"
-            "Qt's own options (-platform, -style, -session, ...) are passed on to Qt.\n\n";
+std::vector<Message> ProgramOptions::HelpText(const AppPaths& paths) {
+    std::vector<Message> lines{
+        UsageLine(),
+        Message::Plain(""),
+        Translatable("rimo::ProgramOptions",
+                     "RimoTimeInformation %1: 決めた日時にいろいろなことをする常駐タイマー\n"
+                     "(スケジュール、時刻合わせ、カウントダウン・タイマー、ランチャー)。")
+            .Arg(Version()),
+        Message::Plain(""),
+        Translatable("rimo::ProgramOptions", "  -h, --help     このヘルプを表示して終わります\n"
+                                             "      --version  バージョンを表示して終わります\n"
+                                             "Qt 自身のオプション (-platform, -style, -session "
+                                             "など) は Qt に渡します。"),
+        Message::Plain(""),
+        Translatable("rimo::ProgramOptions",
+                     "ファイル (設定、スケジュール、ログ、ランチャー・ページ):"),
+    };
     std::error_code ignored;
-    const bool exists = std::filesystem::is_directory(paths.DataDir, ignored);
-    text += "Files (settings, schedule, log, launcher pages):\n  ";
     if (paths.DataDir.empty()) {
-        text += paths.DataDirProblem + "\n";
+        lines.push_back(Message::Layout("  %1").Arg(paths.DataDirProblem));
+    } else if (std::filesystem::is_directory(paths.DataDir, ignored)) {
+        lines.push_back(Message::Plain("  " + paths.DataDir.string()));
     } else {
-        text += paths.DataDir.string() + (exists ? "" : " (made at the first start)") + "\n";
+        lines.push_back(Translatable("rimo::ProgramOptions", "  %1 (最初の起動で作ります)")
+                            .Arg(paths.DataDir.string()));
     }
     if (paths.FilesLeftBeside) {
-        text += "  Files beside the program in " + paths.ExecutableDir.string() +
-                " are not used: " + paths.FilesLeftBesideReason + "\n";
+        lines.push_back(
+            Translatable("rimo::ProgramOptions", "  プログラムと同じフォルダー %1 のファイルは"
+                                                 "使いません: %2")
+                .Arg(paths.ExecutableDir.string())
+                .Arg(paths.FilesLeftBesideReason));
     }
-    text += "A copy of the program whose folder holds " + paths.BaseName + ".ini or " +
-            paths.BaseName + ".dat keeps its files there (portable use).\n";
-    return text;
+    lines.push_back(Translatable("rimo::ProgramOptions",
+                                 "%1.ini か %1.dat のあるフォルダーに置いたプログラムは、"
+                                 "そのフォルダーにファイルを置きます (持ち運び用)。")
+                        .Arg(paths.BaseName));
+    return lines;
 }
 
-std::optional<int> ProgramOptions::Answer(int argc, char* argv[], const AppPaths& paths) {
+std::optional<int> ProgramOptions::Answer(int argc, char* argv[], const AppPaths& paths,
+                                          const Show& show) {
     const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
     const ProgramOptions options = Parse(arguments);
     switch (options.Action) {
     case Kind::Run:
         return std::nullopt;
     case Kind::Help:
-        std::fputs(HelpText(paths).c_str(), stdout);
+        for (const Message& line : HelpText(paths)) {
+            std::fputs((show(line) + "\n").c_str(), stdout);
+        }
         return 0;
     case Kind::Version:
         std::printf("RimoTimeInformation %s\n", Version().c_str());
         return 0;
     case Kind::Error:
-        std::fprintf(stderr, "rimotime: %s\n%s\n", options.Problem.c_str(), UsageLine().c_str());
+        std::fprintf(stderr, "rimotime: %s\n%s\n", show(options.Problem).c_str(),
+                     show(UsageLine()).c_str());
         return 2;
     }
     return 2;

@@ -207,7 +207,7 @@ void TForm1::ShowTrayStatus(bool hostAvailable) {
         return;
     }
     const QString text =
-        QStringLiteral("通知領域（トレイ）が見つかりません。ウィンドウから操作できます。"
+        tr("通知領域（トレイ）が見つかりません。ウィンドウから操作できます。"
                        "通知領域が現れるとアイコンを表示します。");
     trayStatus_->setText(text);
     trayStatus_->show();

@@ -40,7 +40,7 @@ void LauncherPage::ButtonIconDeleteClick() {
     const bool askEach = checkBoxConf_->isChecked();
     const auto done = [this] { deleting_ = false; };
     if (!askEach && !AskYes(page_.window(),
-                            QStringLiteral("選択した全てのｱｲｺﾝを削除します。\r\n\r\n"
+                            tr("選択した全てのｱｲｺﾝを削除します。\r\n\r\n"
                                            "復旧は出来ませんが宜しいですか?"),
                             QMessageBox::Cancel, MessagePosition())) {
         return done();
@@ -77,8 +77,8 @@ void LauncherPage::ButtonIconDeleteClick() {
         row.Check->setChecked(false);
     }
     if (checked == empty) {
-        ShowNotice(page_.window(), QStringLiteral("情報"),
-                   QStringLiteral("削除するｱｲｺﾝはありません。"), MessagePosition());
+        ShowNotice(page_.window(), tr("情報"),
+                   tr("削除するｱｲｺﾝはありません。"), MessagePosition());
     }
     done();
 }
@@ -100,10 +100,10 @@ void LauncherPage::CreatePopupMenu3() {
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    cut1_ = item("Cut1", QStringLiteral("切り取り(&T)"), &LauncherPage::Cut1Click);
-    copy1_ = item("Copy1", QStringLiteral("コピー(&C)"), &LauncherPage::Copy1Click);
-    paste1_ = item("Paste1", QStringLiteral("貼り付け(&P)"), &LauncherPage::Paste1Click);
-    delete2_ = item("Delete2", QStringLiteral("削除(&D)"), &LauncherPage::Delete2Click);
+    cut1_ = item("Cut1", tr("切り取り(&T)"), &LauncherPage::Cut1Click);
+    copy1_ = item("Copy1", tr("コピー(&C)"), &LauncherPage::Copy1Click);
+    paste1_ = item("Paste1", tr("貼り付け(&P)"), &LauncherPage::Paste1Click);
+    delete2_ = item("Delete2", tr("削除(&D)"), &LauncherPage::Delete2Click);
 }
 
 void LauncherPage::LauncherLabelMouseDown(const QLabel& label, Qt::MouseButtons buttons) {

@@ -4,6 +4,7 @@
 #include "net/ClockPage.h"
 
 #include "core/UserMessages.h"
+#include "i18n/Translations.h"
 #include "net/DayTimeClient.h"
 #include "net/DayTimeReply.h"
 #include "net/NtpClient.h"
@@ -136,7 +137,7 @@ std::optional<ClockPage::Measurement> ClockPage::MeasureDayTime() {
     }
     const DayTimeReading reading = ReadDayTimeReply(reply);
     if (!reading.Utc) {
-        ShowErrorMessage(page_.window(), QString::fromUtf8(reading.Error));
+        ShowErrorMessage(page_.window(), Translations::Text(reading.Error));
         return std::nullopt;
     }
     const std::int64_t nowUnixMs = services_.Now.UnixMilliseconds();
@@ -144,7 +145,7 @@ std::optional<ClockPage::Measurement> ClockPage::MeasureDayTime() {
     const SyncDecision decision =
         DecideClockSetting(reading, SyncContext{nowUnixMs, offset, services_.NotBefore});
     if (!decision.UnixMs) {
-        ShowFailure(QString::fromStdString(decision.Refusal));
+        ShowFailure(Translations::Text(decision.Refusal));
         return std::nullopt;
     }
     return Measurement{(*decision.UnixMs - nowUnixMs) * 1'000'000, std::nullopt};
@@ -167,7 +168,7 @@ std::optional<ClockPage::Measurement> ClockPage::MeasureNtp() {
     const SyncDecision plausible =
         CheckServerTime(RoundedDivision(reading.ServerUnixNs, 1'000'000), context);
     if (!plausible.UnixMs) {
-        ShowFailure(QString::fromStdString(plausible.Refusal));
+        ShowFailure(Translations::Text(plausible.Refusal));
         return std::nullopt;
     }
     return Measurement{reading.OffsetNs, reading.DelayNs};
@@ -201,7 +202,7 @@ void ClockPage::Apply(const Measurement& measurement) {
     AddResultLine(texts.Shown, texts.Logged);
     Q_EMIT ClockSet();
     if (msgCheckBox_->isChecked()) {
-        ShowNotice(QStringLiteral("時刻合わせ完了しました。"));
+        ShowNotice(tr("時刻合わせ完了しました。"));
     }
 }
 

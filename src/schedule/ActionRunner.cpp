@@ -108,7 +108,7 @@ void ActionRunner::RunCommandLine(const std::string& command) {
     }
     const Status started = services_.Programs.Open(line.Program, line.Arguments, line.Folder);
     if (!started) {
-        services_.Host.ReportProblem(started.message());
+        services_.Host.ReportProblem(started.text());
     }
 }
 

@@ -12,11 +12,11 @@ namespace {
 
 constexpr std::int64_t kMsPerMinute = 60'000;
 
-std::string NotATime(std::string_view text) {
-    return "'" + std::string(text) + "' は時刻ではありません";
+Message NotATime(std::string_view text) {
+    return Translatable("rimo::CatchUp", "'%1' は時刻ではありません").Arg(std::string(text));
 }
-std::string NotADate(std::string_view text) {
-    return "'" + std::string(text) + "' は日付ではありません";
+Message NotADate(std::string_view text) {
+    return Translatable("rimo::CatchUp", "'%1' は日付ではありません").Arg(std::string(text));
 }
 
 // Hour kinds: step the time of day until it is no longer before now's; past
@@ -136,7 +136,7 @@ constexpr std::array<DateStep, 7> kDateSteps{{
 
 } // namespace
 
-bool CatchUpRow(ScheduleRow& row, DateTime now, std::string* problem) {
+bool CatchUpRow(ScheduleRow& row, DateTime now, Message* problem) {
     const std::string& repeat = row[ColRepeat];
     const auto dateStep = std::find_if(kDateSteps.begin(), kDateSteps.end(),
                                        [&](const DateStep& s) { return s.Repeat == repeat; });
@@ -198,7 +198,7 @@ bool CatchUpRow(ScheduleRow& row, DateTime now, std::string* problem) {
 
 std::vector<ScheduleRowProblem> CatchUpSchedule(ScheduleTable& table, DateTime now) {
     std::vector<ScheduleRowProblem> problems;
-    std::string problem;
+    Message problem;
     for (int r = 1; r < table.RowCount(); ++r) {
         ScheduleRow row = table.Row(r);
         if (!CatchUpRow(row, now, &problem)) {
@@ -273,7 +273,7 @@ int CatchUpGap(ScheduleTable& table, DateTime first, DateTime now) {
             // today's date, would skip the rest of the day after a night's gap.
             StepHourRow(row, ToMilliseconds(*moment), stepMs, nowMs);
         } else {
-            std::string problem;
+            Message problem;
             CatchUpRow(row, now, &problem); // readable: DueMoment read it
         }
         if (row != table.Row(r)) {

@@ -93,7 +93,7 @@ private:
     std::optional<DateTime> QuickChoiceDuration() const;
     void Browse(QLineEdit* edit, const QString& filter);
     // One box for the failed starts of a run: a later failure updates it.
-    void ReportStartFailure(const std::string& text);
+    void ReportStartFailure(const QString& text);
 
     CountdownOptions Options() override;
     void MinimiseNotice() override;
@@ -103,7 +103,7 @@ private:
     void Beep() override;
     void PlayWave(const std::string& path) override;
     void RunCommandLine(const std::string& command) override;
-    void SetNoticeCaption(const std::string& caption) override;
+    void SetNoticeCaption(const Message& caption) override;
 
     TimerPageServices services_;
     TimerPageHost host_;

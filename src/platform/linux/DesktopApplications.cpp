@@ -53,13 +53,16 @@ bool DesktopApplications::IsProgram(const QString& path) {
 }
 
 std::optional<DesktopEntry> DesktopApplications::ReadEntry(const QString& file,
-                                                           std::string* problem) {
+                                                           Message* problem) {
     const std::string path = file.toStdString();
-    std::string error;
+    Message error;
     const std::optional<std::string> text = ReadWholeFile(path, &error);
     std::optional<DesktopEntry> entry = text ? DesktopEntry::Read(path, *text) : std::nullopt;
     if (!entry && problem) {
-        *problem = text ? "起動できるアプリケーションエントリではありません: " + path : error;
+        *problem = text ? Translatable("rimo::DesktopApplications",
+                                       "起動できるアプリケーションエントリではありません: %1")
+                              .Arg(path)
+                        : error;
     }
     return entry;
 }

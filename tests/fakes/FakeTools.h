@@ -54,7 +54,7 @@ public:
 
     // The calls so far, each as its name followed by its arguments.
     std::vector<std::vector<std::string>> Calls() const { return CallsIn(Log()); }
-    // The entries of a log in this form: lines, each entry ended by "--".
+    // The entries of a log in this form: lines, each entry ended by kEnd.
     static std::vector<std::vector<std::string>> CallsIn(const std::filesystem::path& log) {
         std::vector<std::vector<std::string>> calls;
         std::istringstream lines(TempFolder::Read(log));

@@ -24,7 +24,7 @@ protected:
         std::filesystem::create_directories(data_ / "applications");
         // One write per call, so that calls of programs running at once never mix.
         Script(Logger(), "entry=\"$(pwd)\n\"\nfor a in \"$@\"; do entry=\"$entry$a\n\"; done\n"
-                         "printf '%s--\\n' \"$entry\" >> '" +
+                         "printf '%s" + std::string(FakeTools::kEnd) + "\\n' \"$entry\" >> '" +
                              Log().string() + "'\n");
         const std::string exec = "\"" + Logger().string() + "\"";
         Entry("rimo-editor.desktop", "Exec=" + exec + " --editor %F\nPath=" + Work().string() +

@@ -1,6 +1,7 @@
 #include "app/AboutPage.h"
 
 #include "app/AboutTexts.h"
+#include "i18n/Translations.h"
 #include "core/NamedControl.h"
 #include "core/UserMessages.h"
 #include "resources/AppResources.h"
@@ -93,8 +94,8 @@ void AboutPage::PageControl1Change(const QWidget* current) {
 
 void AboutPage::ShowSystemInformation() {
     if (const std::optional<MemoryStatus> memory = system_.Memory()) {
-        labelMemory_->setText(Text(AboutTexts::MemoryText(*memory)));
-        labelUseMemory_->setText(Text(AboutTexts::MemoryLoadText(*memory)));
+        labelMemory_->setText(Translations::Text(AboutTexts::MemoryText(*memory)));
+        labelUseMemory_->setText(Translations::Text(AboutTexts::MemoryLoadText(*memory)));
     } else {
         labelMemory_->setText(tr("メモリーを取得できません"));
         labelUseMemory_->setText(tr("メモリー使用率を取得できません"));
@@ -111,7 +112,7 @@ void AboutPage::ShowSystemInformation() {
 void AboutPage::FinishClockMeasurement() {
     const std::optional<std::uint64_t> megahertz =
         AboutTexts::Megahertz(firstSample_, system_.SampleCounter());
-    labelCPUClock_->setText(megahertz ? Text(AboutTexts::CpuClockText(*megahertz))
+    labelCPUClock_->setText(megahertz ? Translations::Text(AboutTexts::CpuClockText(*megahertz))
                                       : tr("周波数を取得できません"));
 }
 

@@ -32,7 +32,7 @@ std::vector<std::string> AppActionHost::LauncherPageTitles() const {
     if (OnLauncherPageTitles) {
         return OnLauncherPageTitles();
     }
-    return {"タイトル１", "タイトル２", "タイトル３"};
+    return {"タイトル１", "タイトル２", "タイトル３"}; // stored
 }
 
 void AppActionHost::SelectLauncherPage(int index) {

@@ -7,7 +7,6 @@ namespace rimo {
 
 namespace {
 
-constexpr const char* kContext = "rimo::SettingsFile";
 
 } // namespace
 
@@ -22,7 +21,7 @@ SettingsFile::ReadReport SettingsFile::Read(const std::filesystem::path& path) {
         report.Ini = IniFile::Parse(decoded.Utf8);
         if (decoded.HadInvalidBytes) {
             report.Problems.push_back(Translatable(
-                kContext, "文字として読めないバイトがあります (読めた設定は使います)"));
+                "rimo::SettingsFile", "文字として読めないバイトがあります (読めた設定は使います)"));
             keepAside = true;
         }
     } else if (!error.IsEmpty()) {
@@ -34,7 +33,7 @@ SettingsFile::ReadReport SettingsFile::Read(const std::filesystem::path& path) {
         Message moveError;
         if (const auto aside = MoveFileAside(path, &moveError)) {
             report.Problems.push_back(
-                Translatable(kContext, "元のファイルは %1 に残しました").Arg(aside->string()));
+                Translatable("rimo::SettingsFile", "元のファイルは %1 に残しました").Arg(aside->string()));
         } else {
             report.Problems.push_back(moveError);
         }
@@ -43,7 +42,7 @@ SettingsFile::ReadReport SettingsFile::Read(const std::filesystem::path& path) {
         const int count = report.Ini.EntryCount(key.Section, key.Key);
         if (count > 1) {
             report.Problems.push_back(
-                Translatable(kContext, "[%1] %2 が %3 回あります。最初の値を使い、残りは次の保存で除きます")
+                Translatable("rimo::SettingsFile", "[%1] %2 が %3 回あります。最初の値を使い、残りは次の保存で除きます")
                     .Arg(key.Section)
                     .Arg(key.Key)
                     .Arg(count));

@@ -10,6 +10,7 @@
 #include "platform/StartupRegistration.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QSignalBlocker>
 
@@ -91,7 +92,7 @@ void SettingsPage::CreateControls(QWidget& page) {
         // Shown greyed with the reason; their stored values are kept.
         for (QCheckBox* box : {checkBoxTopMost_, checkBoxFix_}) {
             box->setEnabled(false);
-            box->setToolTip(QString::fromUtf8(WindowSession::kCompositorDecidesHint));
+            box->setToolTip(QCoreApplication::translate("rimo::WindowSession", WindowSession::kCompositorDecidesHint));
             box->setAccessibleDescription(box->toolTip());
         }
     }

@@ -14,7 +14,6 @@ using enum SettingRule;
 
 constexpr const char* kPosition = "Position";
 constexpr const char* kSetting = "Setting";
-constexpr const char* kContext = "rimo::SettingsSchema";
 
 const std::array<SettingKey, SettingsSchema::kKeyCount> kKeys{{
     {kPosition, "Left", Integer, "100", "", NonNegative},
@@ -79,7 +78,7 @@ std::string Entry(const SettingKey& key, const std::string& stored) {
 } // namespace
 
 Message SettingsSchema::UnusableValue(const std::string& entry, const std::string& used) {
-    return Translatable(kContext, "%1 は使えない値です。%2 を使います").Arg(entry).Arg(used);
+    return Translatable("rimo::SettingsSchema", "%1 は使えない値です。%2 を使います").Arg(entry).Arg(used);
 }
 
 const std::array<SettingKey, SettingsSchema::kKeyCount>& SettingsSchema::Keys() {
@@ -114,7 +113,7 @@ ParsedSetting SettingsSchema::Parse(const SettingKey& key,
         const std::optional<DateTime> time = ReadTime(text);
         if (!time) {
             value.Time = *ReadTime(key.Default);
-            parsed.Note = Translatable(kContext, "%1 は時刻ではありません。既定値 %2 を使います")
+            parsed.Note = Translatable("rimo::SettingsSchema", "%1 は時刻ではありません。既定値 %2 を使います")
                               .Arg(Entry(key, text))
                               .Arg(key.Default);
             return parsed;
@@ -130,7 +129,7 @@ ParsedSetting SettingsSchema::Parse(const SettingKey& key,
     std::optional<int> number = IniFile::ParseInteger(text);
     if (!number) {
         number = IniFile::ParseInteger(key.Default);
-        parsed.Note = Translatable(kContext, "%1 は整数ではありません。既定値 %2 を使います")
+        parsed.Note = Translatable("rimo::SettingsSchema", "%1 は整数ではありません。既定値 %2 を使います")
                           .Arg(Entry(key, text))
                           .Arg(key.Default);
     }

@@ -36,7 +36,7 @@ QFont DesignedFont() {
     // The designed face does not exist on Linux; fontconfig falls back to the
     // Japanese faces listed after it.
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), // stored
                       QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(12);
     return font;

@@ -52,11 +52,11 @@ TrayMenu::TrayMenu(QWidget& form, const AppPaths& paths, QObject* parent)
     QMenu* launcher = menu_->addMenu(tr("RIMOランチャー(&L)"));
     launcher->setObjectName(QStringLiteral("PopupLauncherMenu"));
     launcher->menuAction()->setObjectName(QStringLiteral("PopupLauncher"));
-    connect(AddItem(launcher, "LaunchTitle0", QStringLiteral("タイトル１")), &QAction::triggered,
+    connect(AddItem(launcher, "LaunchTitle0", QStringLiteral("タイトル１")), &QAction::triggered, // stored
             this, &TrayMenu::LaunchTitle0Click);
-    connect(AddItem(launcher, "LaunchTitle1", QStringLiteral("タイトル２")), &QAction::triggered,
+    connect(AddItem(launcher, "LaunchTitle1", QStringLiteral("タイトル２")), &QAction::triggered, // stored
             this, &TrayMenu::LaunchTitle1Click);
-    connect(AddItem(launcher, "LaunchTitle2", QStringLiteral("タイトル３")), &QAction::triggered,
+    connect(AddItem(launcher, "LaunchTitle2", QStringLiteral("タイトル３")), &QAction::triggered, // stored
             this, &TrayMenu::LaunchTitle2Click);
 
     // The countdown timer's items; the timer page connects them.

@@ -23,10 +23,9 @@ std::string Reason(int error) {
     return strerror_r(error, buffer, sizeof buffer);
 }
 
-constexpr const char* kContext = "rimo::FileIo";
 
 Message ReadError(const std::filesystem::path& path, Message reason) {
-    return Translatable(kContext, "ファイル %1 を読み込めません: %2")
+    return Translatable("rimo::FileIo", "ファイル %1 を読み込めません: %2")
         .Arg(path.string())
         .Arg(std::move(reason));
 }
@@ -36,7 +35,7 @@ Message ReadError(const std::filesystem::path& path, int error) {
 }
 
 Message WriteError(const std::filesystem::path& path, Message reason) {
-    return Translatable(kContext, "ファイル %1 に書き込めません: %2")
+    return Translatable("rimo::FileIo", "ファイル %1 に書き込めません: %2")
         .Arg(path.string())
         .Arg(std::move(reason));
 }
@@ -52,7 +51,7 @@ void SetError(Message* error, Message message) {
 }
 
 Message AsideError(const std::filesystem::path& path, int error) {
-    return Translatable(kContext, "ファイル %1 を退避できません: %2")
+    return Translatable("rimo::FileIo", "ファイル %1 を退避できません: %2")
         .Arg(path.string())
         .Arg(Reason(error));
 }
@@ -116,7 +115,7 @@ int WriteAll(int fd, std::string_view bytes) {
 }
 
 Message NotRegular(const std::filesystem::path& path, bool reading) {
-    Message reason = Translatable(kContext, "通常のファイルではありません");
+    Message reason = Translatable("rimo::FileIo", "通常のファイルではありません");
     return reading ? ReadError(path, std::move(reason)) : WriteError(path, std::move(reason));
 }
 
@@ -207,7 +206,7 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, Mess
         return std::nullopt;
     }
     const auto tooBig = [&] {
-        SetError(error, ReadError(path, Translatable(kContext, "大きすぎます (上限 %1 バイト)")
+        SetError(error, ReadError(path, Translatable("rimo::FileIo", "大きすぎます (上限 %1 バイト)")
                                             .Arg(static_cast<long long>(maxSize))));
         return std::nullopt;
     };
@@ -299,7 +298,7 @@ Status AppendToFile(const std::filesystem::path& path, std::string_view bytes) {
     const bool link = IsLink(path);
     if (link && !MayFollowLink(path, nullptr)) {
         return Status::Error(
-            WriteError(path, Translatable(kContext, "このフォルダーのリンクはたどりません")));
+            WriteError(path, Translatable("rimo::FileIo", "このフォルダーのリンクはたどりません")));
     }
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {

@@ -15,10 +15,9 @@ namespace rimo {
 
 namespace {
 
-constexpr const char* kContext = "rimo::OwnFolder";
 
 Message NotMade(const std::filesystem::path& folder, std::string reason) {
-    return Translatable(kContext, "フォルダー %1 を作れません: %2")
+    return Translatable("rimo::OwnFolder", "フォルダー %1 を作れません: %2")
         .Arg(folder.string())
         .Arg(std::move(reason));
 }
@@ -75,10 +74,10 @@ bool GroupIsOwners(gid_t gid, uid_t owner) {
 
 Message FolderRefusal(const FolderFacts& facts, uid_t user) {
     if (!facts.IsFolder) {
-        return Translatable(kContext, "フォルダーではありません");
+        return Translatable("rimo::OwnFolder", "フォルダーではありません");
     }
     if (facts.Owner != user) {
-        return Translatable(kContext, "このユーザーではなく uid %1 のものです")
+        return Translatable("rimo::OwnFolder", "このユーザーではなく uid %1 のものです")
             .Arg(static_cast<long long>(facts.Owner));
     }
     if (ModesSayNothing(facts.FileSystem)) {
@@ -87,7 +86,7 @@ Message FolderRefusal(const FolderFacts& facts, uid_t user) {
     const bool othersWrite = (facts.Mode & S_IWOTH) != 0;
     const bool groupWrites = (facts.Mode & S_IWGRP) != 0 && !facts.GroupIsOwners;
     if (othersWrite || groupWrites) {
-        return Translatable(kContext, "他のユーザーも書き込めます (モード %1)").Arg(Octal(facts.Mode));
+        return Translatable("rimo::OwnFolder", "他のユーザーも書き込めます (モード %1)").Arg(Octal(facts.Mode));
     }
     return {};
 }
@@ -98,7 +97,7 @@ Status CheckOwnFolder(const std::filesystem::path& folder) {
     if (::stat(folder.c_str(), &info) != 0 || ::statfs(folder.c_str(), &system) != 0) {
         const std::string reason = Reason(errno);
         return Status::Error(
-            Translatable(kContext, "フォルダー %1 を調べられません: %2").Arg(folder.string()).Arg(reason));
+            Translatable("rimo::OwnFolder", "フォルダー %1 を調べられません: %2").Arg(folder.string()).Arg(reason));
     }
     FolderFacts facts;
     facts.IsFolder = S_ISDIR(info.st_mode);
@@ -113,7 +112,7 @@ Status CheckOwnFolder(const std::filesystem::path& folder) {
         return Status::Ok();
     }
     return Status::Error(
-        Translatable(kContext, "フォルダー %1 は%2").Arg(folder.string()).Arg(std::move(refusal)));
+        Translatable("rimo::OwnFolder", "フォルダー %1 は%2").Arg(folder.string()).Arg(std::move(refusal)));
 }
 
 bool KeepsUnixModes(int fd) {

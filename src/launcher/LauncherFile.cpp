@@ -8,7 +8,6 @@ namespace rimo {
 
 namespace {
 
-constexpr const char* kContext = "rimo::LauncherFile";
 
 constexpr const char* kSetting = "Setting";
 
@@ -56,23 +55,23 @@ LauncherFile::Loaded LauncherFile::Load() {
         if (!decoded.HadInvalidBytes) {
             return loaded;
         }
-        problem = Translatable(kContext, "ランチャーファイル %1 に文字として読めないバイトがあります。"
+        problem = Translatable("rimo::LauncherFile", "ランチャーファイル %1 に文字として読めないバイトがあります。"
                                          "読めた内容を使います")
                       .Arg(path_.string());
     } else {
-        problem = Translatable(kContext, "%1 (空のページとして扱います)").Arg(std::move(error));
+        problem = Translatable("rimo::LauncherFile", "%1 (空のページとして扱います)").Arg(std::move(error));
     }
     // The user's bytes are kept aside before anything is written over them.
     Message moveError;
     const std::optional<std::filesystem::path> aside = MoveFileAside(path_, &moveError);
     if (!aside) {
         writeBlocked_ = true;
-        problems_.push_back(Translatable(kContext, "%1。%2。このファイルには書き込みません")
+        problems_.push_back(Translatable("rimo::LauncherFile", "%1。%2。このファイルには書き込みません")
                                 .Arg(std::move(problem))
                                 .Arg(std::move(moveError)));
         return {};
     }
-    problems_.push_back(Translatable(kContext, "%1。元のファイルは %2 に残しました")
+    problems_.push_back(Translatable("rimo::LauncherFile", "%1。元のファイルは %2 に残しました")
                             .Arg(std::move(problem))
                             .Arg(aside->string()));
     loaded.Bytes.reset();
@@ -97,7 +96,7 @@ Status LauncherFile::Change(const std::function<void(IniFile&)>& change) {
     Loaded loaded = Load();
     if (writeBlocked_) {
         return Status::Error(
-            Translatable(kContext, "ランチャーファイル %1 は読めないため書き込みません")
+            Translatable("rimo::LauncherFile", "ランチャーファイル %1 は読めないため書き込みません")
                 .Arg(path_.string()));
     }
     const IniFile before = loaded.Ini;

@@ -58,7 +58,7 @@ public:
     std::vector<Message> TakeProblems();
 
     static std::string Section(int n) { return "Button" + std::to_string(n); }
-    static std::string DefaultTitle(int page) { return "タイトル" + std::to_string(page); }
+    static std::string DefaultTitle(int page) { return "タイトル" + std::to_string(page); } // stored
 
 private:
     struct Loaded {

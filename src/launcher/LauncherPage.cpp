@@ -60,7 +60,7 @@ void LauncherPage::CreateControls(QWidget& page) {
                                    QStringLiteral("RadioGroupLaunchTitle"), {10, 8, 169, 81},
                                    tr("ランチャー・ページを選択します"));
     radioGroupLaunchTitle_->SetItems(
-        {QStringLiteral("タイトル１"), QStringLiteral("タイトル２"), QStringLiteral("タイトル３")});
+        {QStringLiteral("タイトル１"), QStringLiteral("タイトル２"), QStringLiteral("タイトル３")}); // stored
     connect(radioGroupLaunchTitle_, &RadioGroup::ItemIndexChanged, this,
             &LauncherPage::RadioGroupLaunchTitleClick);
 

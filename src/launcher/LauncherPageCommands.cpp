@@ -1,6 +1,7 @@
 // The launcher page's commands on its rows: start, delete, the label's
 // double click, and PopupMenu3 with the launch clipboard.
 #include "launcher/LaunchPaths.h"
+#include "i18n/Translations.h"
 #include "launcher/LauncherMessages.h"
 #include "launcher/LauncherPage.h"
 
@@ -14,10 +15,6 @@ namespace {
 
 int RowOfLabel(const QLabel& label) {
     return LaunchPaths::RowNumberOf(label.objectName().toStdString(), 5); // "Label"
-}
-
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
 }
 
 } // namespace
@@ -63,7 +60,7 @@ void LauncherPage::ButtonIconDeleteClick() {
         if (askEach) {
             const LaunchItem asked = row.Button->Item();
             const bool yes =
-                AskYes(page_.window(), Text(LaunchClipboard::DeleteQuestion(asked.Title)),
+                AskYes(page_.window(), Translations::Text(LaunchClipboard::DeleteQuestion(asked.Title)),
                        QMessageBox::Cancel, MessagePosition());
             if (generation != generation_) {
                 return done();
@@ -154,7 +151,7 @@ void LauncherPage::Paste1Click() {
     }
     if (!target->ProgramPath().isEmpty()) {
         const LaunchItem asked = target->Item();
-        const bool yes = AskYes(page_.window(), Text(clipboard_.PasteQuestion(asked.Title)),
+        const bool yes = AskYes(page_.window(), Translations::Text(clipboard_.PasteQuestion(asked.Title)),
                                 QMessageBox::No, MessagePosition());
         // The page may have been switched, or the row changed, while the question waited.
         if (!yes || PopupButton() != target || target->Item() != asked) {
@@ -172,7 +169,7 @@ void LauncherPage::Delete2Click() {
         return;
     }
     const LaunchItem asked = button->Item();
-    const bool yes = AskYes(page_.window(), Text(LaunchClipboard::DeleteQuestion(asked.Title)),
+    const bool yes = AskYes(page_.window(), Translations::Text(LaunchClipboard::DeleteQuestion(asked.Title)),
                             QMessageBox::No, MessagePosition());
     if (!yes || PopupButton() != button || button->Item() != asked) {
         return;

@@ -40,7 +40,6 @@ bool LooksLikeAnotherZone(std::int64_t correctionMs) {
            std::llabs(distance - nearestStep * kQuarterHourMs) < kZoneStepToleranceMs;
 }
 
-constexpr const char* kContext = "rimo::SyncDecision";
 
 SyncDecision Refuse(Message why) {
     return SyncDecision{std::nullopt, std::move(why)};
@@ -55,12 +54,12 @@ SyncDecision InRange(std::int64_t unixMs, const SyncContext& context) {
     const DateTime utc = UnixMsToUtc(unixMs);
     if (utc < DateOf(context.NotBefore)) {
         return Refuse(
-            Translatable(kContext, "サーバーの時刻 %1 は、このプログラムの作成日 %2 より前です。")
+            Translatable("rimo::SyncDecision", "サーバーの時刻 %1 は、このプログラムの作成日 %2 より前です。")
                 .Arg(ShownUtc(unixMs))
                 .Arg(FormatShortDate(context.NotBefore)));
     }
     if (DecodeDate(utc).Year > kLatestYear) {
-        return Refuse(Translatable(kContext, "サーバーの時刻 %1 は %2 年より後です。")
+        return Refuse(Translatable("rimo::SyncDecision", "サーバーの時刻 %1 は %2 年より後です。")
                           .Arg(ShownUtc(unixMs))
                           .Arg(kLatestYear));
     }
@@ -86,12 +85,12 @@ Message FormatDistance(std::int64_t ms) {
     const std::int64_t days = minutes / 1440;
     const std::int64_t hours = minutes / 60 % 24;
     if (days == 0 && hours == 0) {
-        return Translatable(kContext, "%1分").Arg(minutes);
+        return Translatable("rimo::SyncDecision", "%1分").Arg(minutes);
     }
     if (days == 0) {
-        return Translatable(kContext, "%1時間%2分").Arg(hours).Arg(TwoDigits(minutes % 60));
+        return Translatable("rimo::SyncDecision", "%1時間%2分").Arg(hours).Arg(TwoDigits(minutes % 60));
     }
-    return Translatable(kContext, "%1日%2時間%3分")
+    return Translatable("rimo::SyncDecision", "%1日%2時間%3分")
         .Arg(days)
         .Arg(hours)
         .Arg(TwoDigits(minutes % 60));
@@ -102,10 +101,10 @@ SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext
         return Refuse(reading.Error);
     }
     if (reading.TimeBlank) {
-        return Refuse(Translatable(kContext, "サーバーの応答に時刻がありません（日付だけです）。"));
+        return Refuse(Translatable("rimo::SyncDecision", "サーバーの応答に時刻がありません（日付だけです）。"));
     }
     if (reading.NistHealth >= 2) {
-        return Refuse(Translatable(kContext, "サーバー自身の時刻に5秒を超える誤差のおそれがあると"
+        return Refuse(Translatable("rimo::SyncDecision", "サーバー自身の時刻に5秒を超える誤差のおそれがあると"
                                              "応答されました（状態 %1）。")
                           .Arg(reading.NistHealth));
     }
@@ -129,7 +128,7 @@ SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext
         return local; // an implausible time says more than the distance
     }
     return Refuse(
-        Translatable(kContext, "サーバーの応答にタイムゾーンがなく、このPCの時計と%1ずれています。")
+        Translatable("rimo::SyncDecision", "サーバーの応答にタイムゾーンがなく、このPCの時計と%1ずれています。")
             .Arg(FormatDistance(correction)));
 }
 

@@ -10,7 +10,6 @@ namespace rimo {
 
 namespace {
 
-constexpr const char* kContext = "rimo::XdgAutostart";
 
 // A string value: backslashes and control characters escaped.
 std::string EscapeValue(std::string_view text) {
@@ -103,12 +102,12 @@ bool XdgAutostart::Registered() const {
 Status XdgAutostart::Register(const std::filesystem::path& executable) {
     if (folder_.empty()) {
         return Status::Error(Translatable(
-            kContext, "ホームフォルダが分からないため、自動起動の項目を置く場所がありません"));
+            "rimo::XdgAutostart", "ホームフォルダが分からないため、自動起動の項目を置く場所がありません"));
     }
     std::error_code lookError;
     const auto type = std::filesystem::symlink_status(EntryFile(), lookError).type();
     if (type == std::filesystem::file_type::none) {
-        return Status::Error(Translatable(kContext, "フォルダ %1 を読めません: %2")
+        return Status::Error(Translatable("rimo::XdgAutostart", "フォルダ %1 を読めません: %2")
                                  .Arg(folder_.string())
                                  .Arg(lookError.message()));
     }
@@ -118,14 +117,14 @@ Status XdgAutostart::Register(const std::filesystem::path& executable) {
     const std::optional<std::string> text = EntryText(executable);
     if (!text) {
         return Status::Error(
-            Translatable(kContext,
+            Translatable("rimo::XdgAutostart",
                          "プログラムのパス %1 は UTF-8 ではないため、自動起動の項目に書けません")
                 .Arg(executable.string()));
     }
     std::error_code error;
     std::filesystem::create_directories(folder_, error);
     if (error) {
-        return Status::Error(Translatable(kContext, "フォルダ %1 を作れません: %2")
+        return Status::Error(Translatable("rimo::XdgAutostart", "フォルダ %1 を作れません: %2")
                                  .Arg(folder_.string())
                                  .Arg(error.message()));
     }
@@ -136,7 +135,7 @@ Status XdgAutostart::Unregister() {
     std::error_code error;
     std::filesystem::remove(EntryFile(), error);
     if (error) {
-        return Status::Error(Translatable(kContext, "ファイル %1 を削除できません: %2")
+        return Status::Error(Translatable("rimo::XdgAutostart", "ファイル %1 を削除できません: %2")
                                  .Arg(EntryFile().string())
                                  .Arg(error.message()));
     }

@@ -177,32 +177,31 @@ std::string ShortenPath(std::string_view path, int maxWidth, const TextWidth& wi
 }
 
 Message CellHint(int column, std::string_view text, const TextWidth& width) {
-    constexpr const char* kContext = "rimo::CellHint";
     switch (column) {
     case ColTitle:
-        return text.empty() ? Translatable(kContext, "選択して左クリックで入力、右クリックで行の操作")
+        return text.empty() ? Translatable("rimo::CellHint", "選択して左クリックで入力、右クリックで行の操作")
                             : Message::Plain(std::string(text));
     case ColRepeat:
-        return Translatable(kContext, "繰り返し（毎日、毎週等）の指定");
+        return Translatable("rimo::CellHint", "繰り返し（毎日、毎週等）の指定");
     case ColDate:
-        return Translatable(kContext, "指定日の入力");
+        return Translatable("rimo::CellHint", "指定日の入力");
     case ColTime:
-        return Translatable(kContext, "指定時刻の入力");
+        return Translatable("rimo::CellHint", "指定時刻の入力");
     case ColAction:
-        return Translatable(kContext, "動作の指定");
+        return Translatable("rimo::CellHint", "動作の指定");
     case ColArgument:
         if (text.empty()) {
             return Translatable(
-                kContext, "選択して左クリックでメッセージ入力、右クリックでパス参照、D&Dも可能");
+                "rimo::CellHint", "選択して左クリックでメッセージ入力、右クリックでパス参照、D&Dも可能");
         }
         if (text.find('"') != std::string_view::npos) {
             return Message::Plain(ShortenPath(WithoutQuotes(text), kHintPathWidth, width));
         }
         return Message::Plain(std::string(text));
     case ColDelete:
-        return Translatable(kContext, "実行後のスケジュール処理");
+        return Translatable("rimo::CellHint", "実行後のスケジュール処理");
     case ColEnabled:
-        return Translatable(kContext, "○で有効");
+        return Translatable("rimo::CellHint", "○で有効");
     default:
         return Message::Plain(kGridHint);
     }

@@ -57,7 +57,6 @@ std::optional<long long> ReadCount(std::string_view line) {
     return value;
 }
 
-constexpr const char* kContext = "rimo::ScheduleFile";
 
 std::string Quoted(std::string_view text) {
     constexpr std::size_t kShown = 40;
@@ -88,7 +87,7 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     report.Encoding = decoded.Encoding;
     if (decoded.HadInvalidBytes) {
         report.Problems.push_back(Translatable(
-            kContext, "文字コードとして読めないバイトがあります (その文字は %1 に置き換えました)")
+            "rimo::ScheduleFile", "文字コードとして読めないバイトがあります (その文字は %1 に置き換えました)")
                                       .Arg("\xEF\xBF\xBD"));
         report.Unreadable = true;
     }
@@ -96,7 +95,7 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     const std::optional<std::string_view> first = reader.Next();
     const auto columnCount = first ? ReadCount(*first) : std::nullopt;
     if (!columnCount) {
-        report.Problems.push_back(Translatable(kContext, "1 行目の列数 %1 は整数ではありません")
+        report.Problems.push_back(Translatable("rimo::ScheduleFile", "1 行目の列数 %1 は整数ではありません")
                                       .Arg(Quoted(first.value_or(""))));
         report.Unreadable = true;
         return report;
@@ -104,7 +103,7 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     const std::optional<std::string_view> second = reader.Next();
     const auto rowCountRead = second ? ReadCount(*second) : std::nullopt;
     if (!rowCountRead) {
-        report.Problems.push_back(Translatable(kContext, "2 行目の行数 %1 は整数ではありません")
+        report.Problems.push_back(Translatable("rimo::ScheduleFile", "2 行目の行数 %1 は整数ではありません")
                                       .Arg(Quoted(second.value_or(""))));
         report.Unreadable = true;
         return report;
@@ -116,14 +115,14 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     // its counts say.
     const bool columnsInRange = *columnCount == kScheduleColumns;
     if (!columnsInRange) {
-        report.Problems.push_back(Translatable(kContext, "列数が %1 です (%2 列のはずです)")
+        report.Problems.push_back(Translatable("rimo::ScheduleFile", "列数が %1 です (%2 列のはずです)")
                                       .Arg(*columnCount)
                                       .Arg(kScheduleColumns));
         report.Unreadable = true;
     }
     const bool rowsInRange = *rowCountRead >= 1 && *rowCountRead <= ScheduleTable::kMaxRows;
     if (!rowsInRange) {
-        report.Problems.push_back(Translatable(kContext, "行数 %1 は 1 から %2 の範囲にありません")
+        report.Problems.push_back(Translatable("rimo::ScheduleFile", "行数 %1 は 1 から %2 の範囲にありません")
                                       .Arg(*rowCountRead)
                                       .Arg(ScheduleTable::kMaxRows));
         report.Unreadable = true;
@@ -162,14 +161,14 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
         const long long expected = columns * stride;
         if (cellLines > expected && !(cellLines == expected + 1 && lastLineEmpty)) {
             report.Problems.push_back(
-                Translatable(kContext, "ファイルの終わりに余分な行が %1 行あります")
+                Translatable("rimo::ScheduleFile", "ファイルの終わりに余分な行が %1 行あります")
                     .Arg(cellLines - expected));
             report.Unreadable = true;
         }
     }
     if (rowsLeftOut) {
         report.Problems.push_back(
-            Translatable(kContext, "行が多すぎます。最初の %1 行だけを読みました")
+            Translatable("rimo::ScheduleFile", "行が多すぎます。最初の %1 行だけを読みました")
                 .Arg(static_cast<long long>(kMaxRowsRead - 1)));
         report.Unreadable = true;
     }
@@ -214,13 +213,13 @@ ScheduleReadReport LoadSchedule(const std::filesystem::path& path, ScheduleTable
         Message moveError;
         if (const auto aside = MoveFileAside(path, &moveError)) {
             report.Problems.push_back(
-                Translatable(kContext, "元のファイルは %1 に残しました").Arg(aside->string()));
+                Translatable("rimo::ScheduleFile", "元のファイルは %1 に残しました").Arg(aside->string()));
         } else {
             // Still there: the table must never be written over it.
             report.SaveTo = UnusedName(path, ".new");
             report.Problems.push_back(moveError);
             report.Problems.push_back(
-                Translatable(kContext, "元のファイルはそのまま残し、スケジュールは %1 に保存します")
+                Translatable("rimo::ScheduleFile", "元のファイルはそのまま残し、スケジュールは %1 に保存します")
                     .Arg(report.SaveTo.string()));
         }
     }

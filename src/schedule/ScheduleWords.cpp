@@ -68,7 +68,7 @@ Message ScheduleWords::Date(const std::string& stored) {
     if (found == names.end()) {
         return Message::Plain(stored);
     }
-    return Translatable(kContext, "%1/%2")
+    return Translatable("rimo::ScheduleWords", "%1/%2")
         .Arg(std::string(text.substr(0, 10)))
         .Arg(Message("rimo::Weekday", *found));
 }

@@ -60,9 +60,9 @@ std::optional<Message> TimerTexts::CountCaption(int timeCount, DateTime remainin
                                                 DateTime elapsed) {
     switch (timeCount) {
     case 0:
-        return Translatable(kContext, "残り%1").Arg(FormatLongTime(remaining));
+        return Translatable("rimo::TimerTexts", "残り%1").Arg(FormatLongTime(remaining));
     case 1:
-        return Translatable(kContext, "経過%1").Arg(FormatLongTime(elapsed));
+        return Translatable("rimo::TimerTexts", "経過%1").Arg(FormatLongTime(elapsed));
     default:
         return std::nullopt;
     }
@@ -73,24 +73,24 @@ Notice TimerTexts::ComposeNotice(bool fired, bool loop, DateTime duration) {
     Notice notice;
     if (fired) {
         notice = {NoticeKind::Expiry,
-                  Translatable(kContext, "ご指定の %1が経過しました").Arg(text),
-                  Translatable(kContext, "RimoTimeInformation タイマー終了"),
+                  Translatable("rimo::TimerTexts", "ご指定の %1が経過しました").Arg(text),
+                  Translatable("rimo::TimerTexts", "RimoTimeInformation タイマー終了"),
                   100,
                   true,
                   true,
                   Message::Plain("OK")};
     } else if (loop) {
         notice = {NoticeKind::Loop,
-                  Translatable(kContext, "ご指定の %1毎にLoopします").Arg(text),
-                  Translatable(kContext, "RimoTimeInformation タイマーLoopモード"),
+                  Translatable("rimo::TimerTexts", "ご指定の %1毎にLoopします").Arg(text),
+                  Translatable("rimo::TimerTexts", "RimoTimeInformation タイマーLoopモード"),
                   100,
                   true,
                   true,
-                  Translatable(kContext, "停止")};
+                  Translatable("rimo::TimerTexts", "停止")};
     } else {
         notice = {NoticeKind::Start,
-                  Translatable(kContext, "只今より %1経過したらお知らせします").Arg(text),
-                  Translatable(kContext, "RimoTimeInformation タイマー起動"),
+                  Translatable("rimo::TimerTexts", "只今より %1経過したらお知らせします").Arg(text),
+                  Translatable("rimo::TimerTexts", "RimoTimeInformation タイマー起動"),
                   80,
                   false,
                   false,

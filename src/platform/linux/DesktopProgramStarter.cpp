@@ -12,11 +12,10 @@ namespace rimo {
 
 namespace {
 
-constexpr const char* kContext = "rimo::DesktopProgramStarter";
 
 // `what` has the path as %1.
 Status Failed(const char* what, const QString& path) {
-    return Status::Error(Translatable(kContext, what).Arg(path.toStdString()));
+    return Status::Error(Translatable("rimo::DesktopProgramStarter", what).Arg(path.toStdString()));
 }
 
 QStringList Words(const std::vector<std::string>& words) {
@@ -54,7 +53,7 @@ Status DesktopProgramStarter::Open(const std::string& program,
         return OpenDocument(path, options, workingFolder);
     }
     if (path.isEmpty()) {
-        return Status::Error(Translatable(kContext, "起動するものが指定されていません"));
+        return Status::Error(Translatable("rimo::DesktopProgramStarter", "起動するものが指定されていません"));
     }
     // A relative path names a file in the working folder, where it runs; a
     // bare name that is none there, a program on PATH.

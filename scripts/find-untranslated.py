@@ -6,7 +6,8 @@ find-untranslated.py [SOURCE FOLDER...]   (default: src companion)
 A string literal with Japanese in it must stand inside tr(), QT_TR_NOOP(),
 QT_TRANSLATE_NOOP(), translate(), Translate() or Translatable(); stored
 words and other data (what the files hold, what the Windows program reads)
-are marked by "// stored" on their line or at the head of their block
+are marked by "// stored" on their line (a text meant to be the same in
+every language, such as a language's own name, by "// as is") or at the head of their block
 ("// stored {" ... "// }"). Comments are not looked at. Exit status 1 when
 something was found.
 """
@@ -43,7 +44,7 @@ def findings(path):
             if JAPANESE.search(token) and not stored_block and not (set(stack) & CALLS):
                 end = text.find("\n", match.end())
                 rest = text[match.end():end if end >= 0 else len(text)]
-                if "// stored" not in rest:
+                if "// stored" not in rest and "// as is" not in rest:
                     yield line, token
         if not token.isspace() and not token.startswith("/"):
             previous = token

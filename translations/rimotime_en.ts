@@ -462,6 +462,13 @@ Offset from the server: %1 s</translation>
     </message>
 </context>
 <context>
+    <name>rimo::LanguageComboBox</name>
+    <message>
+        <source>自動</source>
+        <translation>Automatic</translation>
+    </message>
+</context>
+<context>
     <name>rimo::LaunchButtonDialog</name>
     <message>
         <source>表示ｱｲｺﾝ</source>
@@ -1283,6 +1290,22 @@ Qt&apos;s own options (-platform, -style, -session, ...) are passed on to Qt.</t
     <message>
         <source>タスクバーにアイコン非表示（ウィンドウ非表示モード）</source>
         <translation>Hide from the taskbar (hide the window)</translation>
+    </message>
+    <message>
+        <source>言語</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>画面に使う言語</source>
+        <translation>The language of the interface</translation>
+    </message>
+    <message>
+        <source>画面に使う言語。自動はデスクトップの言語に従います</source>
+        <translation>The language of the interface. Automatic follows the desktop</translation>
+    </message>
+    <message>
+        <source>再起動後に有効になります</source>
+        <translation>Takes effect after a restart</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "app/SettingsPage.h"
 
+#include "app/LanguageComboBox.h"
 #include "app/WindowModes.h"
 #include "app/WindowSession.h"
 #include "core/MainWindowState.h"
@@ -9,9 +10,11 @@
 #include "i18n/Translations.h"
 #include "platform/StartupRegistration.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QSignalBlocker>
 
 namespace rimo {
@@ -82,6 +85,17 @@ void SettingsPage::CreateControls(QWidget& page) {
          tr("タスクバーにアイコン非表示（ウィンドウ非表示モード）")});
     radioGroupTaskBar_->SetItemIndex(0);
     radioGroupTaskBar_->setGeometry(252, 14, 368, 70);
+
+    QGroupBox* language = Group(page, "GroupBoxLanguage", tr("言語"),
+                                tr("画面に使う言語"), {8, 188, 632, 52});
+    auto* comboBoxLanguage = Named(new LanguageComboBox(language), "ComboBoxLanguage",
+                                   tr("画面に使う言語。自動はデスクトップの言語に従います"));
+    comboBoxLanguage->setAccessibleName(tr("言語"));
+    comboBoxLanguage->view()->setAccessibleName(comboBoxLanguage->accessibleName());
+    comboBoxLanguage->setGeometry(12, 20, 140, 22);
+    auto* restart = Named(new QLabel(tr("再起動後に有効になります"), language),
+                          "LabelLanguageRestart");
+    restart->setGeometry(164, 20, 456, 22);
 
     // The designed states, before the handlers are connected.
     checkBoxScroll_->setChecked(true);

@@ -270,7 +270,7 @@ Offset from the server: %1 s</translation>
     </message>
     <message>
         <source>ﾒｯｾｰｼﾞ表示(&amp;M)</source>
-        <translation>Show a &amp;message</translation>
+        <translation>&amp;Message</translation>
     </message>
     <message>
         <source>チェックを入れると時刻合わせ完了後メッセージを表示</source>
@@ -652,7 +652,7 @@ This cannot be undone. Continue?</translation>
     </message>
     <message>
         <source>ﾎﾞﾀﾝ数：</source>
-        <translation>Buttons:</translation>
+        <translation>Count:</translation>
     </message>
     <message>
         <source>ランチ・ボタンの数を指定</source>
@@ -660,7 +660,7 @@ This cannot be undone. Continue?</translation>
     </message>
     <message>
         <source>選択して削除</source>
-        <translation>Delete ticked</translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>選択したボタンを削除します</source>
@@ -668,7 +668,7 @@ This cannot be undone. Continue?</translation>
     </message>
     <message>
         <source>選択して起動</source>
-        <translation>Start ticked</translation>
+        <translation>Start</translation>
     </message>
     <message>
         <source>選択したボタンを起動します</source>
@@ -1076,11 +1076,11 @@ Qt&apos;s own options (-platform, -style, -session, ...) are passed on to Qt.</t
     </message>
     <message>
         <source>しない</source>
-        <translation>Keep</translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>する</source>
-        <translation>Delete</translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>○</source>
@@ -1140,7 +1140,7 @@ Qt&apos;s own options (-platform, -style, -session, ...) are passed on to Qt.</t
     </message>
     <message>
         <source>削除</source>
-        <translation>Delete after</translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>有効</source>
@@ -1306,6 +1306,10 @@ Qt&apos;s own options (-platform, -style, -session, ...) are passed on to Qt.</t
     <message>
         <source>再起動後に有効になります</source>
         <translation>Takes effect after a restart</translation>
+    </message>
+    <message>
+        <source>言語：</source>
+        <translation>Language:</translation>
     </message>
 </context>
 <context>

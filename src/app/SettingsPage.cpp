@@ -77,7 +77,7 @@ void SettingsPage::CreateControls(QWidget& page) {
                                 tr("タスクバーの設定"), {8, 86, 632, 94});
     checkBoxAnimeIcon_ =
         Box(taskTray, "CheckBoxAnimeIcon", tr("トレイアイコンをアニメーションさせる"),
-            tr("トレイアイコンをアニメーションさせます"), {12, 40});
+            tr("トレイアイコンをアニメーションさせます"), {12, 18});
     radioGroupTaskBar_ = new RadioGroup(tr("アイコン表示"), taskTray);
     radioGroupTaskBar_->setObjectName(QStringLiteral("RadioGroupTaskBar"));
     radioGroupTaskBar_->SetItems(
@@ -86,16 +86,19 @@ void SettingsPage::CreateControls(QWidget& page) {
     radioGroupTaskBar_->SetItemIndex(0);
     radioGroupTaskBar_->setGeometry(252, 14, 368, 70);
 
-    QGroupBox* language = Group(page, "GroupBoxLanguage", tr("言語"),
-                                tr("画面に使う言語"), {8, 188, 632, 52});
-    auto* comboBoxLanguage = Named(new LanguageComboBox(language), "ComboBoxLanguage",
+    // The language, beside the tray options: the page has no other room.
+    auto* languageLabel =
+        Named(new QLabel(tr("言語："), taskTray), "LabelLanguage", tr("画面に使う言語"));
+    languageLabel->setGeometry(12, 44, 64, 22);
+    auto* comboBoxLanguage = Named(new LanguageComboBox(taskTray), "ComboBoxLanguage",
                                    tr("画面に使う言語。自動はデスクトップの言語に従います"));
     comboBoxLanguage->setAccessibleName(tr("言語"));
     comboBoxLanguage->view()->setAccessibleName(comboBoxLanguage->accessibleName());
-    comboBoxLanguage->setGeometry(12, 20, 140, 22);
-    auto* restart = Named(new QLabel(tr("再起動後に有効になります"), language),
+    comboBoxLanguage->setGeometry(78, 44, 160, 22);
+    languageLabel->setBuddy(comboBoxLanguage);
+    auto* restart = Named(new QLabel(tr("再起動後に有効になります"), taskTray),
                           "LabelLanguageRestart");
-    restart->setGeometry(164, 20, 456, 22);
+    restart->setGeometry(12, 68, 236, 20);
 
     // The designed states, before the handlers are connected.
     checkBoxScroll_->setChecked(true);

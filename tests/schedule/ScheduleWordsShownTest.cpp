@@ -57,11 +57,11 @@ TEST_F(EnglishEditorTest, TheGridShowsEveryStoredWordInEnglishAndKeepsTheStoredO
         EXPECT_EQ(Cell(ColAction, 1), action);
     }
     EXPECT_EQ(Shown(ColDate, 1), QStringLiteral("2030/01/07 Mon"));
-    EXPECT_EQ(Shown(ColDelete, 1), QStringLiteral("Delete"));
+    EXPECT_EQ(Shown(ColDelete, 1), QStringLiteral("Yes"));
     EXPECT_EQ(Shown(ColEnabled, 1), QStringLiteral("✗"));
     table_.SetCell(ColDelete, 1, "しない");
     table_.SetCell(ColEnabled, 1, "○");
-    EXPECT_EQ(Shown(ColDelete, 1), QStringLiteral("Keep"));
+    EXPECT_EQ(Shown(ColDelete, 1), QStringLiteral("No"));
     EXPECT_EQ(Shown(ColEnabled, 1), QStringLiteral("✓"));
     // What the user typed, and a word this program does not know, as they are.
     table_.SetCell(ColTitle, 1, "毎日の目覚まし");
@@ -70,6 +70,8 @@ TEST_F(EnglishEditorTest, TheGridShowsEveryStoredWordInEnglishAndKeepsTheStoredO
     EXPECT_EQ(Shown(ColRepeat, 1), QStringLiteral("毎分"));
     EXPECT_EQ(grid_->model()->headerData(ColRepeat, Qt::Horizontal).toString(),
               QStringLiteral("Repeat"));
+    EXPECT_EQ(grid_->model()->headerData(ColDelete, Qt::Horizontal).toString(),
+              QStringLiteral("Delete"));
 }
 
 TEST_F(EnglishEditorTest, ChoicesMadeInEnglishStoreTheJapaneseWordsAndTheSameFile) {
@@ -81,7 +83,7 @@ TEST_F(EnglishEditorTest, ChoicesMadeInEnglishStoreTheJapaneseWordsAndTheSameFil
     Choose(Editors().ComboBox2(), QStringLiteral("Message"));
     EXPECT_EQ(Cell(ColAction, 1), "メッセージ");
     grid_->SetCurrentCell(ColDelete, 1);
-    Choose(Editors().ComboBox3(), QStringLiteral("Delete"));
+    Choose(Editors().ComboBox3(), QStringLiteral("Yes"));
     EXPECT_EQ(Cell(ColDelete, 1), "する");
     table_.SetCell(ColTime, 1, "07:30:00");
     table_.SetCell(ColArgument, 1, "wake");

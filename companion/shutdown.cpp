@@ -11,8 +11,8 @@
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusReply>
-#include <QProcess>
 #include <QLocale>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTranslator>
 #include <QVariantMap>
@@ -84,7 +84,8 @@ void Notify(const QString& summary, const QString& body) {
 }
 
 int Refuse(const PowerAction& action, const QString& reason) {
-    const QString summary = QCoreApplication::translate("shutdown", "%1できません").arg(Tr(action.Name));
+    const QString summary =
+        QCoreApplication::translate("shutdown", "%1できません").arg(Tr(action.Name));
     std::fprintf(stderr, "shutdown: %s: %s\n", summary.toLocal8Bit().constData(),
                  reason.toLocal8Bit().constData());
     Notify(summary, reason);
@@ -97,7 +98,8 @@ QDBusInterface LoginManager() {
 
 int Logind(const PowerAction& action) {
     if (!QDBusConnection::systemBus().isConnected()) {
-        return Refuse(action, QCoreApplication::translate("shutdown", "システムバスに接続できません"));
+        return Refuse(action,
+                      QCoreApplication::translate("shutdown", "システムバスに接続できません"));
     }
     QDBusInterface manager = LoginManager();
     const QDBusReply<QString> can = manager.call(QString::fromLatin1(action.CanMethod));
@@ -152,15 +154,18 @@ int LogOut(const PowerAction& action) {
     if (IsDesktop(QStringLiteral("XFCE"))) {
         const QString tool = QStandardPaths::findExecutable(QStringLiteral("xfce4-session-logout"));
         if (tool.isEmpty()) {
-            return Refuse(action, QCoreApplication::translate("shutdown", "xfce4-session-logout がありません"));
+            return Refuse(action, QCoreApplication::translate("shutdown",
+                                                              "xfce4-session-logout がありません"));
         }
         const int status = QProcess::execute(tool, {QStringLiteral("--logout")});
         return status == 0 ? 0
-                           : Refuse(action, QCoreApplication::translate("shutdown", "xfce4-session-logout が失敗しました"));
+                           : Refuse(action, QCoreApplication::translate(
+                                                "shutdown", "xfce4-session-logout が失敗しました"));
     }
     // Any other desktop: logind ends the session.
     if (!QDBusConnection::systemBus().isConnected()) {
-        return Refuse(action, QCoreApplication::translate("shutdown", "システムバスに接続できません"));
+        return Refuse(action,
+                      QCoreApplication::translate("shutdown", "システムバスに接続できません"));
     }
     QDBusInterface manager = LoginManager();
     const QString session = qEnvironmentVariable("XDG_SESSION_ID");

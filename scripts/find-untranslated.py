@@ -44,7 +44,7 @@ def findings(path):
             if JAPANESE.search(token) and not stored_block and not (set(stack) & CALLS):
                 end = text.find("\n", match.end())
                 rest = text[match.end():end if end >= 0 else len(text)]
-                if "// stored" not in rest and "// as is" not in rest:
+                if not any(mark in rest for mark in ("// stored", "/* stored */", "// as is")):
                     yield line, token
         if not token.isspace() and not token.startswith("/"):
             previous = token

@@ -1,9 +1,9 @@
 #include "app/AboutPage.h"
 
 #include "app/AboutTexts.h"
-#include "i18n/Translations.h"
 #include "core/NamedControl.h"
 #include "core/UserMessages.h"
+#include "i18n/Translations.h"
 #include "resources/AppResources.h"
 
 #include <QEvent>
@@ -74,8 +74,7 @@ void AboutPage::CreateControls(QWidget& page, const QString& dataFolder) {
     labelCPUClock_->resize(290, labelCPUClock_->height());
     labelMemory_ = AddLabel(page, "LabelMemory", tr("メモリー取得中"), {64, 132});
     labelMemory_->resize(290, labelMemory_->height());
-    labelUseMemory_ =
-        AddLabel(page, "LabelUseMemory", tr("メモリー使用率取得中"), {370, 132});
+    labelUseMemory_ = AddLabel(page, "LabelUseMemory", tr("メモリー使用率取得中"), {370, 132});
     labelUseMemory_->resize(200, labelUseMemory_->height());
 
     // A long folder keeps its start and its end; the hint has all of it.
@@ -141,8 +140,7 @@ void AboutPage::LabelURLClick() {
 
 void AboutPage::Open(const QUrl& url) {
     if (!openUrl_ || !openUrl_(url)) {
-        ShowErrorMessage(page_.window(),
-                         tr("%1 を開けません").arg(url.toDisplayString()));
+        ShowErrorMessage(page_.window(), tr("%1 を開けません").arg(url.toDisplayString()));
     }
 }
 

@@ -57,17 +57,17 @@ std::vector<Message> FormSettings::Load(const IniFile& ini) {
             ControlValue::Write(*control, key->Type, parsed.Value);
         if (!taken) {
             std::fprintf(stderr, "%s\n",
-                         QCoreApplication::translate("rimo::FormSettings",
-                                                     "設定 %1: コントロール %2 に値を入れられません")
+                         QCoreApplication::translate(
+                             "rimo::FormSettings", "設定 %1: コントロール %2 に値を入れられません")
                              .arg(QLatin1String(key->Key), QLatin1String(key->Control))
                              .toLocal8Bit()
                              .constData());
             continue;
         }
         if (*taken != parsed.Value && parsed.Note.IsEmpty()) {
-            parsed.Note = SettingsSchema::UnusableValue(
-                std::string(key->Key) + "=" + entry.Stored.value_or(key->Default),
-                SettingsSchema::Format(*key, *taken));
+            parsed.Note = SettingsSchema::UnusableValue(std::string(key->Key) + "=" +
+                                                            entry.Stored.value_or(key->Default),
+                                                        SettingsSchema::Format(*key, *taken));
         }
         if (!parsed.Note.IsEmpty()) {
             notes.push_back(parsed.Note);

@@ -35,7 +35,8 @@ std::optional<std::filesystem::path> HelpPage::Ensure(const AppPaths& paths,
     if (runtimeFolder.empty()) {
         if (error) {
             *error = Translations::Translate(
-                         "rimo::HelpPage", "ヘルプのページを置く、このユーザー専用のフォルダーがありません")
+                         "rimo::HelpPage",
+                         "ヘルプのページを置く、このユーザー専用のフォルダーがありません")
                          .toStdString();
         }
         return std::nullopt;

@@ -56,7 +56,8 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
             return options;
         }
         if (argument.size() < 2 || argument.front() != '-') {
-            return fail(Translatable("rimo::ProgramOptions", "思いがけない引数 '%1'").Arg(argument));
+            return fail(
+                Translatable("rimo::ProgramOptions", "思いがけない引数 '%1'").Arg(argument));
         }
         // Qt takes its options with one dash or two, and "-style=fusion" forms.
         std::string_view name(argument);
@@ -75,7 +76,8 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
                                 .Arg(std::string(name))
                                 .Arg(argument.substr(argument.find('=') + 1)));
             }
-            return fail(Translatable("rimo::ProgramOptions", "知らないオプション '%1'").Arg(argument));
+            return fail(
+                Translatable("rimo::ProgramOptions", "知らないオプション '%1'").Arg(argument));
         }
         if (Contains(kQtFlags, name)) {
             continue;
@@ -85,8 +87,8 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
                 ++i;
                 continue;
             }
-            return fail(
-                Translatable("rimo::ProgramOptions", "オプション '%1' には値が要ります").Arg(argument));
+            return fail(Translatable("rimo::ProgramOptions", "オプション '%1' には値が要ります")
+                            .Arg(argument));
         }
         return fail(Translatable("rimo::ProgramOptions", "知らないオプション '%1'").Arg(argument));
     }
@@ -128,11 +130,11 @@ std::vector<Message> ProgramOptions::HelpText(const AppPaths& paths) {
                             .Arg(paths.DataDir.string()));
     }
     if (paths.FilesLeftBeside) {
-        lines.push_back(
-            Translatable("rimo::ProgramOptions", "  プログラムと同じフォルダー %1 のファイルは"
-                                                 "使いません: %2")
-                .Arg(paths.ExecutableDir.string())
-                .Arg(paths.FilesLeftBesideReason));
+        lines.push_back(Translatable("rimo::ProgramOptions",
+                                     "  プログラムと同じフォルダー %1 のファイルは"
+                                     "使いません: %2")
+                            .Arg(paths.ExecutableDir.string())
+                            .Arg(paths.FilesLeftBesideReason));
     }
     lines.push_back(Translatable("rimo::ProgramOptions",
                                  "%1.ini か %1.dat のあるフォルダーに置いたプログラムは、"

@@ -5,10 +5,7 @@
 
 namespace rimo {
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 SettingsFile::ReadReport SettingsFile::Read(const std::filesystem::path& path) {
     ReadReport report;
@@ -33,7 +30,8 @@ SettingsFile::ReadReport SettingsFile::Read(const std::filesystem::path& path) {
         Message moveError;
         if (const auto aside = MoveFileAside(path, &moveError)) {
             report.Problems.push_back(
-                Translatable("rimo::SettingsFile", "元のファイルは %1 に残しました").Arg(aside->string()));
+                Translatable("rimo::SettingsFile", "元のファイルは %1 に残しました")
+                    .Arg(aside->string()));
         } else {
             report.Problems.push_back(moveError);
         }
@@ -42,7 +40,8 @@ SettingsFile::ReadReport SettingsFile::Read(const std::filesystem::path& path) {
         const int count = report.Ini.EntryCount(key.Section, key.Key);
         if (count > 1) {
             report.Problems.push_back(
-                Translatable("rimo::SettingsFile", "[%1] %2 が %3 回あります。最初の値を使い、残りは次の保存で除きます")
+                Translatable("rimo::SettingsFile",
+                             "[%1] %2 が %3 回あります。最初の値を使い、残りは次の保存で除きます")
                     .Arg(key.Section)
                     .Arg(key.Key)
                     .Arg(count));

@@ -47,15 +47,15 @@ SettingsPage::SettingsPage(QWidget& tabSheet, QWidget& mainWindow, MainWindowSta
 }
 
 void SettingsPage::CreateControls(QWidget& page) {
-    QGroupBox* window = Group(page, "GroupBoxWindow", tr("ウィンドウ"),
-                              tr("ウィンドウの設定"), {8, 8, 156, 70});
+    QGroupBox* window =
+        Group(page, "GroupBoxWindow", tr("ウィンドウ"), tr("ウィンドウの設定"), {8, 8, 156, 70});
     checkBoxTopMost_ = Box(window, "CheckBoxTopMost", tr("常に手前に表示する"),
                            tr("ウィンドウを常に手前に表示します"), {12, 22});
-    checkBoxFix_ = Box(window, "CheckBoxFix", tr("固定する"),
-                       tr("ウィンドウを固定します"), {12, 44});
+    checkBoxFix_ =
+        Box(window, "CheckBoxFix", tr("固定する"), tr("ウィンドウを固定します"), {12, 44});
 
-    QGroupBox* title = Group(page, "GroupBoxTitle", tr("タイトルバー"),
-                             tr("タイトルバーの設定"), {172, 8, 156, 70});
+    QGroupBox* title = Group(page, "GroupBoxTitle", tr("タイトルバー"), tr("タイトルバーの設定"),
+                             {172, 8, 156, 70});
     checkBoxScroll_ = Box(title, "CheckBoxScroll", tr("スクロールさせる"),
                           tr("タイトルバーをスクロールします"), {12, 22});
     checkBoxNextHint_ = Box(title, "CheckBoxNextHint", tr("次のイベントを表示"),
@@ -66,23 +66,22 @@ void SettingsPage::CreateControls(QWidget& page) {
     checkBoxScrSaver_ = Box(scrSaver, "CheckBoxScrSaver", tr("変更後起動"),
                             tr("スクリーンセーバーを変更後起動します"), {12, 22});
 
-    QGroupBox* start = Group(page, "GroupBoxKidougo", tr("起動処理"),
-                             tr("起動の設定"), {474, 8, 166, 70});
+    QGroupBox* start =
+        Group(page, "GroupBoxKidougo", tr("起動処理"), tr("起動の設定"), {474, 8, 166, 70});
     checkBoxCMShowing_ = Box(start, "CheckBoxCMShowing", tr("最小化・非表示する"),
                              tr("起動後最小化・非表示します"), {12, 22});
     checkBoxStartUp_ = Box(start, "CheckBoxStartUp", tr("スタートアップ登録"),
                            tr("スタートアップに登録します"), {12, 44});
 
-    QGroupBox* taskTray = Group(page, "GroupBoxTaskTray", tr("タスクバー"),
-                                tr("タスクバーの設定"), {8, 86, 632, 94});
+    QGroupBox* taskTray =
+        Group(page, "GroupBoxTaskTray", tr("タスクバー"), tr("タスクバーの設定"), {8, 86, 632, 94});
     checkBoxAnimeIcon_ =
         Box(taskTray, "CheckBoxAnimeIcon", tr("トレイアイコンをアニメーションさせる"),
             tr("トレイアイコンをアニメーションさせます"), {12, 18});
     radioGroupTaskBar_ = new RadioGroup(tr("アイコン表示"), taskTray);
     radioGroupTaskBar_->setObjectName(QStringLiteral("RadioGroupTaskBar"));
-    radioGroupTaskBar_->SetItems(
-        {tr("タスクバーにアイコン表示（ウィンドウ最小化モード）"),
-         tr("タスクバーにアイコン非表示（ウィンドウ非表示モード）")});
+    radioGroupTaskBar_->SetItems({tr("タスクバーにアイコン表示（ウィンドウ最小化モード）"),
+                                  tr("タスクバーにアイコン非表示（ウィンドウ非表示モード）")});
     radioGroupTaskBar_->SetItemIndex(0);
     radioGroupTaskBar_->setGeometry(252, 14, 368, 70);
 
@@ -96,8 +95,8 @@ void SettingsPage::CreateControls(QWidget& page) {
     comboBoxLanguage->view()->setAccessibleName(comboBoxLanguage->accessibleName());
     comboBoxLanguage->setGeometry(78, 44, 160, 22);
     languageLabel->setBuddy(comboBoxLanguage);
-    auto* restart = Named(new QLabel(tr("再起動後に有効になります"), taskTray),
-                          "LabelLanguageRestart");
+    auto* restart =
+        Named(new QLabel(tr("再起動後に有効になります"), taskTray), "LabelLanguageRestart");
     restart->setGeometry(12, 68, 236, 20);
 
     // The designed states, before the handlers are connected.
@@ -109,7 +108,8 @@ void SettingsPage::CreateControls(QWidget& page) {
         // Shown greyed with the reason; their stored values are kept.
         for (QCheckBox* box : {checkBoxTopMost_, checkBoxFix_}) {
             box->setEnabled(false);
-            box->setToolTip(QCoreApplication::translate("rimo::WindowSession", WindowSession::kCompositorDecidesHint));
+            box->setToolTip(QCoreApplication::translate("rimo::WindowSession",
+                                                        WindowSession::kCompositorDecidesHint));
             box->setAccessibleDescription(box->toolTip());
         }
     }

@@ -78,7 +78,9 @@ std::string Entry(const SettingKey& key, const std::string& stored) {
 } // namespace
 
 Message SettingsSchema::UnusableValue(const std::string& entry, const std::string& used) {
-    return Translatable("rimo::SettingsSchema", "%1 は使えない値です。%2 を使います").Arg(entry).Arg(used);
+    return Translatable("rimo::SettingsSchema", "%1 は使えない値です。%2 を使います")
+        .Arg(entry)
+        .Arg(used);
 }
 
 const std::array<SettingKey, SettingsSchema::kKeyCount>& SettingsSchema::Keys() {
@@ -113,7 +115,8 @@ ParsedSetting SettingsSchema::Parse(const SettingKey& key,
         const std::optional<DateTime> time = ReadTime(text);
         if (!time) {
             value.Time = *ReadTime(key.Default);
-            parsed.Note = Translatable("rimo::SettingsSchema", "%1 は時刻ではありません。既定値 %2 を使います")
+            parsed.Note = Translatable("rimo::SettingsSchema",
+                                       "%1 は時刻ではありません。既定値 %2 を使います")
                               .Arg(Entry(key, text))
                               .Arg(key.Default);
             return parsed;
@@ -129,9 +132,10 @@ ParsedSetting SettingsSchema::Parse(const SettingKey& key,
     std::optional<int> number = IniFile::ParseInteger(text);
     if (!number) {
         number = IniFile::ParseInteger(key.Default);
-        parsed.Note = Translatable("rimo::SettingsSchema", "%1 は整数ではありません。既定値 %2 を使います")
-                          .Arg(Entry(key, text))
-                          .Arg(key.Default);
+        parsed.Note =
+            Translatable("rimo::SettingsSchema", "%1 は整数ではありません。既定値 %2 を使います")
+                .Arg(Entry(key, text))
+                .Arg(key.Default);
     }
     if (key.Type == SettingType::Boolean) {
         value.Number = *number != 0 ? 1 : 0;

@@ -107,25 +107,22 @@ void TForm1::CreateControls() {
     grid_ = new ScheduleGrid(schedule_, this);
     grid_->setGeometry(8, 232, 673, 201);
 
-    QPushButton* add = AddButton("AddButton", tr("追加"),
-                                 tr("最終行に行を追加します"), {10, 440, 75, 25});
-    QPushButton* insert =
-        AddButton("InsertButton", tr("挿入"),
-                  tr("選択した場所に新しく行を挿入します"), {90, 440, 75, 25});
-    QPushButton* remove = AddButton("DeleteButton", tr("削除"),
-                                    tr("選択した行を削除します"), {170, 440, 75, 25});
-    QPushButton* sort = AddButton("SortButton", tr("ソート"),
-                                  tr("スケジュールをソートします"), {250, 440, 75, 25});
-    QPushButton* test = AddButton("ButtonTest", tr("テスト"),
-                                  tr("選択した行をテストします"), {340, 440, 75, 25});
-    QPushButton* ok = AddButton(
-        "OKButton", QStringLiteral("OK"),
-        tr("入力を記憶してウィンドウを最小化又は非表示にします"), {420, 440, 95, 25});
-    QPushButton* cancel =
-        AddButton("CancelButton", tr("キャンセル"),
-                  tr("スケジュール入力をキャンセルします"), {520, 440, 75, 25});
-    QPushButton* close = AddButton("CloseButton", tr("終了"),
-                                   tr("終了します"), {610, 440, 75, 25});
+    QPushButton* add =
+        AddButton("AddButton", tr("追加"), tr("最終行に行を追加します"), {10, 440, 75, 25});
+    QPushButton* insert = AddButton("InsertButton", tr("挿入"),
+                                    tr("選択した場所に新しく行を挿入します"), {90, 440, 75, 25});
+    QPushButton* remove =
+        AddButton("DeleteButton", tr("削除"), tr("選択した行を削除します"), {170, 440, 75, 25});
+    QPushButton* sort =
+        AddButton("SortButton", tr("ソート"), tr("スケジュールをソートします"), {250, 440, 75, 25});
+    QPushButton* test =
+        AddButton("ButtonTest", tr("テスト"), tr("選択した行をテストします"), {340, 440, 75, 25});
+    QPushButton* ok =
+        AddButton("OKButton", QStringLiteral("OK"),
+                  tr("入力を記憶してウィンドウを最小化又は非表示にします"), {420, 440, 95, 25});
+    QPushButton* cancel = AddButton("CancelButton", tr("キャンセル"),
+                                    tr("スケジュール入力をキャンセルします"), {520, 440, 75, 25});
+    QPushButton* close = AddButton("CloseButton", tr("終了"), tr("終了します"), {610, 440, 75, 25});
 
     editor_ = new ScheduleEditor(*grid_, state_, clock_, this);
     editorChoices_ = std::make_unique<EditorChoices>(*actionHost_, scrSaver_);

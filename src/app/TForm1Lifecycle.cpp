@@ -12,6 +12,7 @@
 #include "app/TrayMenu.h"
 #include "core/UserMessages.h"
 #include "desktop/TvScrSaver.h"
+#include "i18n/Translations.h"
 #include "launcher/LauncherPage.h"
 #include "net/ClockPage.h"
 #include "platform/Clock.h"
@@ -23,7 +24,6 @@
 #include "schedule/ScheduleGrid.h"
 #include "schedule/ScheduleRunner.h"
 #include "timer/TimerPage.h"
-#include "i18n/Translations.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -74,10 +74,9 @@ void TForm1::FormCreate() {
     const std::int64_t caughtUpAtMs = clock_.UnixMilliseconds();
     caughtUpAt_ = FromUnixMilliseconds(caughtUpAtMs);
     for (const ScheduleRowProblem& problem : CatchUpSchedule(schedule_, caughtUpAt_)) {
-        startupProblems_.append(
-            tr("スケジュール %1 行目: %2 (この行は動かしていません)")
-                .arg(problem.Row)
-                .arg(Text(problem.Message)));
+        startupProblems_.append(tr("スケジュール %1 行目: %2 (この行は動かしていません)")
+                                    .arg(problem.Row)
+                                    .arg(Text(problem.Message)));
     }
 
     // 8. Sort and select the next event.

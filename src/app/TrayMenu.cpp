@@ -1,8 +1,8 @@
 #include "app/TrayMenu.h"
 
 #include "app/HelpPage.h"
-#include "core/RadioGroup.h"
 #include "app/TrayTexts.h"
+#include "core/RadioGroup.h"
 #include "i18n/Translations.h"
 
 #include <QAction>
@@ -20,11 +20,12 @@ namespace rimo {
 namespace {
 
 void NotWired(const QString& what) {
-    std::fprintf(stderr, "%s\n",
-                 QCoreApplication::translate("rimo::TrayMenu", "トレイメニュー: %1 はまだ使えません")
-                     .arg(what)
-                     .toLocal8Bit()
-                     .constData());
+    std::fprintf(
+        stderr, "%s\n",
+        QCoreApplication::translate("rimo::TrayMenu", "トレイメニュー: %1 はまだ使えません")
+            .arg(what)
+            .toLocal8Bit()
+            .constData());
 }
 
 } // namespace
@@ -44,20 +45,23 @@ TrayMenu::TrayMenu(QWidget& form, const AppPaths& paths, QObject* parent)
     exit->setStatusTip(exit->toolTip());
     connect(exit, &QAction::triggered, this, &TrayMenu::Exit1Click);
     AddSeparator(menu_, "N2");
-    connect(AddItem(menu_, "PopupTest", tr("アラーム・テスト(&Q)")),
-            &QAction::triggered, this, &TrayMenu::PopupTestClick);
-    connect(AddItem(menu_, "PopupHour", tr("時刻合わせ(&H)")), &QAction::triggered,
-            this, &TrayMenu::PopupHourClick);
+    connect(AddItem(menu_, "PopupTest", tr("アラーム・テスト(&Q)")), &QAction::triggered, this,
+            &TrayMenu::PopupTestClick);
+    connect(AddItem(menu_, "PopupHour", tr("時刻合わせ(&H)")), &QAction::triggered, this,
+            &TrayMenu::PopupHourClick);
 
     QMenu* launcher = menu_->addMenu(tr("RIMOランチャー(&L)"));
     launcher->setObjectName(QStringLiteral("PopupLauncherMenu"));
     launcher->menuAction()->setObjectName(QStringLiteral("PopupLauncher"));
-    connect(AddItem(launcher, "LaunchTitle0", QStringLiteral("タイトル１")), &QAction::triggered, // stored
+    // The launcher pages' titles are data; these stand in until the pages are read.
+    // stored {
+    connect(AddItem(launcher, "LaunchTitle0", QStringLiteral("タイトル１")), &QAction::triggered,
             this, &TrayMenu::LaunchTitle0Click);
-    connect(AddItem(launcher, "LaunchTitle1", QStringLiteral("タイトル２")), &QAction::triggered, // stored
+    connect(AddItem(launcher, "LaunchTitle1", QStringLiteral("タイトル２")), &QAction::triggered,
             this, &TrayMenu::LaunchTitle1Click);
-    connect(AddItem(launcher, "LaunchTitle2", QStringLiteral("タイトル３")), &QAction::triggered, // stored
+    connect(AddItem(launcher, "LaunchTitle2", QStringLiteral("タイトル３")), &QAction::triggered,
             this, &TrayMenu::LaunchTitle2Click);
+    // }
 
     // The countdown timer's items; the timer page connects them.
     QMenu* timer = menu_->addMenu(tr("RIMOタイマー(&T)"));

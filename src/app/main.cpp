@@ -25,8 +25,8 @@ QString Text(const rimo::Message& text) {
 // The interface's language: the setting "Language", else the desktop's.
 // Programs started from here (the power companion) learn it from RIMO_LANGUAGE.
 rimo::UiLanguage ChooseLanguage(const rimo::AppPaths& paths) {
-    const std::optional<std::string> setting = rimo::SettingsFile::Peek(
-        paths.SettingsFile(), *rimo::SettingsSchema::Find("Language"));
+    const std::optional<std::string> setting =
+        rimo::SettingsFile::Peek(paths.SettingsFile(), *rimo::SettingsSchema::Find("Language"));
     const rimo::UiLanguage language = rimo::Translations::Wanted(setting.value_or(""));
     qputenv("RIMO_LANGUAGE", language == rimo::UiLanguage::Japanese
                                  ? rimo::LanguageChoice::kJapanese
@@ -56,14 +56,16 @@ QStringList DataFolderProblems(const rimo::AppPaths& paths,
                                const rimo::AppPaths::DataDirState& dataDir) {
     QStringList problems;
     if (paths.FilesLeftBeside) {
-        problems.append(rimo::Translations::Translate("main", "プログラムと同じフォルダーのファイルは使いません: %1\n"
-                                                             "代わりに %2 のファイルを使います。")
+        problems.append(rimo::Translations::Translate(
+                            "main", "プログラムと同じフォルダーのファイルは使いません: %1\n"
+                                    "代わりに %2 のファイルを使います。")
                             .arg(Text(paths.FilesLeftBesideReason),
                                  QString::fromStdString(paths.DataDir.string())));
     }
     if (dataDir.State == rimo::AppPaths::DataDirState::Kind::NotCreated) {
-        problems.append(rimo::Translations::Translate("main", "データフォルダーを作れません: %1\n"
-                                                             "スケジュールと設定は保存できません。")
+        problems.append(rimo::Translations::Translate("main",
+                                                      "データフォルダーを作れません: %1\n"
+                                                      "スケジュールと設定は保存できません。")
                             .arg(Text(dataDir.Message)));
     }
     for (const QString& problem : problems) {
@@ -102,7 +104,8 @@ int main(int argc, char* argv[]) {
     // schedule would start programs as this user.
     const rimo::AppPaths::DataDirState dataDir = paths.PrepareDataDir();
     if (dataDir.State == rimo::AppPaths::DataDirState::Kind::Refused) {
-        return RefuseToStart(rimo::Translations::Translate("main", "起動できません。\n%1").arg(Text(dataDir.Message)));
+        return RefuseToStart(rimo::Translations::Translate("main", "起動できません。\n%1")
+                                 .arg(Text(dataDir.Message)));
     }
     const QStringList startProblems = DataFolderProblems(paths, dataDir);
 

@@ -96,10 +96,10 @@ AppPaths AppPaths::ForExecutable(const std::filesystem::path& executable,
         }
     }
     if (paths.DataDir.empty()) {
-        paths.DataDirProblem =
-            Translatable("rimo::AppPaths", "ホームフォルダーがわかりません ($HOME が空で、パスワード"
-                                           "データベースにもこのユーザーのホームがありません)。"
-                                           "$HOME か $XDG_CONFIG_HOME を設定してください");
+        paths.DataDirProblem = Translatable(
+            "rimo::AppPaths", "ホームフォルダーがわかりません ($HOME が空で、パスワード"
+                              "データベースにもこのユーザーのホームがありません)。"
+                              "$HOME か $XDG_CONFIG_HOME を設定してください");
     }
     return paths;
 }

@@ -23,7 +23,6 @@ std::string Reason(int error) {
     return strerror_r(error, buffer, sizeof buffer);
 }
 
-
 Message ReadError(const std::filesystem::path& path, Message reason) {
     return Translatable("rimo::FileIo", "ファイル %1 を読み込めません: %2")
         .Arg(path.string())
@@ -206,8 +205,9 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, Mess
         return std::nullopt;
     }
     const auto tooBig = [&] {
-        SetError(error, ReadError(path, Translatable("rimo::FileIo", "大きすぎます (上限 %1 バイト)")
-                                            .Arg(static_cast<long long>(maxSize))));
+        SetError(error,
+                 ReadError(path, Translatable("rimo::FileIo", "大きすぎます (上限 %1 バイト)")
+                                     .Arg(static_cast<long long>(maxSize))));
         return std::nullopt;
     };
     const auto expected = static_cast<std::size_t>(info.st_size);

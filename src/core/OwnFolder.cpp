@@ -15,7 +15,6 @@ namespace rimo {
 
 namespace {
 
-
 Message NotMade(const std::filesystem::path& folder, std::string reason) {
     return Translatable("rimo::OwnFolder", "フォルダー %1 を作れません: %2")
         .Arg(folder.string())
@@ -86,7 +85,8 @@ Message FolderRefusal(const FolderFacts& facts, uid_t user) {
     const bool othersWrite = (facts.Mode & S_IWOTH) != 0;
     const bool groupWrites = (facts.Mode & S_IWGRP) != 0 && !facts.GroupIsOwners;
     if (othersWrite || groupWrites) {
-        return Translatable("rimo::OwnFolder", "他のユーザーも書き込めます (モード %1)").Arg(Octal(facts.Mode));
+        return Translatable("rimo::OwnFolder", "他のユーザーも書き込めます (モード %1)")
+            .Arg(Octal(facts.Mode));
     }
     return {};
 }
@@ -96,8 +96,9 @@ Status CheckOwnFolder(const std::filesystem::path& folder) {
     struct statfs system {};
     if (::stat(folder.c_str(), &info) != 0 || ::statfs(folder.c_str(), &system) != 0) {
         const std::string reason = Reason(errno);
-        return Status::Error(
-            Translatable("rimo::OwnFolder", "フォルダー %1 を調べられません: %2").Arg(folder.string()).Arg(reason));
+        return Status::Error(Translatable("rimo::OwnFolder", "フォルダー %1 を調べられません: %2")
+                                 .Arg(folder.string())
+                                 .Arg(reason));
     }
     FolderFacts facts;
     facts.IsFolder = S_ISDIR(info.st_mode);
@@ -111,8 +112,9 @@ Status CheckOwnFolder(const std::filesystem::path& folder) {
     if (refusal.IsEmpty()) {
         return Status::Ok();
     }
-    return Status::Error(
-        Translatable("rimo::OwnFolder", "フォルダー %1 は%2").Arg(folder.string()).Arg(std::move(refusal)));
+    return Status::Error(Translatable("rimo::OwnFolder", "フォルダー %1 は%2")
+                             .Arg(folder.string())
+                             .Arg(std::move(refusal)));
 }
 
 bool KeepsUnixModes(int fd) {

@@ -34,7 +34,8 @@ std::unique_ptr<QTranslator> Load(const QString& name, const QString& folder) {
 void Translations::Use(UiLanguage language) {
     State& state = Shared();
     const bool running = QCoreApplication::instance() != nullptr;
-    for (const std::unique_ptr<QTranslator>& translator : {std::cref(state.Own), std::cref(state.Qt)}) {
+    for (const std::unique_ptr<QTranslator>& translator :
+         {std::cref(state.Own), std::cref(state.Qt)}) {
         if (translator && running) {
             QCoreApplication::removeTranslator(translator.get());
         }
@@ -45,8 +46,8 @@ void Translations::Use(UiLanguage language) {
     if (language == UiLanguage::English) {
         state.Own = Load(QStringLiteral("rimotime_en"), QStringLiteral(":/i18n"));
     } else {
-        state.Qt = Load(QStringLiteral("qtbase_ja"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        state.Qt =
+            Load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     }
     if (running) {
         for (QTranslator* translator : {state.Own.get(), state.Qt.get()}) {

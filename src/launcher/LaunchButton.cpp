@@ -271,7 +271,7 @@ void TLaunchButton::DropFiles(const QStringList& paths) {
     if (paths.size() >= 2) {
         ShowInformation(window(), QStringLiteral("RimoTimeInformation"),
                         tr("同時に２個以上のファイルのドラッグ＆ドロップは"
-                                       "サポートしていません。"));
+                           "サポートしていません。"));
         return;
     }
     const QString path =

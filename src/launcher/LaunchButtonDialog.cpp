@@ -63,14 +63,10 @@ void LaunchButtonDialog::CreateControls() {
         widget->setAlignment(alignment | Qt::AlignVCenter);
         return widget;
     };
-    QLabel* labelTitle =
-        label("LabelTitle", tr("タイトル："), {2, 6, 80, 14}, Qt::AlignRight);
-    QLabel* labelPath =
-        label("LabelPath", tr("パス名："), {2, 29, 80, 14}, Qt::AlignRight);
-    QLabel* labelDir =
-        label("LabelDir", tr("初期ﾃﾞｨﾚｸﾄﾘ："), {2, 52, 80, 14}, Qt::AlignRight);
-    QLabel* labelState =
-        label("LabelState", tr("起動時の状態："), {2, 75, 80, 14}, Qt::AlignRight);
+    QLabel* labelTitle = label("LabelTitle", tr("タイトル："), {2, 6, 80, 14}, Qt::AlignRight);
+    QLabel* labelPath = label("LabelPath", tr("パス名："), {2, 29, 80, 14}, Qt::AlignRight);
+    QLabel* labelDir = label("LabelDir", tr("初期ﾃﾞｨﾚｸﾄﾘ："), {2, 52, 80, 14}, Qt::AlignRight);
+    QLabel* labelState = label("LabelState", tr("起動時の状態："), {2, 75, 80, 14}, Qt::AlignRight);
     QLabel* labelOption =
         label("LabelOption", tr("起動時ｵﾌﾟｼｮﾝ："), {228, 75, 80, 14}, Qt::AlignRight);
     label("LabelIcon", tr("←表示ｱｲｺﾝの設定"), {127, 100, 100, 14}, Qt::AlignLeft);
@@ -79,18 +75,17 @@ void LaunchButtonDialog::CreateControls() {
     editPath_ = Named(new QLineEdit(button_->ProgramPath(), this), "EditPath", {83, 25, 287, 22});
     editDir_ = Named(new QLineEdit(button_->ProgramDir(), this), "EditDir", {83, 48, 325, 22});
     comboState_ = Named(new QComboBox(this), "ComboState", {83, 71, 140, 22});
-    comboState_->addItems({tr("通常の大きさ"), tr("最小化で起動"),
-                           tr("最大化で起動")});
+    comboState_->addItems({tr("通常の大きさ"), tr("最小化で起動"), tr("最大化で起動")});
     comboState_->setCurrentIndex(static_cast<int>(button_->ProgramState()));
     connect(comboState_, &QComboBox::activated, this, &LaunchButtonDialog::ComboStateChange);
     editOption_ =
         Named(new QLineEdit(button_->ProgramOption(), this), "EditOption", {308, 71, 100, 22});
 
-    auto* browse = Named(new QPushButton(tr("参照"), this), "ButtonBrowse",
-                         {372, 24, 35, 22}, tr("登録するプログラムを検索します"));
+    auto* browse = Named(new QPushButton(tr("参照"), this), "ButtonBrowse", {372, 24, 35, 22},
+                         tr("登録するプログラムを検索します"));
     connect(browse, &QPushButton::clicked, this, &LaunchButtonDialog::ButtonBrowseClick);
-    auto* remove = Named(new QPushButton(tr("削除"), this), "ButtonDelete",
-                         {5, 113, 40, 26}, tr("このアイコンの情報を削除します"));
+    auto* remove = Named(new QPushButton(tr("削除"), this), "ButtonDelete", {5, 113, 40, 26},
+                         tr("このアイコンの情報を削除します"));
     connect(remove, &QPushButton::clicked, this, &LaunchButtonDialog::ButtonDeleteClick);
     buttonIcon_ = Named(new QToolButton(this), "ButtonIcon", {83, 99, 40, 40},
                         tr("アイコンを別の場所から設定します"));
@@ -110,8 +105,8 @@ void LaunchButtonDialog::CreateControls() {
     ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &LaunchButtonDialog::ButtonOKClick);
-    auto* cancel = Named(new QPushButton(tr("ｷｬﾝｾﾙ"), this), "ButtonCancel",
-                         {337, 112, 70, 27}, tr("変更をすべて破棄して終了します"));
+    auto* cancel = Named(new QPushButton(tr("ｷｬﾝｾﾙ"), this), "ButtonCancel", {337, 112, 70, 27},
+                         tr("変更をすべて破棄して終了します"));
     cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     // The labels name their fields for a screen reader; the icon's two
@@ -226,8 +221,7 @@ void LaunchButtonDialog::ButtonBrowseClick() {
 }
 
 void LaunchButtonDialog::ButtonDeleteClick() {
-    if (!AskYes(this, tr("このアイコンを削除してよろしいですか？"), QMessageBox::No) ||
-        !button_) {
+    if (!AskYes(this, tr("このアイコンを削除してよろしいですか？"), QMessageBox::No) || !button_) {
         return;
     }
     button_->SetProgramPath({});

@@ -8,7 +8,6 @@ namespace rimo {
 
 namespace {
 
-
 constexpr const char* kSetting = "Setting";
 
 // In the file 1 means maximised and 2 minimised.
@@ -55,20 +54,23 @@ LauncherFile::Loaded LauncherFile::Load() {
         if (!decoded.HadInvalidBytes) {
             return loaded;
         }
-        problem = Translatable("rimo::LauncherFile", "ランチャーファイル %1 に文字として読めないバイトがあります。"
-                                         "読めた内容を使います")
+        problem = Translatable("rimo::LauncherFile",
+                               "ランチャーファイル %1 に文字として読めないバイトがあります。"
+                               "読めた内容を使います")
                       .Arg(path_.string());
     } else {
-        problem = Translatable("rimo::LauncherFile", "%1 (空のページとして扱います)").Arg(std::move(error));
+        problem = Translatable("rimo::LauncherFile", "%1 (空のページとして扱います)")
+                      .Arg(std::move(error));
     }
     // The user's bytes are kept aside before anything is written over them.
     Message moveError;
     const std::optional<std::filesystem::path> aside = MoveFileAside(path_, &moveError);
     if (!aside) {
         writeBlocked_ = true;
-        problems_.push_back(Translatable("rimo::LauncherFile", "%1。%2。このファイルには書き込みません")
-                                .Arg(std::move(problem))
-                                .Arg(std::move(moveError)));
+        problems_.push_back(
+            Translatable("rimo::LauncherFile", "%1。%2。このファイルには書き込みません")
+                .Arg(std::move(problem))
+                .Arg(std::move(moveError)));
         return {};
     }
     problems_.push_back(Translatable("rimo::LauncherFile", "%1。元のファイルは %2 に残しました")

@@ -58,7 +58,9 @@ public:
     std::vector<Message> TakeProblems();
 
     static std::string Section(int n) { return "Button" + std::to_string(n); }
-    static std::string DefaultTitle(int page) { return "タイトル" + std::to_string(page); } // stored
+    static std::string DefaultTitle(int page) {
+        return "タイトル" /* stored */ + std::to_string(page);
+    }
 
 private:
     struct Loaded {

@@ -59,18 +59,18 @@ void LauncherPage::CreateControls(QWidget& page) {
     radioGroupLaunchTitle_ = Named(new RadioGroup(tr("ランチャー・タイトル"), &page),
                                    QStringLiteral("RadioGroupLaunchTitle"), {10, 8, 169, 81},
                                    tr("ランチャー・ページを選択します"));
-    radioGroupLaunchTitle_->SetItems(
-        {QStringLiteral("タイトル１"), QStringLiteral("タイトル２"), QStringLiteral("タイトル３")}); // stored
+    // stored {
+    radioGroupLaunchTitle_->SetItems({QStringLiteral("タイトル１"), QStringLiteral("タイトル２"),
+                                      QStringLiteral("タイトル３")});
+    // }
     connect(radioGroupLaunchTitle_, &RadioGroup::ItemIndexChanged, this,
             &LauncherPage::RadioGroupLaunchTitleClick);
 
-    checkBoxConf_ =
-        Named(new QCheckBox(tr("確認要(&C)"), &page), QStringLiteral("CheckBoxConf"),
-              {8, 104, 73, 17}, tr("削除時の確認をします"));
+    checkBoxConf_ = Named(new QCheckBox(tr("確認要(&C)"), &page), QStringLiteral("CheckBoxConf"),
+                          {8, 104, 73, 17}, tr("削除時の確認をします"));
     checkBoxConf_->setChecked(true);
-    auto* labelBtn =
-        Named(new QLabel(tr("ﾎﾞﾀﾝ数："), &page), QStringLiteral("LabelBtn"),
-              {95, 104, 42, 12}, tr("ランチ・ボタンの数を指定"));
+    auto* labelBtn = Named(new QLabel(tr("ﾎﾞﾀﾝ数："), &page), QStringLiteral("LabelBtn"),
+                           {95, 104, 42, 12}, tr("ランチ・ボタンの数を指定"));
     spinEdit2_ = Named(new RowCountBox(&page), QStringLiteral("SpinEdit2"), {138, 96, 40, 21});
     labelBtn->setBuddy(spinEdit2_); // its name for a screen reader
     // At most 99 rows (100, the old top, gives 99); a typed number counts
@@ -90,13 +90,12 @@ void LauncherPage::CreateControls(QWidget& page) {
     buttonIconDelete_ =
         button("ButtonIconDelete", tr("選択して削除"), {8, 128, 75, 25},
                tr("選択したボタンを削除します"), &LauncherPage::ButtonIconDeleteClick);
-    buttonStart_ =
-        button("ButtonStart", tr("選択して起動"), {100, 128, 75, 25},
-               tr("選択したボタンを起動します"), &LauncherPage::ButtonStartClick);
+    buttonStart_ = button("ButtonStart", tr("選択して起動"), {100, 128, 75, 25},
+                          tr("選択したボタンを起動します"), &LauncherPage::ButtonStartClick);
     buttonSelectAll_ = button("ButtonSelectAll", tr("全て選択"), {8, 160, 75, 25}, {},
                               &LauncherPage::ButtonSelectAllClick);
-    button("ButtonReverse", tr("反転"), {100, 160, 75, 25},
-           tr("ﾁｪｯｸを反転します"), &LauncherPage::ButtonReverseClick);
+    button("ButtonReverse", tr("反転"), {100, 160, 75, 25}, tr("ﾁｪｯｸを反転します"),
+           &LauncherPage::ButtonReverseClick);
 
     scrollBox1_ = Named(new QScrollArea(&page), QStringLiteral("ScrollBox1"), {190, 8, 180, 177});
     // Tab goes through the title and the rows, which the box scrolls into

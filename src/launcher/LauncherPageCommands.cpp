@@ -1,7 +1,7 @@
 // The launcher page's commands on its rows: start, delete, the label's
 // double click, and PopupMenu3 with the launch clipboard.
-#include "launcher/LaunchPaths.h"
 #include "i18n/Translations.h"
+#include "launcher/LaunchPaths.h"
 #include "launcher/LauncherMessages.h"
 #include "launcher/LauncherPage.h"
 
@@ -38,7 +38,7 @@ void LauncherPage::ButtonIconDeleteClick() {
     const auto done = [this] { deleting_ = false; };
     if (!askEach && !AskYes(page_.window(),
                             tr("選択した全てのｱｲｺﾝを削除します。\r\n\r\n"
-                                           "復旧は出来ませんが宜しいですか?"),
+                               "復旧は出来ませんが宜しいですか?"),
                             QMessageBox::Cancel, MessagePosition())) {
         return done();
     }
@@ -59,9 +59,9 @@ void LauncherPage::ButtonIconDeleteClick() {
         }
         if (askEach) {
             const LaunchItem asked = row.Button->Item();
-            const bool yes =
-                AskYes(page_.window(), Translations::Text(LaunchClipboard::DeleteQuestion(asked.Title)),
-                       QMessageBox::Cancel, MessagePosition());
+            const bool yes = AskYes(
+                page_.window(), Translations::Text(LaunchClipboard::DeleteQuestion(asked.Title)),
+                QMessageBox::Cancel, MessagePosition());
             if (generation != generation_) {
                 return done();
             }
@@ -74,8 +74,7 @@ void LauncherPage::ButtonIconDeleteClick() {
         row.Check->setChecked(false);
     }
     if (checked == empty) {
-        ShowNotice(page_.window(), tr("情報"),
-                   tr("削除するｱｲｺﾝはありません。"), MessagePosition());
+        ShowNotice(page_.window(), tr("情報"), tr("削除するｱｲｺﾝはありません。"), MessagePosition());
     }
     done();
 }
@@ -151,8 +150,9 @@ void LauncherPage::Paste1Click() {
     }
     if (!target->ProgramPath().isEmpty()) {
         const LaunchItem asked = target->Item();
-        const bool yes = AskYes(page_.window(), Translations::Text(clipboard_.PasteQuestion(asked.Title)),
-                                QMessageBox::No, MessagePosition());
+        const bool yes =
+            AskYes(page_.window(), Translations::Text(clipboard_.PasteQuestion(asked.Title)),
+                   QMessageBox::No, MessagePosition());
         // The page may have been switched, or the row changed, while the question waited.
         if (!yes || PopupButton() != target || target->Item() != asked) {
             return;
@@ -169,8 +169,9 @@ void LauncherPage::Delete2Click() {
         return;
     }
     const LaunchItem asked = button->Item();
-    const bool yes = AskYes(page_.window(), Translations::Text(LaunchClipboard::DeleteQuestion(asked.Title)),
-                            QMessageBox::No, MessagePosition());
+    const bool yes =
+        AskYes(page_.window(), Translations::Text(LaunchClipboard::DeleteQuestion(asked.Title)),
+               QMessageBox::No, MessagePosition());
     if (!yes || PopupButton() != button || button->Item() != asked) {
         return;
     }

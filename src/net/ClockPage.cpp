@@ -61,8 +61,7 @@ void ClockPage::CreateControls(QWidget& page) {
                           tr("時刻取得のための設定をします"));
     setTime->setGeometry(24, 8, 361, 97);
 
-    labeledEdit1_ =
-        Named(new QLineEdit(setTime), "LabeledEdit1", tr("タイムサーバーを指定"));
+    labeledEdit1_ = Named(new QLineEdit(setTime), "LabeledEdit1", tr("タイムサーバーを指定"));
     // Narrower than designed: the protocol stands beside the server.
     labeledEdit1_->setGeometry(80, 24, 169, 20);
     comboBoxProtocol_ = Named(new ProtocolComboBox(setTime), "ComboBoxProtocol",
@@ -72,14 +71,12 @@ void ClockPage::CreateControls(QWidget& page) {
     comboBoxProtocol_->view()->setAccessibleName(
         comboBoxProtocol_->accessibleName()); // its drop-down list
     // The edit's label stands on its left, 3 pixels away.
-    auto* serverLabel =
-        Named(new QLabel(tr("サーバー："), setTime), "LabeledEdit1Label");
+    auto* serverLabel = Named(new QLabel(tr("サーバー："), setTime), "LabeledEdit1Label");
     serverLabel->setBuddy(labeledEdit1_);
     serverLabel->adjustSize();
     serverLabel->move(80 - 3 - serverLabel->width(), 24 + (20 - serverLabel->height()) / 2);
 
-    auto* timeOutLabel =
-        Named(new QLabel(tr("タイムアウト："), setTime), "LabelTimeOut");
+    auto* timeOutLabel = Named(new QLabel(tr("タイムアウト："), setTime), "LabelTimeOut");
     timeOutLabel->adjustSize();
     timeOutLabel->move(24, 64);
 
@@ -96,8 +93,8 @@ void ClockPage::CreateControls(QWidget& page) {
 
     auto* result = Named(new QGroupBox(tr("結果"), &page), "GroupBoxResult");
     result->setGeometry(405, 8, 220, 169);
-    listBoxResult_ = Named(new QListWidget(result), "ListBoxResult",
-                           tr("起動時からの時刻合わせログを表示"));
+    listBoxResult_ =
+        Named(new QListWidget(result), "ListBoxResult", tr("起動時からの時刻合わせログを表示"));
     listBoxResult_->setGeometry(10, 16, 201, 145);
     listBoxResult_->setAccessibleName(tr("結果"));
 
@@ -110,8 +107,8 @@ void ClockPage::CreateControls(QWidget& page) {
                          tr("チェックを入れると時刻合わせ完了後メッセージを表示"));
     msgCheckBox_->setGeometry(100, 134, 105, 17);
 
-    logButton_ = Named(new QPushButton(tr("ﾛｸﾞを見る"), &page), "LogButton",
-                       tr("ログ・ファイルを開きます"));
+    logButton_ =
+        Named(new QPushButton(tr("ﾛｸﾞを見る"), &page), "LogButton", tr("ログ・ファイルを開きます"));
     logButton_->setGeometry(220, 130, 75, 25);
     connect(logButton_, &QPushButton::clicked, this, &ClockPage::LogButtonClick);
 
@@ -170,9 +167,8 @@ void ClockPage::Synchronise() {
     }
     activeClient_->TimeOut = spinEdit1_->value();
     if (!services_.Network.AttemptConnect()) {
-        ShowInformation(
-            kCaptionNoBlank,
-            tr("インターネットに接続されていません。接続後もう一度お試しください。"));
+        ShowInformation(kCaptionNoBlank,
+                        tr("インターネットに接続されていません。接続後もう一度お試しください。"));
         return;
     }
     if (!services_.Network.NetworkPresent() && !services_.Network.InternetConnected()) {

@@ -40,7 +40,6 @@ bool LooksLikeAnotherZone(std::int64_t correctionMs) {
            std::llabs(distance - nearestStep * kQuarterHourMs) < kZoneStepToleranceMs;
 }
 
-
 SyncDecision Refuse(Message why) {
     return SyncDecision{std::nullopt, std::move(why)};
 }
@@ -53,10 +52,10 @@ std::string ShownUtc(std::int64_t unixMs) {
 SyncDecision InRange(std::int64_t unixMs, const SyncContext& context) {
     const DateTime utc = UnixMsToUtc(unixMs);
     if (utc < DateOf(context.NotBefore)) {
-        return Refuse(
-            Translatable("rimo::SyncDecision", "サーバーの時刻 %1 は、このプログラムの作成日 %2 より前です。")
-                .Arg(ShownUtc(unixMs))
-                .Arg(FormatShortDate(context.NotBefore)));
+        return Refuse(Translatable("rimo::SyncDecision",
+                                   "サーバーの時刻 %1 は、このプログラムの作成日 %2 より前です。")
+                          .Arg(ShownUtc(unixMs))
+                          .Arg(FormatShortDate(context.NotBefore)));
     }
     if (DecodeDate(utc).Year > kLatestYear) {
         return Refuse(Translatable("rimo::SyncDecision", "サーバーの時刻 %1 は %2 年より後です。")
@@ -88,7 +87,9 @@ Message FormatDistance(std::int64_t ms) {
         return Translatable("rimo::SyncDecision", "%1分").Arg(minutes);
     }
     if (days == 0) {
-        return Translatable("rimo::SyncDecision", "%1時間%2分").Arg(hours).Arg(TwoDigits(minutes % 60));
+        return Translatable("rimo::SyncDecision", "%1時間%2分")
+            .Arg(hours)
+            .Arg(TwoDigits(minutes % 60));
     }
     return Translatable("rimo::SyncDecision", "%1日%2時間%3分")
         .Arg(days)
@@ -101,11 +102,13 @@ SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext
         return Refuse(reading.Error);
     }
     if (reading.TimeBlank) {
-        return Refuse(Translatable("rimo::SyncDecision", "サーバーの応答に時刻がありません（日付だけです）。"));
+        return Refuse(Translatable("rimo::SyncDecision",
+                                   "サーバーの応答に時刻がありません（日付だけです）。"));
     }
     if (reading.NistHealth >= 2) {
-        return Refuse(Translatable("rimo::SyncDecision", "サーバー自身の時刻に5秒を超える誤差のおそれがあると"
-                                             "応答されました（状態 %1）。")
+        return Refuse(Translatable("rimo::SyncDecision",
+                                   "サーバー自身の時刻に5秒を超える誤差のおそれがあると"
+                                   "応答されました（状態 %1）。")
                           .Arg(reading.NistHealth));
     }
     const std::int64_t readUnixMs = UtcToUnixMs(*reading.Utc);
@@ -127,9 +130,9 @@ SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext
     if (const SyncDecision local = InRange(localUnixMs, context); !local.UnixMs) {
         return local; // an implausible time says more than the distance
     }
-    return Refuse(
-        Translatable("rimo::SyncDecision", "サーバーの応答にタイムゾーンがなく、このPCの時計と%1ずれています。")
-            .Arg(FormatDistance(correction)));
+    return Refuse(Translatable("rimo::SyncDecision",
+                               "サーバーの応答にタイムゾーンがなく、このPCの時計と%1ずれています。")
+                      .Arg(FormatDistance(correction)));
 }
 
 SyncDecision CheckServerTime(std::int64_t unixMs, const SyncContext& context) {

@@ -10,7 +10,6 @@ namespace rimo {
 
 namespace {
 
-
 // A string value: backslashes and control characters escaped.
 std::string EscapeValue(std::string_view text) {
     std::string escaped;
@@ -101,8 +100,9 @@ bool XdgAutostart::Registered() const {
 
 Status XdgAutostart::Register(const std::filesystem::path& executable) {
     if (folder_.empty()) {
-        return Status::Error(Translatable(
-            "rimo::XdgAutostart", "ホームフォルダが分からないため、自動起動の項目を置く場所がありません"));
+        return Status::Error(
+            Translatable("rimo::XdgAutostart",
+                         "ホームフォルダが分からないため、自動起動の項目を置く場所がありません"));
     }
     std::error_code lookError;
     const auto type = std::filesystem::symlink_status(EntryFile(), lookError).type();

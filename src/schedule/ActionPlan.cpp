@@ -36,7 +36,7 @@ std::string FileExtension(const std::string& path) {
 std::string PowerSwitch(const std::string& action) {
     static constexpr std::pair<std::string_view, std::string_view> kSwitches[] = {
         {"ｼｬｯﾄﾀﾞｳﾝ", "/s"},   {"ログオフ", "/l"},  {"リブート", "/r"}, // stored
-        {"スタンバイ", "/t"}, {"ﾊｲﾊﾞﾈｰｼｮﾝ", "/k"}, // stored
+        {"スタンバイ", "/t"}, {"ﾊｲﾊﾞﾈｰｼｮﾝ", "/k"},                     // stored
     };
     for (const auto& [name, option] : kSwitches) {
         if (action == name) {

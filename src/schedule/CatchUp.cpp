@@ -125,11 +125,11 @@ struct DateStep {
 };
 
 constexpr std::array<DateStep, 7> kDateSteps{{
-    {"毎週", 7, 0}, // stored
+    {"毎週", 7, 0},  // stored
     {"隔週", 14, 0}, // stored
-    {"隔日", 2, 0}, // stored
-    {"毎月", 0, 1}, // stored
-    {"隔月", 0, 2}, // stored
+    {"隔日", 2, 0},  // stored
+    {"毎月", 0, 1},  // stored
+    {"隔月", 0, 2},  // stored
     {"毎年", 0, 12}, // stored
     {"隔年", 0, 24}, // stored
 }};
@@ -141,7 +141,7 @@ bool CatchUpRow(ScheduleRow& row, DateTime now, Message* problem) {
     const auto dateStep = std::find_if(kDateSteps.begin(), kDateSteps.end(),
                                        [&](const DateStep& s) { return s.Repeat == repeat; });
     const bool hourKind = repeat == "30分毎" || repeat == "毎時" || repeat == "隔時"; // stored
-    const bool dayKind = repeat == "毎日" || repeat == "月～金" || repeat == "土日"; // stored
+    const bool dayKind = repeat == "毎日" || repeat == "月～金" || repeat == "土日";  // stored
     if (!hourKind && !dayKind && dateStep == kDateSteps.end()) {
         return true; // once, or a repetition this program does not know
     }

@@ -7,8 +7,8 @@
 
 namespace rimo {
 
-CellComboBox::CellComboBox(const QString& name, int column,
-                           const std::vector<std::string>& items, QWidget* parent)
+CellComboBox::CellComboBox(const QString& name, int column, const std::vector<std::string>& items,
+                           QWidget* parent)
     : QComboBox(parent), column_(column) {
     setObjectName(name);
     SetItems(items);

@@ -7,21 +7,20 @@ namespace rimo {
 using namespace ScheduleTexts;
 
 const std::vector<std::string>& RepeatChoices() {
-    static const std::vector<std::string> items{
-        "",
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "30分毎"),
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎時"),
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎日"),
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "月～金"),
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "土日"),
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎週"),
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎月"),
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎年"),
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔時"),
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔日"),
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔週"),
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔月"),
-        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔年")};
+    static const std::vector<std::string> items{"",
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "30分毎"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎時"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎日"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "月～金"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "土日"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎週"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎月"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎年"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔時"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔日"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔週"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔月"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔年")};
     return items;
 }
 
@@ -67,19 +66,25 @@ void WriteRowDefaults(ScheduleTable& table, int row) {
 
 std::optional<MissingField> FindMissingField(const ScheduleRow& row) {
     if (row[ColDate].empty()) {
-        return MissingField{Translatable("rimo::ScheduleEditRules", "日付が指定されていません。"), ColDate};
+        return MissingField{Translatable("rimo::ScheduleEditRules", "日付が指定されていません。"),
+                            ColDate};
     }
     if (row[ColTime].empty()) {
-        return MissingField{Translatable("rimo::ScheduleEditRules", "時刻が指定されていません。"), ColTime};
+        return MissingField{Translatable("rimo::ScheduleEditRules", "時刻が指定されていません。"),
+                            ColTime};
     }
     if (row[ColAction].empty()) {
-        return MissingField{Translatable("rimo::ScheduleEditRules", "動作が指定されていません。"), ColAction};
+        return MissingField{Translatable("rimo::ScheduleEditRules", "動作が指定されていません。"),
+                            ColAction};
     }
     if (row[ColAction] == kMessage && row[ColArgument].empty()) {
-        return MissingField{Translatable("rimo::ScheduleEditRules", "メッセージが指定されていません。"), ColArgument};
+        return MissingField{
+            Translatable("rimo::ScheduleEditRules", "メッセージが指定されていません。"),
+            ColArgument};
     }
     if (row[ColAction] == kStart && row[ColArgument].empty()) {
-        return MissingField{Translatable("rimo::ScheduleEditRules", "起動パスが指定されていません。"), ColArgument};
+        return MissingField{
+            Translatable("rimo::ScheduleEditRules", "起動パスが指定されていません。"), ColArgument};
     }
     return std::nullopt;
 }
@@ -179,7 +184,8 @@ std::string ShortenPath(std::string_view path, int maxWidth, const TextWidth& wi
 Message CellHint(int column, std::string_view text, const TextWidth& width) {
     switch (column) {
     case ColTitle:
-        return text.empty() ? Translatable("rimo::CellHint", "選択して左クリックで入力、右クリックで行の操作")
+        return text.empty() ? Translatable("rimo::CellHint",
+                                           "選択して左クリックで入力、右クリックで行の操作")
                             : Message::Plain(std::string(text));
     case ColRepeat:
         return Translatable("rimo::CellHint", "繰り返し（毎日、毎週等）の指定");
@@ -192,7 +198,8 @@ Message CellHint(int column, std::string_view text, const TextWidth& width) {
     case ColArgument:
         if (text.empty()) {
             return Translatable(
-                "rimo::CellHint", "選択して左クリックでメッセージ入力、右クリックでパス参照、D&Dも可能");
+                "rimo::CellHint",
+                "選択して左クリックでメッセージ入力、右クリックでパス参照、D&Dも可能");
         }
         if (text.find('"') != std::string_view::npos) {
             return Message::Plain(ShortenPath(WithoutQuotes(text), kHintPathWidth, width));

@@ -57,7 +57,6 @@ std::optional<long long> ReadCount(std::string_view line) {
     return value;
 }
 
-
 std::string Quoted(std::string_view text) {
     constexpr std::size_t kShown = 40;
     std::string shown(text.substr(0, kShown));
@@ -86,25 +85,29 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     DecodedText decoded = DecodeFileText(bytes);
     report.Encoding = decoded.Encoding;
     if (decoded.HadInvalidBytes) {
-        report.Problems.push_back(Translatable(
-            "rimo::ScheduleFile", "文字コードとして読めないバイトがあります (その文字は %1 に置き換えました)")
-                                      .Arg("\xEF\xBF\xBD"));
+        report.Problems.push_back(
+            Translatable(
+                "rimo::ScheduleFile",
+                "文字コードとして読めないバイトがあります (その文字は %1 に置き換えました)")
+                .Arg("\xEF\xBF\xBD"));
         report.Unreadable = true;
     }
     LineReader reader(decoded.Utf8);
     const std::optional<std::string_view> first = reader.Next();
     const auto columnCount = first ? ReadCount(*first) : std::nullopt;
     if (!columnCount) {
-        report.Problems.push_back(Translatable("rimo::ScheduleFile", "1 行目の列数 %1 は整数ではありません")
-                                      .Arg(Quoted(first.value_or(""))));
+        report.Problems.push_back(
+            Translatable("rimo::ScheduleFile", "1 行目の列数 %1 は整数ではありません")
+                .Arg(Quoted(first.value_or(""))));
         report.Unreadable = true;
         return report;
     }
     const std::optional<std::string_view> second = reader.Next();
     const auto rowCountRead = second ? ReadCount(*second) : std::nullopt;
     if (!rowCountRead) {
-        report.Problems.push_back(Translatable("rimo::ScheduleFile", "2 行目の行数 %1 は整数ではありません")
-                                      .Arg(Quoted(second.value_or(""))));
+        report.Problems.push_back(
+            Translatable("rimo::ScheduleFile", "2 行目の行数 %1 は整数ではありません")
+                .Arg(Quoted(second.value_or(""))));
         report.Unreadable = true;
         return report;
     }
@@ -115,16 +118,18 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     // its counts say.
     const bool columnsInRange = *columnCount == kScheduleColumns;
     if (!columnsInRange) {
-        report.Problems.push_back(Translatable("rimo::ScheduleFile", "列数が %1 です (%2 列のはずです)")
-                                      .Arg(*columnCount)
-                                      .Arg(kScheduleColumns));
+        report.Problems.push_back(
+            Translatable("rimo::ScheduleFile", "列数が %1 です (%2 列のはずです)")
+                .Arg(*columnCount)
+                .Arg(kScheduleColumns));
         report.Unreadable = true;
     }
     const bool rowsInRange = *rowCountRead >= 1 && *rowCountRead <= ScheduleTable::kMaxRows;
     if (!rowsInRange) {
-        report.Problems.push_back(Translatable("rimo::ScheduleFile", "行数 %1 は 1 から %2 の範囲にありません")
-                                      .Arg(*rowCountRead)
-                                      .Arg(ScheduleTable::kMaxRows));
+        report.Problems.push_back(
+            Translatable("rimo::ScheduleFile", "行数 %1 は 1 から %2 の範囲にありません")
+                .Arg(*rowCountRead)
+                .Arg(ScheduleTable::kMaxRows));
         report.Unreadable = true;
     }
     const long long columns = std::clamp<long long>(*columnCount, 1, kScheduleColumns);
@@ -213,13 +218,15 @@ ScheduleReadReport LoadSchedule(const std::filesystem::path& path, ScheduleTable
         Message moveError;
         if (const auto aside = MoveFileAside(path, &moveError)) {
             report.Problems.push_back(
-                Translatable("rimo::ScheduleFile", "元のファイルは %1 に残しました").Arg(aside->string()));
+                Translatable("rimo::ScheduleFile", "元のファイルは %1 に残しました")
+                    .Arg(aside->string()));
         } else {
             // Still there: the table must never be written over it.
             report.SaveTo = UnusedName(path, ".new");
             report.Problems.push_back(moveError);
             report.Problems.push_back(
-                Translatable("rimo::ScheduleFile", "元のファイルはそのまま残し、スケジュールは %1 に保存します")
+                Translatable("rimo::ScheduleFile",
+                             "元のファイルはそのまま残し、スケジュールは %1 に保存します")
                     .Arg(report.SaveTo.string()));
         }
     }

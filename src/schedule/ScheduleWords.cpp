@@ -63,8 +63,8 @@ Message ScheduleWords::Date(const std::string& stored) {
     }
     const std::string_view day = text.substr(11);
     const auto& names = DayNames();
-    const auto found = std::find_if(names.begin(), names.end(),
-                                    [&](const char* name) { return day == name; });
+    const auto found =
+        std::find_if(names.begin(), names.end(), [&](const char* name) { return day == name; });
     if (found == names.end()) {
         return Message::Plain(stored);
     }

@@ -80,8 +80,7 @@ void TimerPage::AddButton(QWidget* parent, const char* name, const QString& capt
 }
 
 void TimerPage::CreateControls(QWidget& page) {
-    auto* time = Named(new QGroupBox(tr("タイム設定"), &page), "GroupBox1",
-                       tr("タイムの設定"));
+    auto* time = Named(new QGroupBox(tr("タイム設定"), &page), "GroupBox1", tr("タイムの設定"));
     time->setGeometry(8, 4, 241, 84);
     auto* quick = Named(new QLabel(tr("ｸｨｯｸ設定 ："), time), "LabelQuick",
                         tr("ラーメン・タイマーに最適です"));
@@ -89,9 +88,8 @@ void TimerPage::CreateControls(QWidget& page) {
     quick->move(16, 26);
     comboBoxTime_ = Named(new QComboBox(time), "ComboBoxTime",
                           tr("任意・１分・２分・３分・４分・５分・１０分から選択"));
-    comboBoxTime_->addItems({tr("任意"), tr("１分"), tr("２分"),
-                             tr("３分"), tr("４分"), tr("５分"),
-                             tr("１０分")});
+    comboBoxTime_->addItems(
+        {tr("任意"), tr("１分"), tr("２分"), tr("３分"), tr("４分"), tr("５分"), tr("１０分")});
     comboBoxTime_->setCurrentIndex(0);
     comboBoxTime_->setGeometry(100, 22, 121, 22);
     // A screen reader would call a list by its value, a control without a
@@ -99,12 +97,11 @@ void TimerPage::CreateControls(QWidget& page) {
     quick->setBuddy(comboBoxTime_);
     comboBoxTime_->setAccessibleName(tr("ｸｨｯｸ設定"));
     comboBoxTime_->view()->setAccessibleName(comboBoxTime_->accessibleName()); // its drop-down list
-    auto* option = Named(new QLabel(tr("任意設定 ："), time), "LabelOption",
-                         tr("23:59:59まで任意に設定"));
+    auto* option =
+        Named(new QLabel(tr("任意設定 ："), time), "LabelOption", tr("23:59:59まで任意に設定"));
     option->adjustSize();
     option->move(16, 55);
-    dateTimePicker3_ =
-        Named(new QTimeEdit(time), "DateTimePicker3", tr("選択してアップダウン"));
+    dateTimePicker3_ = Named(new QTimeEdit(time), "DateTimePicker3", tr("選択してアップダウン"));
     dateTimePicker3_->setDisplayFormat(QStringLiteral("H:mm:ss"));
     dateTimePicker3_->setTimeRange(QTime(0, 0, 0), QTime(23, 59, 59));
     dateTimePicker3_->setTime(QTime(0, 0, TimerTexts::kMinimumSeconds));
@@ -112,53 +109,50 @@ void TimerPage::CreateControls(QWidget& page) {
     option->setBuddy(dateTimePicker3_);
     connect(dateTimePicker3_, &QTimeEdit::timeChanged, this, &TimerPage::DateTimePicker3Change);
 
-    radioGroupTimeCount_ = Named(new RadioGroup(tr("カウント設定"), &page),
-                                 "RadioGroupTimeCount", tr("カウントを指定"));
-    radioGroupTimeCount_->SetItems(
-        {tr("カウントダウン(&D)"), tr("カウントアップ(&U)")});
+    radioGroupTimeCount_ = Named(new RadioGroup(tr("カウント設定"), &page), "RadioGroupTimeCount",
+                                 tr("カウントを指定"));
+    radioGroupTimeCount_->SetItems({tr("カウントダウン(&D)"), tr("カウントアップ(&U)")});
     radioGroupTimeCount_->SetItemIndex(0);
     radioGroupTimeCount_->setGeometry(8, 94, 153, 62);
 
-    checkBoxTimeLoop_ = Named(new QCheckBox(tr("Loopさせる(&O)"), &page),
-                              "CheckBoxTimeLoop", tr("タイマーをループさせます"));
+    checkBoxTimeLoop_ = Named(new QCheckBox(tr("Loopさせる(&O)"), &page), "CheckBoxTimeLoop",
+                              tr("タイマーをループさせます"));
     checkBoxTimeLoop_->setGeometry(16, 160, 130, 19);
     connect(checkBoxTimeLoop_, &QCheckBox::toggled, this, &TimerPage::CheckBoxTimeLoopClick);
 
-    auto* after = Named(new QGroupBox(tr("経過後動作"), &page), "GroupBox2",
-                        tr("時間経過後の動作を設定"));
+    auto* after =
+        Named(new QGroupBox(tr("経過後動作"), &page), "GroupBox2", tr("時間経過後の動作を設定"));
     after->setGeometry(264, 4, 377, 140);
-    checkBoxBeep_ = Named(new QCheckBox(tr("警告音を鳴らす(&B)"), after),
-                          "CheckBoxBeep", tr("警告音を鳴らします"));
+    checkBoxBeep_ = Named(new QCheckBox(tr("警告音を鳴らす(&B)"), after), "CheckBoxBeep",
+                          tr("警告音を鳴らします"));
     checkBoxBeep_->setGeometry(12, 18, 150, 19);
     checkBoxBeep_->setChecked(true);
-    checkBoxSound_ = Named(new QCheckBox(tr("サウンドを鳴らす(&S)"), after),
-                           "CheckBoxSound", tr("WAVEファイルを鳴らします"));
+    checkBoxSound_ = Named(new QCheckBox(tr("サウンドを鳴らす(&S)"), after), "CheckBoxSound",
+                           tr("WAVEファイルを鳴らします"));
     checkBoxSound_->setGeometry(12, 40, 150, 19);
     connect(checkBoxSound_, &QCheckBox::toggled, this, &TimerPage::CheckBoxSoundClick);
-    checkBoxSoundLoop_ = Named(new QCheckBox(tr("繰り返す(&R)"), after),
-                               "CheckBoxSoundLoop", tr("ループさせます"));
+    checkBoxSoundLoop_ =
+        Named(new QCheckBox(tr("繰り返す(&R)"), after), "CheckBoxSoundLoop", tr("ループさせます"));
     checkBoxSoundLoop_->setGeometry(176, 40, 110, 19);
     labeledEditWave_ =
-        AddLabeledEdit(after, "LabeledEditWave", tr("WAVEパス ： "),
-                       tr("WAVEファイルのパスを入力"), {84, 62, 233, 22}, &waveLabel_);
-    AddButton(after, "ButtonVide", tr("参照"), tr("参照します"),
-              {322, 60, 45, 25}, &TimerPage::ButtonVideClick);
-    checkBoxPath_ = Named(new QCheckBox(tr("アプリ起動(&C)"), after), "CheckBoxPath",
-                          tr("アプリを起動します"));
+        AddLabeledEdit(after, "LabeledEditWave", tr("WAVEパス ： "), tr("WAVEファイルのパスを入力"),
+                       {84, 62, 233, 22}, &waveLabel_);
+    AddButton(after, "ButtonVide", tr("参照"), tr("参照します"), {322, 60, 45, 25},
+              &TimerPage::ButtonVideClick);
+    checkBoxPath_ =
+        Named(new QCheckBox(tr("アプリ起動(&C)"), after), "CheckBoxPath", tr("アプリを起動します"));
     checkBoxPath_->setGeometry(12, 90, 150, 19);
-    labeledEdit3_ = AddLabeledEdit(after, "LabeledEdit3", tr("起動パス ： "),
-                                   tr("起動パスを入力"), {84, 111, 233, 22});
-    AddButton(after, "ButtonRefer", tr("参照"), tr("参照します"),
-              {322, 109, 45, 25}, &TimerPage::ButtonReferClick);
+    labeledEdit3_ = AddLabeledEdit(after, "LabeledEdit3", tr("起動パス ： "), tr("起動パスを入力"),
+                                   {84, 111, 233, 22});
+    AddButton(after, "ButtonRefer", tr("参照"), tr("参照します"), {322, 109, 45, 25},
+              &TimerPage::ButtonReferClick);
 
-    AddButton(&page, "ButtonTimeTest", tr("テスト"), tr("動作テストします"),
-              {400, 152, 75, 25}, &TimerPage::ButtonTimeTestClick);
-    AddButton(&page, "ButtonTimeStart", tr("開始"),
-              tr("タイマーを開始します"), {483, 152, 75, 25},
+    AddButton(&page, "ButtonTimeTest", tr("テスト"), tr("動作テストします"), {400, 152, 75, 25},
+              &TimerPage::ButtonTimeTestClick);
+    AddButton(&page, "ButtonTimeStart", tr("開始"), tr("タイマーを開始します"), {483, 152, 75, 25},
               &TimerPage::ButtonTimeStartClick);
-    AddButton(&page, "ButtonTimeStop", tr("停止"),
-              tr("タイマー動作を停止します"), {566, 152, 75, 25},
-              &TimerPage::ButtonTimeStopClick);
+    AddButton(&page, "ButtonTimeStop", tr("停止"), tr("タイマー動作を停止します"),
+              {566, 152, 75, 25}, &TimerPage::ButtonTimeStopClick);
 
     CheckBoxSoundClick();
 }
@@ -209,7 +203,7 @@ void TimerPage::ButtonTimeStartClick() {
         // of no time could never end.
         ShowInformation(page_.window(), QStringLiteral("RimoTimeInformation"),
                         tr("タイマーの時間が決まっていません。"
-                                       "ｸｨｯｸ設定か任意設定で時間を選んで下さい。"));
+                           "ｸｨｯｸ設定か任意設定で時間を選んで下さい。"));
         return;
     }
     if (dialog_) {

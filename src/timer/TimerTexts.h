@@ -40,8 +40,7 @@ struct TimerTexts {
 
     // The dialog's caption while counting: "残り0:02:59" (TimeCount 0) or
     // "経過0:00:01" (1); nothing for another index.
-    static std::optional<Message> CountCaption(int timeCount, DateTime remaining,
-                                               DateTime elapsed);
+    static std::optional<Message> CountCaption(int timeCount, DateTime remaining, DateTime elapsed);
     // The notice for the timer's state when the dialog is shown.
     static Notice ComposeNotice(bool fired, bool loop, DateTime duration);
 

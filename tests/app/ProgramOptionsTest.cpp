@@ -42,7 +42,8 @@ TEST(ProgramOptions, AnythingElseIsAUsageErrorThatNamesIt) {
                                  "-session=abc", "-frobnicate=1"}) {
         const ProgramOptions options = ProgramOptions::Parse({argument});
         EXPECT_EQ(options.Action, Kind::Error) << argument;
-        EXPECT_THAT(options.Problem.Text(), ::testing::HasSubstr(std::string("'") + argument + "'"));
+        EXPECT_THAT(options.Problem.Text(),
+                    ::testing::HasSubstr(std::string("'") + argument + "'"));
     }
     EXPECT_THAT(ProgramOptions::Parse({"-platform=offscreen"}).Problem.Text(),
                 ::testing::HasSubstr("-platform offscreen"));
@@ -65,8 +66,9 @@ TEST(ProgramOptions, HelpNamesTheFolderInUse) {
     EXPECT_THAT(Joined(ProgramOptions::HelpText(paths)),
                 ::testing::HasSubstr("/nowhere/RimoTimeInformation (最初の起動で作ります)"));
     paths.FilesLeftBeside = true;
-    EXPECT_THAT(Joined(ProgramOptions::HelpText(paths)),
-                ::testing::HasSubstr("プログラムと同じフォルダー /opt/rimo のファイルは使いません"));
+    EXPECT_THAT(
+        Joined(ProgramOptions::HelpText(paths)),
+        ::testing::HasSubstr("プログラムと同じフォルダー /opt/rimo のファイルは使いません"));
 }
 
 } // namespace

@@ -286,7 +286,8 @@ TEST_F(FileIoTest, AnythingButARegularFileIsRefusedWithoutWaiting) {
 
     Message error;
     EXPECT_EQ(ReadWholeFile("/dev/zero", &error), std::nullopt);
-    EXPECT_THAT(error.Text(), HasSubstr("/dev/zero を読み込めません: 通常のファイルではありません"));
+    EXPECT_THAT(error.Text(),
+                HasSubstr("/dev/zero を読み込めません: 通常のファイルではありません"));
 }
 
 TEST_F(FileIoTest, AFileOverTheLimitIsRefusedWithItsName) {
@@ -295,7 +296,8 @@ TEST_F(FileIoTest, AFileOverTheLimitIsRefusedWithItsName) {
     Message error;
     EXPECT_EQ(ReadWholeFile(file, &error, true, 100), std::string(100, 'x'));
     EXPECT_EQ(ReadWholeFile(file, &error, true, 99), std::nullopt);
-    EXPECT_THAT(error.Text(), HasSubstr("ファイル " + file.string() + " を読み込めません: 大きすぎます"));
+    EXPECT_THAT(error.Text(),
+                HasSubstr("ファイル " + file.string() + " を読み込めません: 大きすぎます"));
 
     // The usual limit: a sparse file costs no disk.
     ASSERT_EQ(::truncate(file.c_str(), static_cast<off_t>(kMaxFileSize) + 1), 0);

@@ -106,8 +106,8 @@ protected:
         }
         Tool(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), window->Id});
         const QList<QJsonArray> walked =
-            Walk({QStringLiteral("wait-focus"), QStringLiteral("table cell"),
-                  QStringLiteral("60"), QStringLiteral("tree")});
+            Walk({QStringLiteral("wait-focus"), QStringLiteral("table cell"), QStringLiteral("60"),
+                  QStringLiteral("tree")});
         EXPECT_EQ(walked.size(), 2);
         return walked.size() == 2 ? walked[1] : QJsonArray();
     }
@@ -225,8 +225,8 @@ TEST_F(AccessibilityRun, AnEnglishDesktopHearsNoJapaneseButTheUsersData) {
             for (const QString& typed : data) {
                 text.remove(typed);
             }
-            EXPECT_FALSE(text.contains(japanese)) << Show(node) << " " << field << ": "
-                                                  << text.toStdString();
+            EXPECT_FALSE(text.contains(japanese))
+                << Show(node) << " " << field << ": " << text.toStdString();
         }
     }
     EXPECT_TRUE(sawDaily); // the stored "毎日", as the grid shows it

@@ -1,5 +1,5 @@
-#include "EnglishScope.h"
 #include "i18n/Translations.h"
+#include "EnglishScope.h"
 
 #include <QCoreApplication>
 

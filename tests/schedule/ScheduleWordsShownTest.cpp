@@ -18,10 +18,10 @@ const std::pair<const char*, const char*> kRepeat[] = {
     {"隔年", "Every 2 years"},
 };
 const std::pair<const char*, const char*> kAction[] = {
-    {"警告音", "Beep"},         {"メッセージ", "Message"}, {"起動", "Start"},
+    {"警告音", "Beep"},           {"メッセージ", "Message"},  {"起動", "Start"},
     {"時刻合わせ", "Sync clock"}, {"ランチャー", "Launcher"}, {"ScreenSave", "Screen saver"},
-    {"壁紙変更", "Wallpaper"},  {"サウンド", "Sound"},     {"ｼｬｯﾄﾀﾞｳﾝ", "Shut down"},
-    {"ログオフ", "Log off"},    {"リブート", "Restart"},   {"スタンバイ", "Suspend"},
+    {"壁紙変更", "Wallpaper"},    {"サウンド", "Sound"},      {"ｼｬｯﾄﾀﾞｳﾝ", "Shut down"},
+    {"ログオフ", "Log off"},      {"リブート", "Restart"},    {"スタンバイ", "Suspend"},
     {"ﾊｲﾊﾞﾈｰｼｮﾝ", "Hibernate"},
 };
 

@@ -52,8 +52,7 @@ bool DesktopApplications::IsProgram(const QString& path) {
     return start.startsWith("#!") || start == QByteArrayLiteral("\177ELF");
 }
 
-std::optional<DesktopEntry> DesktopApplications::ReadEntry(const QString& file,
-                                                           Message* problem) {
+std::optional<DesktopEntry> DesktopApplications::ReadEntry(const QString& file, Message* problem) {
     const std::string path = file.toStdString();
     Message error;
     const std::optional<std::string> text = ReadWholeFile(path, &error);

@@ -12,7 +12,6 @@ namespace rimo {
 
 namespace {
 
-
 // `what` has the path as %1.
 Status Failed(const char* what, const QString& path) {
     return Status::Error(Translatable("rimo::DesktopProgramStarter", what).Arg(path.toStdString()));
@@ -53,7 +52,8 @@ Status DesktopProgramStarter::Open(const std::string& program,
         return OpenDocument(path, options, workingFolder);
     }
     if (path.isEmpty()) {
-        return Status::Error(Translatable("rimo::DesktopProgramStarter", "起動するものが指定されていません"));
+        return Status::Error(
+            Translatable("rimo::DesktopProgramStarter", "起動するものが指定されていません"));
     }
     // A relative path names a file in the working folder, where it runs; a
     // bare name that is none there, a program on PATH.
@@ -62,7 +62,8 @@ Status DesktopProgramStarter::Open(const std::string& program,
         return Run(path, options, workingFolder);
     }
     if (!info.exists()) {
-        return Failed(QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "ファイルが見つかりません: %1"), path);
+        return Failed(
+            QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "ファイルが見つかりません: %1"), path);
     }
     // Absolute from here on: a path never reaches a program as an option.
     const QString absolute = info.absoluteFilePath();
@@ -85,7 +86,8 @@ Status DesktopProgramStarter::OpenDocument(const QString& target, const QStringL
                                            const QString& folder) {
     const DesktopEntry* application = applications_.ApplicationFor(target);
     if (!application) {
-        return Failed(QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "開くアプリケーションがありません: %1"),
+        return Failed(QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter",
+                                        "開くアプリケーションがありません: %1"),
                       target + QStringLiteral(" (") +
                           DesktopApplications::TypesOf(target).value(0) + QLatin1Char(')'));
     }
@@ -116,8 +118,10 @@ Status DesktopProgramStarter::LaunchEntry(const DesktopEntry& entry, const QStri
             }
         }
         if (terminal.isEmpty()) {
-            return Failed(QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "端末の中で動くアプリケーションですが、端末が見つかりません: %1"),
-                          QString::fromStdString(entry.File.string()));
+            return Failed(
+                QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter",
+                                  "端末の中で動くアプリケーションですが、端末が見つかりません: %1"),
+                QString::fromStdString(entry.File.string()));
         }
         words = terminal + words;
     }
@@ -139,12 +143,16 @@ Status DesktopProgramStarter::LaunchEntry(const DesktopEntry& entry, const QStri
 Status DesktopProgramStarter::Run(const QString& program, const QStringList& arguments,
                                   const QString& folder) {
     if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
-        return Failed(QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "作業フォルダがありません: %1"), folder);
+        return Failed(
+            QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "作業フォルダがありません: %1"),
+            folder);
     }
     const QString path =
         program.contains(QLatin1Char('/')) ? program : QStandardPaths::findExecutable(program);
     if (path.isEmpty() || !QFileInfo::exists(path)) {
-        return Failed(QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "プログラムが見つかりません: %1"), program);
+        return Failed(
+            QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "プログラムが見つかりません: %1"),
+            program);
     }
     QProcess process;
     process.setProgram(path);
@@ -152,8 +160,9 @@ Status DesktopProgramStarter::Run(const QString& program, const QStringList& arg
     process.setWorkingDirectory(folder);
     process.setStandardInputFile(QProcess::nullDevice());
     if (!process.startDetached()) {
-        return Failed(QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "プログラムを起動できません: %1"),
-                      path + QStringLiteral(" (") + process.errorString() + QLatin1Char(')'));
+        return Failed(
+            QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "プログラムを起動できません: %1"),
+            path + QStringLiteral(" (") + process.errorString() + QLatin1Char(')'));
     }
     return Status::Ok();
 }

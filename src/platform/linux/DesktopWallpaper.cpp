@@ -143,7 +143,7 @@ void DesktopWallpaper::SetOther(const QString& path, const Report& report) {
             Tell(report, problem);
         } else if (!x11) {
             Tell(report, tr("このデスクトップには壁紙を変える手段"
-                                        "（xdg-desktop-portal の Wallpaper）がありません"));
+                            "（xdg-desktop-portal の Wallpaper）がありません"));
         } else if (!QStandardPaths::findExecutable(QStringLiteral("xwallpaper")).isEmpty()) {
             Run(QStringLiteral("xwallpaper"), {QStringLiteral("--zoom"), path}, report);
         } else {

@@ -1880,7 +1880,7 @@ Exit without saving?</translation>
     <name>rimo::TrayTexts</name>
     <message>
         <source>次は %1 %2%3</source>
-        <translation>Next: %1 %2%3</translation>
+        <translation>Next: %1 %2 %3</translation>
     </message>
     <message>
         <source>%1(&amp;V)</source>

@@ -327,3 +327,25 @@ TEST(RadioGroup, AnAssignmentActsOnlyWhenTheIndexChanges) {
 
 } // namespace
 } // namespace rimo
+
+namespace rimo {
+namespace {
+
+TEST_F(FormSettingsTest, TheLanguageChoiceIsStoredAsItsWordAndAnUnknownOneShowsAutomatic) {
+    WriteSettings("[Setting]\r\nLanguage=en\r\n");
+    auto form = Start();
+    auto* language = form->findChild<QComboBox*>(QStringLiteral("ComboBoxLanguage"));
+    ASSERT_NE(language, nullptr);
+    EXPECT_EQ(language->currentText(), QStringLiteral("English"));
+    language->setCurrentIndex(language->findText(QStringLiteral("日本語")));
+    ASSERT_TRUE(form->close());
+    EXPECT_THAT(StoredSettings(), HasSubstr("Language=ja\r\n"));
+
+    WriteSettings("[Setting]\r\nLanguage=fr\r\n");
+    form = Start();
+    language = form->findChild<QComboBox*>(QStringLiteral("ComboBoxLanguage"));
+    EXPECT_EQ(language->currentText(), QStringLiteral("自動"));
+}
+
+} // namespace
+} // namespace rimo

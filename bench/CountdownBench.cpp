@@ -40,8 +40,8 @@ public:
     void Beep() override {}
     void PlayWave(const std::string&) override {}
     void RunCommandLine(const std::string&) override {}
-    void SetNoticeCaption(const std::string& caption) override {
-        benchmark::DoNotOptimize(caption.data());
+    void SetNoticeCaption(const Message& caption) override {
+        benchmark::DoNotOptimize(caption.Source());
     }
 };
 

@@ -4,19 +4,28 @@
 // A refusal is said on standard error and in a desktop notification, and the
 // exit status is not 0. An unknown switch gets the usage line (status 2).
 
+#include "i18n/LanguageChoice.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusReply>
+#include <QLocale>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QVariantMap>
 
 #include <cstdio>
 #include <unistd.h>
 
 namespace {
+
+// A word marked with QT_TRANSLATE_NOOP("shutdown", …).
+QString Tr(const char* source) {
+    return QCoreApplication::translate("shutdown", source);
+}
 
 const QString kLogin = QStringLiteral("org.freedesktop.login1");
 const QString kLoginPath = QStringLiteral("/org/freedesktop/login1");
@@ -30,11 +39,11 @@ struct PowerAction {
 };
 
 constexpr PowerAction kActions[] = {
-    {"/s", "PowerOff", "CanPowerOff", "シャットダウン"},
-    {"/r", "Reboot", "CanReboot", "再起動"},
-    {"/t", "Suspend", "CanSuspend", "スタンバイ"},
-    {"/k", "Hibernate", "CanHibernate", "休止状態"},
-    {"/l", nullptr, nullptr, "ログオフ"},
+    {"/s", "PowerOff", "CanPowerOff", QT_TRANSLATE_NOOP("shutdown", "シャットダウン")},
+    {"/r", "Reboot", "CanReboot", QT_TRANSLATE_NOOP("shutdown", "再起動")},
+    {"/t", "Suspend", "CanSuspend", QT_TRANSLATE_NOOP("shutdown", "スタンバイ")},
+    {"/k", "Hibernate", "CanHibernate", QT_TRANSLATE_NOOP("shutdown", "休止状態")},
+    {"/l", nullptr, nullptr, QT_TRANSLATE_NOOP("shutdown", "ログオフ")},
 };
 
 // A server that draws bodies as markup gets the text escaped: a refusal's
@@ -75,7 +84,8 @@ void Notify(const QString& summary, const QString& body) {
 }
 
 int Refuse(const PowerAction& action, const QString& reason) {
-    const QString summary = QString::fromUtf8(action.Name) + QStringLiteral("できません");
+    const QString summary =
+        QCoreApplication::translate("shutdown", "%1できません").arg(Tr(action.Name));
     std::fprintf(stderr, "shutdown: %s: %s\n", summary.toLocal8Bit().constData(),
                  reason.toLocal8Bit().constData());
     Notify(summary, reason);
@@ -88,7 +98,8 @@ QDBusInterface LoginManager() {
 
 int Logind(const PowerAction& action) {
     if (!QDBusConnection::systemBus().isConnected()) {
-        return Refuse(action, QStringLiteral("システムバスに接続できません"));
+        return Refuse(action,
+                      QCoreApplication::translate("shutdown", "システムバスに接続できません"));
     }
     QDBusInterface manager = LoginManager();
     const QDBusReply<QString> can = manager.call(QString::fromLatin1(action.CanMethod));
@@ -96,7 +107,7 @@ int Logind(const PowerAction& action) {
         return Refuse(action, can.error().message());
     }
     if (can.value() != QLatin1String("yes") && can.value() != QLatin1String("challenge")) {
-        return Refuse(action, QStringLiteral("許可されていません (%1: %2)")
+        return Refuse(action, QCoreApplication::translate("shutdown", "許可されていません (%1: %2)")
                                   .arg(QString::fromLatin1(action.CanMethod), can.value()));
     }
     // Interactive: polkit may ask for a password.
@@ -143,15 +154,18 @@ int LogOut(const PowerAction& action) {
     if (IsDesktop(QStringLiteral("XFCE"))) {
         const QString tool = QStandardPaths::findExecutable(QStringLiteral("xfce4-session-logout"));
         if (tool.isEmpty()) {
-            return Refuse(action, QStringLiteral("xfce4-session-logout がありません"));
+            return Refuse(action, QCoreApplication::translate("shutdown",
+                                                              "xfce4-session-logout がありません"));
         }
         const int status = QProcess::execute(tool, {QStringLiteral("--logout")});
         return status == 0 ? 0
-                           : Refuse(action, QStringLiteral("xfce4-session-logout が失敗しました"));
+                           : Refuse(action, QCoreApplication::translate(
+                                                "shutdown", "xfce4-session-logout が失敗しました"));
     }
     // Any other desktop: logind ends the session.
     if (!QDBusConnection::systemBus().isConnected()) {
-        return Refuse(action, QStringLiteral("システムバスに接続できません"));
+        return Refuse(action,
+                      QCoreApplication::translate("shutdown", "システムバスに接続できません"));
     }
     QDBusInterface manager = LoginManager();
     const QString session = qEnvironmentVariable("XDG_SESSION_ID");
@@ -177,8 +191,20 @@ int LogOut(const PowerAction& action) {
 
 } // namespace
 
+// The language of the program that started this one (RIMO_LANGUAGE), else the desktop's.
+void UseLanguage(QTranslator& english) {
+    const QString desktop = QLocale::system().uiLanguages().value(0);
+    if (rimo::LanguageChoice::Choose(qgetenv("RIMO_LANGUAGE").toStdString(),
+                                     desktop.toStdString()) == rimo::UiLanguage::English &&
+        english.load(QStringLiteral("rimotime_en"), QStringLiteral(":/i18n"))) {
+        QCoreApplication::installTranslator(&english);
+    }
+}
+
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    QTranslator english;
+    UseLanguage(english);
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     const PowerAction* chosen = nullptr;
     if (arguments.size() == 1) {

@@ -3,6 +3,7 @@
 #include "app/AboutTexts.h"
 #include "core/NamedControl.h"
 #include "core/UserMessages.h"
+#include "i18n/Translations.h"
 #include "resources/AppResources.h"
 
 #include <QEvent>
@@ -66,19 +67,18 @@ void AboutPage::CreateControls(QWidget& page, const QString& dataFolder) {
         MakeLink(*link);
         link->installEventFilter(this);
     }
-    AddLabel(page, "LabelMotto", QStringLiteral("everytime，everywhere and everybody."), {64, 84});
+    AddLabel(page, "LabelMotto", tr("everytime，everywhere and everybody."), {64, 84});
 
     // Wide enough for the figures of large machines ("…1,048,576MB").
-    labelCPUClock_ = AddLabel(page, "LabelCPUClock", QStringLiteral("周波数取得中"), {64, 112});
+    labelCPUClock_ = AddLabel(page, "LabelCPUClock", tr("周波数取得中"), {64, 112});
     labelCPUClock_->resize(290, labelCPUClock_->height());
-    labelMemory_ = AddLabel(page, "LabelMemory", QStringLiteral("メモリー取得中"), {64, 132});
+    labelMemory_ = AddLabel(page, "LabelMemory", tr("メモリー取得中"), {64, 132});
     labelMemory_->resize(290, labelMemory_->height());
-    labelUseMemory_ =
-        AddLabel(page, "LabelUseMemory", QStringLiteral("メモリー使用率取得中"), {370, 132});
+    labelUseMemory_ = AddLabel(page, "LabelUseMemory", tr("メモリー使用率取得中"), {370, 132});
     labelUseMemory_->resize(200, labelUseMemory_->height());
 
     // A long folder keeps its start and its end; the hint has all of it.
-    const QString folderText = QStringLiteral("データの場所： ") + dataFolder;
+    const QString folderText = tr("データの場所： ") + dataFolder;
     QLabel* folder = AddLabel(page, "LabelDataFolder", folderText, {16, 160});
     folder->resize(620, folder->height());
     folder->setText(folder->fontMetrics().elidedText(folderText, Qt::ElideMiddle, folder->width()));
@@ -93,17 +93,17 @@ void AboutPage::PageControl1Change(const QWidget* current) {
 
 void AboutPage::ShowSystemInformation() {
     if (const std::optional<MemoryStatus> memory = system_.Memory()) {
-        labelMemory_->setText(Text(AboutTexts::MemoryText(*memory)));
-        labelUseMemory_->setText(Text(AboutTexts::MemoryLoadText(*memory)));
+        labelMemory_->setText(Translations::Text(AboutTexts::MemoryText(*memory)));
+        labelUseMemory_->setText(Translations::Text(AboutTexts::MemoryLoadText(*memory)));
     } else {
-        labelMemory_->setText(QStringLiteral("メモリーを取得できません"));
-        labelUseMemory_->setText(QStringLiteral("メモリー使用率を取得できません"));
+        labelMemory_->setText(tr("メモリーを取得できません"));
+        labelUseMemory_->setText(tr("メモリー使用率を取得できません"));
     }
     // A measurement under way goes on; it is not started twice.
     if (Measuring()) {
         return;
     }
-    labelCPUClock_->setText(QStringLiteral("周波数取得中"));
+    labelCPUClock_->setText(tr("周波数取得中"));
     firstSample_ = system_.SampleCounter();
     clockSpan_.start();
 }
@@ -111,8 +111,8 @@ void AboutPage::ShowSystemInformation() {
 void AboutPage::FinishClockMeasurement() {
     const std::optional<std::uint64_t> megahertz =
         AboutTexts::Megahertz(firstSample_, system_.SampleCounter());
-    labelCPUClock_->setText(megahertz ? Text(AboutTexts::CpuClockText(*megahertz))
-                                      : QStringLiteral("周波数を取得できません"));
+    labelCPUClock_->setText(megahertz ? Translations::Text(AboutTexts::CpuClockText(*megahertz))
+                                      : tr("周波数を取得できません"));
 }
 
 bool AboutPage::eventFilter(QObject* watched, QEvent* event) {
@@ -140,8 +140,7 @@ void AboutPage::LabelURLClick() {
 
 void AboutPage::Open(const QUrl& url) {
     if (!openUrl_ || !openUrl_(url)) {
-        ShowErrorMessage(page_.window(),
-                         QStringLiteral("%1 を開けません").arg(url.toDisplayString()));
+        ShowErrorMessage(page_.window(), tr("%1 を開けません").arg(url.toDisplayString()));
     }
 }
 

@@ -33,18 +33,19 @@ std::string AboutTexts::Megabytes(std::uint64_t bytes) {
     return text + "MB";
 }
 
-std::string AboutTexts::MemoryText(const MemoryStatus& memory) {
-    return "空きﾒﾓﾘ： " + Megabytes(memory.AvailableBytes) + " / 全ﾒﾓﾘ： " +
-           Megabytes(memory.TotalBytes);
+Message AboutTexts::MemoryText(const MemoryStatus& memory) {
+    return Translatable("rimo::AboutTexts", "空きﾒﾓﾘ： %1 / 全ﾒﾓﾘ： %2")
+        .Arg(Megabytes(memory.AvailableBytes))
+        .Arg(Megabytes(memory.TotalBytes));
 }
 
-std::string AboutTexts::MemoryLoadText(const MemoryStatus& memory) {
+Message AboutTexts::MemoryLoadText(const MemoryStatus& memory) {
     std::uint64_t percent = 0;
     if (memory.TotalBytes > 0 && memory.AvailableBytes <= memory.TotalBytes) {
         const long double used = memory.TotalBytes - memory.AvailableBytes;
         percent = static_cast<std::uint64_t>(std::llround(used * 100 / memory.TotalBytes));
     }
-    return "ﾒﾓﾘ使用率： " + std::to_string(percent) + "%";
+    return Translatable("rimo::AboutTexts", "ﾒﾓﾘ使用率： %1%").Arg(std::to_string(percent));
 }
 
 std::optional<std::uint64_t> AboutTexts::Megahertz(const CounterSample& first,
@@ -62,8 +63,8 @@ std::optional<std::uint64_t> AboutTexts::Megahertz(const CounterSample& first,
     return static_cast<std::uint64_t>(std::llround(megahertz));
 }
 
-std::string AboutTexts::CpuClockText(std::uint64_t megahertz) {
-    return "CPU動作周波数： " + std::to_string(megahertz) + "MHz";
+Message AboutTexts::CpuClockText(std::uint64_t megahertz) {
+    return Translatable("rimo::AboutTexts", "CPU動作周波数： %1MHz").Arg(std::to_string(megahertz));
 }
 
 } // namespace rimo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Message.h"
 #include "platform/SystemInformation.h"
 
 #include <cstdint>
@@ -20,16 +21,16 @@ struct AboutTexts {
     // Bytes as whole MiB with thousands separators: "2,048MB".
     static std::string Megabytes(std::uint64_t bytes);
     // "空きﾒﾓﾘ： 200MB / 全ﾒﾓﾘ： 512MB".
-    static std::string MemoryText(const MemoryStatus& memory);
+    static Message MemoryText(const MemoryStatus& memory);
     // "ﾒﾓﾘ使用率： 61%": the share of memory in use.
-    static std::string MemoryLoadText(const MemoryStatus& memory);
+    static Message MemoryLoadText(const MemoryStatus& memory);
 
     // The cycles per microsecond between two samples; nullopt when the
     // samples cannot give one (no time between them, a counter gone back).
     static std::optional<std::uint64_t> Megahertz(const CounterSample& first,
                                                   const CounterSample& second);
     // "CPU動作周波数： 2394MHz".
-    static std::string CpuClockText(std::uint64_t megahertz);
+    static Message CpuClockText(std::uint64_t megahertz);
 };
 
 } // namespace rimo

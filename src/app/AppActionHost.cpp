@@ -1,6 +1,7 @@
 #include "app/AppActionHost.h"
 
 #include "core/UserMessages.h"
+#include "i18n/Translations.h"
 
 #include <QAbstractButton>
 #include <QWidget>
@@ -31,7 +32,7 @@ std::vector<std::string> AppActionHost::LauncherPageTitles() const {
     if (OnLauncherPageTitles) {
         return OnLauncherPageTitles();
     }
-    return {"タイトル１", "タイトル２", "タイトル３"};
+    return {"タイトル１", "タイトル２", "タイトル３"}; // stored
 }
 
 void AppActionHost::SelectLauncherPage(int index) {
@@ -63,9 +64,10 @@ bool AppActionHost::LoopSound() const {
     return OnLoopSound ? OnLoopSound() : Checked("CheckBoxSoundLoop");
 }
 
-void AppActionHost::ReportProblem(const std::string& text) {
-    std::fprintf(stderr, "RimoTimeInformation: %s\n", text.c_str());
-    ShowErrorMessage(&mainWindow_, QString::fromStdString(text));
+void AppActionHost::ReportProblem(const Message& text) {
+    const QString shown = Translations::Text(text);
+    std::fprintf(stderr, "RimoTimeInformation: %s\n", shown.toLocal8Bit().constData());
+    ShowErrorMessage(&mainWindow_, shown);
 }
 
 } // namespace rimo

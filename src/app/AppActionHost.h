@@ -36,7 +36,8 @@ public:
     void StartCheckedLauncherButtons() override;
     bool StartScreenSaverAfterChange() const override; // "CheckBoxScrSaver"
     bool LoopSound() const override;                   // the timer page's "CheckBoxSoundLoop"
-    void ReportProblem(const std::string& text) override;
+    using ActionHost::ReportProblem;
+    void ReportProblem(const Message& text) override;
 
 private:
     bool Checked(const char* name) const;

@@ -3,6 +3,7 @@
 #include "app/ControlValue.h"
 #include "app/SettingsFile.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <cstdio>
@@ -35,8 +36,8 @@ QObject* FormSettings::Control(const SettingKey& key) {
     return entry.Control.data();
 }
 
-std::vector<std::string> FormSettings::Load(const IniFile& ini) {
-    std::vector<std::string> notes;
+std::vector<Message> FormSettings::Load(const IniFile& ini) {
+    std::vector<Message> notes;
     for (Entry& entry : entries_) {
         entry.Searched = false;
     }
@@ -55,16 +56,20 @@ std::vector<std::string> FormSettings::Load(const IniFile& ini) {
         const std::optional<SettingValue> taken =
             ControlValue::Write(*control, key->Type, parsed.Value);
         if (!taken) {
-            std::fprintf(stderr, "設定 %s: コントロール %s に値を入れられません\n", key->Key,
-                         key->Control);
+            std::fprintf(stderr, "%s\n",
+                         QCoreApplication::translate(
+                             "rimo::FormSettings", "設定 %1: コントロール %2 に値を入れられません")
+                             .arg(QLatin1String(key->Key), QLatin1String(key->Control))
+                             .toLocal8Bit()
+                             .constData());
             continue;
         }
-        if (*taken != parsed.Value && parsed.Note.empty()) {
-            parsed.Note = std::string(key->Key) + "=" + entry.Stored.value_or(key->Default) +
-                          " は使えない値です。" + SettingsSchema::Format(*key, *taken) +
-                          " を使います";
+        if (*taken != parsed.Value && parsed.Note.IsEmpty()) {
+            parsed.Note = SettingsSchema::UnusableValue(std::string(key->Key) + "=" +
+                                                            entry.Stored.value_or(key->Default),
+                                                        SettingsSchema::Format(*key, *taken));
         }
-        if (!parsed.Note.empty()) {
+        if (!parsed.Note.IsEmpty()) {
             notes.push_back(parsed.Note);
         }
     }

@@ -27,7 +27,7 @@ public:
     // Assigns the stored values (or defaults) to the controls in the reading
     // order; each assignment runs the control's change handler. Returns notes
     // on values that could not be used as stored.
-    std::vector<std::string> Load(const IniFile& ini);
+    std::vector<Message> Load(const IniFile& ini);
     // Writes every key that has a control name, in the table's order.
     void Save(IniFile& ini);
 

@@ -4,6 +4,7 @@
 
 #include "core/FileIo.h"
 #include "core/OwnFolder.h"
+#include "i18n/Translations.h"
 #include "resources/AppResources.h"
 
 #include <QString>
@@ -33,7 +34,10 @@ std::optional<std::filesystem::path> HelpPage::Ensure(const AppPaths& paths,
     }
     if (runtimeFolder.empty()) {
         if (error) {
-            *error = "no folder of this user's own for the help page";
+            *error = Translations::Translate(
+                         "rimo::HelpPage",
+                         "ヘルプのページを置く、このユーザー専用のフォルダーがありません")
+                         .toStdString();
         }
         return std::nullopt;
     }
@@ -42,7 +46,7 @@ std::optional<std::filesystem::path> HelpPage::Ensure(const AppPaths& paths,
     const Status written = WriteFileAtomically(copy, bytes);
     if (!written) {
         if (error) {
-            *error = written.message();
+            *error = Translations::Text(written.text()).toStdString();
         }
         return std::nullopt;
     }

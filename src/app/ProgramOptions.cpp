@@ -42,9 +42,9 @@ template <typename List> bool Contains(const List& list, std::string_view name) 
 
 ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) {
     ProgramOptions options;
-    const auto fail = [&options](const std::string& problem) {
+    const auto fail = [&options](Message problem) {
         options.Action = Kind::Error;
-        options.Problem = problem;
+        options.Problem = std::move(problem);
         return options;
     };
     bool history = false;
@@ -68,17 +68,21 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
         }
         if (argument == "--since" || argument.starts_with("--since=")) {
             if (argument == "--since" && i + 1 == arguments.size()) {
-                return fail("option '--since' needs a day (YYYY-MM-DD)");
+                return fail(Translatable("rimo::ProgramOptions",
+                                         "オプション '--since' には日付 (YYYY-MM-DD) が要ります"));
             }
             const std::string day = argument == "--since" ? arguments[++i] : argument.substr(8);
             options.SinceMs = HistoryText::ParseDay(day);
             if (!options.SinceMs) {
-                return fail("'" + day + "' is not a day of the form YYYY-MM-DD");
+                return fail(Translatable("rimo::ProgramOptions",
+                                         "'%1' は YYYY-MM-DD の形の日付ではありません")
+                                .Arg(day));
             }
             continue;
         }
         if (argument.size() < 2 || argument.front() != '-') {
-            return fail("unexpected argument '" + argument + "'");
+            return fail(
+                Translatable("rimo::ProgramOptions", "思いがけない引数 '%1'").Arg(argument));
         }
         // Qt takes its options with one dash or two, and "-style=fusion" forms.
         std::string_view name(argument);
@@ -91,10 +95,14 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
                 continue;
             }
             if (Contains(kQtOptionsWithValue, name)) {
-                return fail("option '" + argument + "' takes its value as the next argument: -" +
-                            std::string(name) + " " + argument.substr(argument.find('=') + 1));
+                return fail(Translatable("rimo::ProgramOptions",
+                                         "オプション '%1' の値は次の引数に書きます: -%2 %3")
+                                .Arg(argument)
+                                .Arg(std::string(name))
+                                .Arg(argument.substr(argument.find('=') + 1)));
             }
-            return fail("unknown option '" + argument + "'");
+            return fail(
+                Translatable("rimo::ProgramOptions", "知らないオプション '%1'").Arg(argument));
         }
         if (Contains(kQtFlags, name)) {
             continue;
@@ -104,14 +112,16 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
                 ++i;
                 continue;
             }
-            return fail("option '" + argument + "' needs a value");
+            return fail(Translatable("rimo::ProgramOptions", "オプション '%1' には値が要ります")
+                            .Arg(argument));
         }
-        return fail("unknown option '" + argument + "'");
+        return fail(Translatable("rimo::ProgramOptions", "知らないオプション '%1'").Arg(argument));
     }
     if (history) {
         options.Action = Kind::History;
     } else if (options.Csv || options.SinceMs) {
-        return fail("options '--since' and '--csv' go with '--history'");
+        return fail(Translatable("rimo::ProgramOptions",
+                                 "オプション '--since' と '--csv' は '--history' と一緒に使います"));
     }
     return options;
 }
@@ -120,60 +130,78 @@ std::string ProgramOptions::Version() {
     return RIMO_VERSION;
 }
 
-std::string ProgramOptions::UsageLine() {
-    return "Usage: rimotime [--help] [--version] [--history [--since YYYY-MM-DD] [--csv]]";
+Message ProgramOptions::UsageLine() {
+    return Translatable("rimo::ProgramOptions", "使い方: rimotime [--help] [--version] [--history [--since YYYY-MM-DD] [--csv]]");
 }
 
-std::string ProgramOptions::HelpText(const AppPaths& paths) {
-    std::string text = UsageLine() + "\n\n";
-    text += "RimoTimeInformation " + Version() +
-            ": a tray timer that does things at chosen dates and times\n"
-            "(schedule, clock synchronisation, countdown timer, launcher).\n\n";
-    text += "  -h, --help     show this help and end\n"
-            "      --version  show the version and end\n"
-            "      --history  print the run history, oldest first, one entry a line,\n"
-            "                 and end (also while the program runs)\n"
-            "      --since YYYY-MM-DD\n"
-            "                 only the entries from that day on\n"
-            "      --csv      as CSV (RFC 4180) with the header\n"
-            "                 due,started,lateness_ms,title,action,argument,outcome,detail;\n"
-            "                 outcome is done, failed or missed\n"
-            "Qt's own options (-platform, -style, -session, ...) are passed on to Qt.\n\n";
+std::vector<Message> ProgramOptions::HelpText(const AppPaths& paths) {
+    std::vector<Message> lines{
+        UsageLine(),
+        Message::Plain(""),
+        Translatable("rimo::ProgramOptions",
+                     "RimoTimeInformation %1: 決めた日時にいろいろなことをする常駐タイマー\n"
+                     "(スケジュール、時刻合わせ、カウントダウン・タイマー、ランチャー)。")
+            .Arg(Version()),
+        Message::Plain(""),
+        Translatable("rimo::ProgramOptions", "  -h, --help     このヘルプを表示して終わります\n"
+                                             "      --version  バージョンを表示して終わります\n"
+                                             "      --history  実行履歴を古い順に 1 行ずつ表示して終わります\n"
+                                             "                 (プログラムの実行中でも使えます)\n"
+                                             "      --since YYYY-MM-DD\n"
+                                             "                 その日からの記録だけ\n"
+                                             "      --csv      CSV (RFC 4180) で。見出しは\n"
+                                             "                 due,started,lateness_ms,title,action,argument,outcome,detail、\n"
+                                             "                 outcome は done、failed か missed\n"
+                                             "Qt 自身のオプション (-platform, -style, -session "
+                                             "など) は Qt に渡します。"),
+        Message::Plain(""),
+        Translatable("rimo::ProgramOptions",
+                     "ファイル (設定、スケジュール、ログ、ランチャー・ページ、実行履歴):"),
+    };
     std::error_code ignored;
-    const bool exists = std::filesystem::is_directory(paths.DataDir, ignored);
-    text += "Files (settings, schedule, log, launcher pages, run history):\n  ";
     if (paths.DataDir.empty()) {
-        text += paths.DataDirProblem + "\n";
+        lines.push_back(Message::Layout("  %1").Arg(paths.DataDirProblem));
+    } else if (std::filesystem::is_directory(paths.DataDir, ignored)) {
+        lines.push_back(Message::Plain("  " + paths.DataDir.string()));
     } else {
-        text += paths.DataDir.string() + (exists ? "" : " (made at the first start)") + "\n";
+        lines.push_back(Translatable("rimo::ProgramOptions", "  %1 (最初の起動で作ります)")
+                            .Arg(paths.DataDir.string()));
     }
     if (paths.FilesLeftBeside) {
-        text += "  Files beside the program in " + paths.ExecutableDir.string() +
-                " are not used: " + paths.FilesLeftBesideReason + "\n";
+        lines.push_back(Translatable("rimo::ProgramOptions",
+                                     "  プログラムと同じフォルダー %1 のファイルは"
+                                     "使いません: %2")
+                            .Arg(paths.ExecutableDir.string())
+                            .Arg(paths.FilesLeftBesideReason));
     }
-    text += "A copy of the program whose folder holds " + paths.BaseName + ".ini or " +
-            paths.BaseName + ".dat keeps its files there (portable use).\n";
-    return text;
+    lines.push_back(Translatable("rimo::ProgramOptions",
+                                 "%1.ini か %1.dat のあるフォルダーに置いたプログラムは、"
+                                 "そのフォルダーにファイルを置きます (持ち運び用)。")
+                        .Arg(paths.BaseName));
+    return lines;
 }
 
 std::vector<std::string> ProgramOptions::Arguments(int argc, char* argv[]) {
     return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
 }
 
-std::optional<int> ProgramOptions::Answer(const AppPaths& paths) const {
+std::optional<int> ProgramOptions::Answer(const AppPaths& paths, const Show& show) const {
     const ProgramOptions& options = *this;
     switch (options.Action) {
     case Kind::Run:
     case Kind::History:
         return std::nullopt;
     case Kind::Help:
-        std::fputs(HelpText(paths).c_str(), stdout);
+        for (const Message& line : HelpText(paths)) {
+            std::fputs((show(line) + "\n").c_str(), stdout);
+        }
         return 0;
     case Kind::Version:
         std::printf("RimoTimeInformation %s\n", Version().c_str());
         return 0;
     case Kind::Error:
-        std::fprintf(stderr, "rimotime: %s\n%s\n", options.Problem.c_str(), UsageLine().c_str());
+        std::fprintf(stderr, "rimotime: %s\n%s\n", show(options.Problem).c_str(),
+                     show(UsageLine()).c_str());
         return 2;
     }
     return 2;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/AppPaths.h"
+#include "core/Message.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +18,7 @@ namespace rimo {
 struct ProgramOptions {
     enum class Kind { Run, Help, Version, History, Error };
     Kind Action = Kind::Run;
-    std::string Problem; // for Error: the argument that was wrong and why
+    Message Problem; // for Error: the argument that was wrong and why
     // --history: from this local day on (--since YYYY-MM-DD), as CSV (--csv).
     std::optional<std::int64_t> SinceMs;
     bool Csv = false;
@@ -25,9 +27,12 @@ struct ProgramOptions {
     static ProgramOptions Parse(const std::vector<std::string>& arguments);
 
     static std::string Version(); // the project's version, as the package carries it
-    static std::string UsageLine();
-    // The help text, naming the folder of the user's files.
-    static std::string HelpText(const AppPaths& paths);
+    static Message UsageLine();
+    // The help text's lines, naming the folder of the user's files.
+    static std::vector<Message> HelpText(const AppPaths& paths);
+
+    // A message as the user reads it (in the interface's language).
+    using Show = std::function<std::string(const Message&)>;
 
     // The arguments of a program's command line, without its name.
     static std::vector<std::string> Arguments(int argc, char* argv[]);
@@ -36,7 +41,7 @@ struct ProgramOptions {
     // standard error, before anything touches the display or the lock.
     // Returns the exit status, or nullopt when the program is to run (or to
     // print its history).
-    std::optional<int> Answer(const AppPaths& paths) const;
+    std::optional<int> Answer(const AppPaths& paths, const Show& show) const;
 };
 
 } // namespace rimo

@@ -1,6 +1,7 @@
 #include "app/RuntimeFolder.h"
 
 #include "core/OwnFolder.h"
+#include "i18n/Translations.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +33,9 @@ bool MakePrivateFolder(const QString& folder, QString* problem) {
         return false;
     }
     if (!S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) {
-        *problem = QStringLiteral("%1 はこのユーザーのフォルダーではありません").arg(folder);
+        *problem = Translations::Translate("rimo::RuntimeFolder",
+                                           "%1 はこのユーザーのフォルダーではありません")
+                       .arg(folder);
         return false;
     }
     if ((info.st_mode & 077) != 0 && ::chmod(path.constData(), 0700) != 0) {

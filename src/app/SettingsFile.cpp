@@ -5,9 +5,11 @@
 
 namespace rimo {
 
+namespace {} // namespace
+
 SettingsFile::ReadReport SettingsFile::Read(const std::filesystem::path& path) {
     ReadReport report;
-    std::string error;
+    Message error;
     const std::optional<std::string> bytes = ReadWholeFile(path, &error, false);
     bool keepAside = false;
     if (bytes) {
@@ -15,18 +17,21 @@ SettingsFile::ReadReport SettingsFile::Read(const std::filesystem::path& path) {
         const DecodedText decoded = DecodeFileText(*bytes);
         report.Ini = IniFile::Parse(decoded.Utf8);
         if (decoded.HadInvalidBytes) {
-            report.Problems.push_back("文字として読めないバイトがあります (読めた設定は使います)");
+            report.Problems.push_back(Translatable(
+                "rimo::SettingsFile", "文字として読めないバイトがあります (読めた設定は使います)"));
             keepAside = true;
         }
-    } else if (!error.empty()) {
+    } else if (!error.IsEmpty()) {
         report.FileExists = true;
         report.Problems.push_back(error);
         keepAside = true;
     }
     if (keepAside) {
-        std::string moveError;
+        Message moveError;
         if (const auto aside = MoveFileAside(path, &moveError)) {
-            report.Problems.push_back("元のファイルは " + aside->string() + " に残しました");
+            report.Problems.push_back(
+                Translatable("rimo::SettingsFile", "元のファイルは %1 に残しました")
+                    .Arg(aside->string()));
         } else {
             report.Problems.push_back(moveError);
         }
@@ -34,9 +39,12 @@ SettingsFile::ReadReport SettingsFile::Read(const std::filesystem::path& path) {
     for (const SettingKey& key : SettingsSchema::Keys()) {
         const int count = report.Ini.EntryCount(key.Section, key.Key);
         if (count > 1) {
-            report.Problems.push_back("[" + std::string(key.Section) + "] " + key.Key + " が " +
-                                      std::to_string(count) +
-                                      " 回あります。最初の値を使い、残りは次の保存で除きます");
+            report.Problems.push_back(
+                Translatable("rimo::SettingsFile",
+                             "[%1] %2 が %3 回あります。最初の値を使い、残りは次の保存で除きます")
+                    .Arg(key.Section)
+                    .Arg(key.Key)
+                    .Arg(count));
         }
     }
     return report;
@@ -57,6 +65,16 @@ std::optional<std::string> SettingsFile::Stored(const IniFile& ini, const Settin
         }
     }
     return stored;
+}
+
+std::optional<std::string> SettingsFile::Peek(const std::filesystem::path& path,
+                                              const SettingKey& key) {
+    Message error;
+    const std::optional<std::string> bytes = ReadWholeFile(path, &error, false);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return Stored(IniFile::Parse(DecodeFileText(*bytes).Utf8), key);
 }
 
 void SettingsFile::Put(IniFile& ini, const SettingKey& key, const std::string& text) {

@@ -18,7 +18,7 @@ struct SettingsFile {
         IniFile Ini;
         bool FileExists = false;
         // What was wrong with the file, for the user.
-        std::vector<std::string> Problems;
+        std::vector<Message> Problems;
     };
 
     // A missing file reads as empty. A file with bytes that are neither CP932
@@ -32,6 +32,10 @@ struct SettingsFile {
     // The stored text of a key; nullopt when missing. A missing "Protocol"
     // reads as "daytime" where the file names a server.
     static std::optional<std::string> Stored(const IniFile& ini, const SettingKey& key);
+    // The stored text of one key, read before anything else (the interface's
+    // language): the file is left as it is; nullopt when missing or unreadable.
+    static std::optional<std::string> Peek(const std::filesystem::path& path,
+                                           const SettingKey& key);
     // Writes a key in place (a new key goes to the end of its section) and
     // drops the repeated entries that would never be read.
     static void Put(IniFile& ini, const SettingKey& key, const std::string& text);

@@ -1,15 +1,20 @@
 #include "app/SettingsPage.h"
 
+#include "app/LanguageComboBox.h"
 #include "app/WindowModes.h"
 #include "app/WindowSession.h"
 #include "core/MainWindowState.h"
 #include "core/NamedControl.h"
 #include "core/RadioGroup.h"
 #include "core/UserMessages.h"
+#include "i18n/Translations.h"
 #include "platform/StartupRegistration.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QSignalBlocker>
 
 namespace rimo {
@@ -42,49 +47,62 @@ SettingsPage::SettingsPage(QWidget& tabSheet, QWidget& mainWindow, MainWindowSta
 }
 
 void SettingsPage::CreateControls(QWidget& page) {
-    QGroupBox* window = Group(page, "GroupBoxWindow", QStringLiteral("ウィンドウ"),
-                              QStringLiteral("ウィンドウの設定"), {8, 8, 156, 70});
-    checkBoxTopMost_ = Box(window, "CheckBoxTopMost", QStringLiteral("常に手前に表示する"),
-                           QStringLiteral("ウィンドウを常に手前に表示します"), {12, 22});
-    checkBoxFix_ = Box(window, "CheckBoxFix", QStringLiteral("固定する"),
-                       QStringLiteral("ウィンドウを固定します"), {12, 44});
+    QGroupBox* window =
+        Group(page, "GroupBoxWindow", tr("ウィンドウ"), tr("ウィンドウの設定"), {8, 8, 156, 66});
+    checkBoxTopMost_ = Box(window, "CheckBoxTopMost", tr("常に手前に表示する"),
+                           tr("ウィンドウを常に手前に表示します"), {12, 22});
+    checkBoxFix_ =
+        Box(window, "CheckBoxFix", tr("固定する"), tr("ウィンドウを固定します"), {12, 44});
 
-    QGroupBox* title = Group(page, "GroupBoxTitle", QStringLiteral("タイトルバー"),
-                             QStringLiteral("タイトルバーの設定"), {172, 8, 156, 70});
-    checkBoxScroll_ = Box(title, "CheckBoxScroll", QStringLiteral("スクロールさせる"),
-                          QStringLiteral("タイトルバーをスクロールします"), {12, 22});
-    checkBoxNextHint_ = Box(title, "CheckBoxNextHint", QStringLiteral("次のイベントを表示"),
-                            QStringLiteral("次のイベントを表示します"), {12, 44});
+    QGroupBox* title = Group(page, "GroupBoxTitle", tr("タイトルバー"), tr("タイトルバーの設定"),
+                             {172, 8, 156, 66});
+    checkBoxScroll_ = Box(title, "CheckBoxScroll", tr("スクロールさせる"),
+                          tr("タイトルバーをスクロールします"), {12, 22});
+    checkBoxNextHint_ = Box(title, "CheckBoxNextHint", tr("次のイベントを表示"),
+                            tr("次のイベントを表示します"), {12, 44});
 
-    QGroupBox* scrSaver = Group(page, "GroupBoxScrSaver", QStringLiteral("スクリーンセーバー"),
-                                QStringLiteral("スクリーンセーバーの設定"), {336, 8, 130, 70});
-    checkBoxScrSaver_ = Box(scrSaver, "CheckBoxScrSaver", QStringLiteral("変更後起動"),
-                            QStringLiteral("スクリーンセーバーを変更後起動します"), {12, 22});
+    QGroupBox* scrSaver = Group(page, "GroupBoxScrSaver", tr("スクリーンセーバー"),
+                                tr("スクリーンセーバーの設定"), {336, 8, 130, 66});
+    checkBoxScrSaver_ = Box(scrSaver, "CheckBoxScrSaver", tr("変更後起動"),
+                            tr("スクリーンセーバーを変更後起動します"), {12, 22});
 
-    QGroupBox* start = Group(page, "GroupBoxKidougo", QStringLiteral("起動処理"),
-                             QStringLiteral("起動の設定"), {474, 8, 166, 70});
-    checkBoxCMShowing_ = Box(start, "CheckBoxCMShowing", QStringLiteral("最小化・非表示する"),
-                             QStringLiteral("起動後最小化・非表示します"), {12, 22});
-    checkBoxStartUp_ = Box(start, "CheckBoxStartUp", QStringLiteral("スタートアップ登録"),
-                           QStringLiteral("スタートアップに登録します"), {12, 44});
+    QGroupBox* start =
+        Group(page, "GroupBoxKidougo", tr("起動処理"), tr("起動の設定"), {474, 8, 166, 66});
+    checkBoxCMShowing_ = Box(start, "CheckBoxCMShowing", tr("最小化・非表示する"),
+                             tr("起動後最小化・非表示します"), {12, 22});
+    checkBoxStartUp_ = Box(start, "CheckBoxStartUp", tr("スタートアップ登録"),
+                           tr("スタートアップに登録します"), {12, 44});
 
-    QGroupBox* taskTray = Group(page, "GroupBoxTaskTray", QStringLiteral("タスクバー"),
-                                QStringLiteral("タスクバーの設定"), {8, 86, 632, 94});
+    QGroupBox* taskTray =
+        Group(page, "GroupBoxTaskTray", tr("タスクバー"), tr("タスクバーの設定"), {8, 80, 632, 100});
     checkBoxAnimeIcon_ =
-        Box(taskTray, "CheckBoxAnimeIcon", QStringLiteral("トレイアイコンをアニメーションさせる"),
-            QStringLiteral("トレイアイコンをアニメーションさせます"), {12, 40});
-    radioGroupTaskBar_ = new RadioGroup(QStringLiteral("アイコン表示"), taskTray);
+        Box(taskTray, "CheckBoxAnimeIcon", tr("トレイアイコンをアニメーションさせる"),
+            tr("トレイアイコンをアニメーションさせます"), {12, 16});
+    radioGroupTaskBar_ = new RadioGroup(tr("アイコン表示"), taskTray);
     radioGroupTaskBar_->setObjectName(QStringLiteral("RadioGroupTaskBar"));
-    radioGroupTaskBar_->SetItems(
-        {QStringLiteral("タスクバーにアイコン表示（ウィンドウ最小化モード）"),
-         QStringLiteral("タスクバーにアイコン非表示（ウィンドウ非表示モード）")});
+    radioGroupTaskBar_->SetItems({tr("タスクバーにアイコン表示（ウィンドウ最小化モード）"),
+                                  tr("タスクバーにアイコン非表示（ウィンドウ非表示モード）")});
     radioGroupTaskBar_->SetItemIndex(0);
-    radioGroupTaskBar_->setGeometry(252, 14, 368, 70);
+    radioGroupTaskBar_->setGeometry(252, 14, 368, 76);
 
     checkBoxMissed_ = Box(
         taskTray, "CheckBoxMissed", tr("見逃した予定を知らせる"),
         tr("スリープ中や終了中に実行されなかった予定を知らせ、今実行するかを選べるようにします"),
-        {12, 64});
+        {12, 38});
+
+    // The language, beside the tray options: the page has no other room.
+    auto* languageLabel =
+        Named(new QLabel(tr("言語："), taskTray), "LabelLanguage", tr("画面に使う言語"));
+    languageLabel->setGeometry(12, 60, 64, 22);
+    auto* comboBoxLanguage = Named(new LanguageComboBox(taskTray), "ComboBoxLanguage",
+                                   tr("画面に使う言語。自動はデスクトップの言語に従います"));
+    comboBoxLanguage->setAccessibleName(tr("言語"));
+    comboBoxLanguage->view()->setAccessibleName(comboBoxLanguage->accessibleName());
+    comboBoxLanguage->setGeometry(78, 60, 160, 22);
+    languageLabel->setBuddy(comboBoxLanguage);
+    auto* restart =
+        Named(new QLabel(tr("再起動後に有効になります"), taskTray), "LabelLanguageRestart");
+    restart->setGeometry(12, 82, 236, 16);
 
     // The designed states, before the handlers are connected.
     checkBoxScroll_->setChecked(true);
@@ -96,7 +114,8 @@ void SettingsPage::CreateControls(QWidget& page) {
         // Shown greyed with the reason; their stored values are kept.
         for (QCheckBox* box : {checkBoxTopMost_, checkBoxFix_}) {
             box->setEnabled(false);
-            box->setToolTip(QString::fromUtf8(WindowSession::kCompositorDecidesHint));
+            box->setToolTip(QCoreApplication::translate("rimo::WindowSession",
+                                                        WindowSession::kCompositorDecidesHint));
             box->setAccessibleDescription(box->toolTip());
         }
     }
@@ -144,7 +163,7 @@ void SettingsPage::CheckBoxStartUpClick() {
         const QSignalBlocker quiet(checkBoxStartUp_);
         checkBoxStartUp_->setChecked(startup_.Registered() || wanted);
     }
-    ShowErrorMessage(&mainWindow_, QString::fromStdString(done.message()));
+    ShowErrorMessage(&mainWindow_, Translations::Text(done.text()));
 }
 
 bool SettingsPage::WindowFixed() const {

@@ -52,6 +52,8 @@ const std::array<SettingKey, SettingsSchema::kKeyCount> kKeys{{
     // Keys of our own follow those of the Windows program.
     {kSetting, "Protocol", Text, "NTP", "ComboBoxProtocol"},
     {kSetting, "Missed", Boolean, "1", "CheckBoxMissed"},
+    // "auto", "ja" or "en" (LanguageChoice); read at start, before the window exists.
+    {kSetting, "Language", Text, "auto", "ComboBoxLanguage"},
 }};
 
 std::array<const SettingKey*, SettingsSchema::kKeyCount> MakeLoadOrder() {
@@ -75,6 +77,12 @@ std::string Entry(const SettingKey& key, const std::string& stored) {
 }
 
 } // namespace
+
+Message SettingsSchema::UnusableValue(const std::string& entry, const std::string& used) {
+    return Translatable("rimo::SettingsSchema", "%1 は使えない値です。%2 を使います")
+        .Arg(entry)
+        .Arg(used);
+}
 
 const std::array<SettingKey, SettingsSchema::kKeyCount>& SettingsSchema::Keys() {
     return kKeys;
@@ -108,8 +116,10 @@ ParsedSetting SettingsSchema::Parse(const SettingKey& key,
         const std::optional<DateTime> time = ReadTime(text);
         if (!time) {
             value.Time = *ReadTime(key.Default);
-            parsed.Note =
-                Entry(key, text) + " は時刻ではありません。既定値 " + key.Default + " を使います";
+            parsed.Note = Translatable("rimo::SettingsSchema",
+                                       "%1 は時刻ではありません。既定値 %2 を使います")
+                              .Arg(Entry(key, text))
+                              .Arg(key.Default);
             return parsed;
         }
         value.Time = *time;
@@ -124,7 +134,9 @@ ParsedSetting SettingsSchema::Parse(const SettingKey& key,
     if (!number) {
         number = IniFile::ParseInteger(key.Default);
         parsed.Note =
-            Entry(key, text) + " は整数ではありません。既定値 " + key.Default + " を使います";
+            Translatable("rimo::SettingsSchema", "%1 は整数ではありません。既定値 %2 を使います")
+                .Arg(Entry(key, text))
+                .Arg(key.Default);
     }
     if (key.Type == SettingType::Boolean) {
         value.Number = *number != 0 ? 1 : 0;
@@ -145,8 +157,7 @@ ParsedSetting SettingsSchema::Parse(const SettingKey& key,
         break;
     }
     if (sound != *number && key.Rule != SettingRule::NonNegative) {
-        parsed.Note =
-            Entry(key, text) + " は使えない値です。" + std::to_string(sound) + " を使います";
+        parsed.Note = UnusableValue(Entry(key, text), std::to_string(sound));
     }
     value.Number = sound;
     return parsed;

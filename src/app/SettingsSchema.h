@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "core/Message.h"
 
 #include <array>
 #include <optional>
@@ -42,12 +43,12 @@ struct SettingValue {
 
 struct ParsedSetting {
     SettingValue Value;
-    std::string Note; // what was not used as stored, and why; empty when all was well
+    Message Note; // what was not used as stored, and why; empty when all was well
 };
 
 // The keys of rimotime.ini, their types, defaults and reading rules.
 struct SettingsSchema {
-    static constexpr std::size_t kKeyCount = 33;
+    static constexpr std::size_t kKeyCount = 34;
 
     // In the order they are written (a new file has this order).
     static const std::array<SettingKey, kKeyCount>& Keys();
@@ -63,6 +64,8 @@ struct SettingsSchema {
     static SettingValue Default(const SettingKey& key);
     // The stored text of a value: decimal, "1"/"0", the text, or "h:nn:ss".
     static std::string Format(const SettingKey& key, const SettingValue& value);
+    // The note on a stored entry ("Key=text") that is replaced by `used`.
+    static Message UnusableValue(const std::string& entry, const std::string& used);
 };
 
 } // namespace rimo

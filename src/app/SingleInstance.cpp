@@ -1,6 +1,7 @@
 #include "app/SingleInstance.h"
 
 #include "app/RuntimeFolder.h"
+#include "i18n/Translations.h"
 
 #include <QDir>
 
@@ -34,13 +35,16 @@ SingleInstance::Result SingleInstance::TryAcquire() {
     if (lock_ && lock_->error() == QLockFile::LockFailedError) {
         return Result::HeldByAnotherCopy;
     }
-    const QString reason = !lock_ ? folderProblem_
-                           : lock_->error() == QLockFile::PermissionError
-                               ? QStringLiteral("%1: 書き込めません").arg(path_)
-                               : QStringLiteral("%1: 作れません").arg(path_);
-    problem_ = QStringLiteral("二重起動を防ぐロックファイルを作れません。このまま動きますが、"
-                              "二つ目の起動は防げません。\n%1")
-                   .arg(reason);
+    const QString reason =
+        !lock_ ? folderProblem_
+        : lock_->error() == QLockFile::PermissionError
+            ? Translations::Translate("rimo::SingleInstance", "%1: 書き込めません").arg(path_)
+            : Translations::Translate("rimo::SingleInstance", "%1: 作れません").arg(path_);
+    problem_ =
+        Translations::Translate("rimo::SingleInstance",
+                                "二重起動を防ぐロックファイルを作れません。このまま動きますが、"
+                                "二つ目の起動は防げません。\n%1")
+            .arg(reason);
     std::fprintf(stderr, "%s\n", problem_.toLocal8Bit().constData());
     return Result::NotCreated;
 }

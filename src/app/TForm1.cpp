@@ -10,6 +10,7 @@
 #include "app/TrayMenu.h"
 #include "app/WindowRules.h"
 #include "core/UserMessages.h"
+#include "i18n/Translations.h"
 #include "launcher/LaunchIcons.h"
 #include "net/ClockPage.h"
 #include "platform/linux/LinuxServices.h"
@@ -37,7 +38,7 @@ QFont DesignedFont() {
     // The designed face does not exist on Linux; fontconfig falls back to the
     // Japanese faces listed after it.
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), // stored
                       QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(12);
     return font;
@@ -56,6 +57,7 @@ TForm1::TForm1(const AppPaths& paths, Clock& clock, const PlatformServices& serv
         services_ = services_.FilledFrom(linuxServices_->Services());
     }
     actionHost_ = std::make_unique<AppActionHost>(*this);
+    ticker_.SetRender([](const Message& text) { return Translations::Text(text).toStdString(); });
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("RimoTimeInformation"));
     InstallAccessibleWindow();
@@ -110,25 +112,22 @@ void TForm1::CreateControls() {
     grid_ = new ScheduleGrid(schedule_, this);
     grid_->setGeometry(8, 232, 673, 201);
 
-    QPushButton* add = AddButton("AddButton", QStringLiteral("追加"),
-                                 QStringLiteral("最終行に行を追加します"), {10, 440, 75, 25});
-    QPushButton* insert =
-        AddButton("InsertButton", QStringLiteral("挿入"),
-                  QStringLiteral("選択した場所に新しく行を挿入します"), {90, 440, 75, 25});
-    QPushButton* remove = AddButton("DeleteButton", QStringLiteral("削除"),
-                                    QStringLiteral("選択した行を削除します"), {170, 440, 75, 25});
-    QPushButton* sort = AddButton("SortButton", QStringLiteral("ソート"),
-                                  QStringLiteral("スケジュールをソートします"), {250, 440, 75, 25});
-    QPushButton* test = AddButton("ButtonTest", QStringLiteral("テスト"),
-                                  QStringLiteral("選択した行をテストします"), {340, 440, 75, 25});
-    QPushButton* ok = AddButton(
-        "OKButton", QStringLiteral("OK"),
-        QStringLiteral("入力を記憶してウィンドウを最小化又は非表示にします"), {420, 440, 95, 25});
-    QPushButton* cancel =
-        AddButton("CancelButton", QStringLiteral("キャンセル"),
-                  QStringLiteral("スケジュール入力をキャンセルします"), {520, 440, 75, 25});
-    QPushButton* close = AddButton("CloseButton", QStringLiteral("終了"),
-                                   QStringLiteral("終了します"), {610, 440, 75, 25});
+    QPushButton* add =
+        AddButton("AddButton", tr("追加"), tr("最終行に行を追加します"), {10, 440, 75, 25});
+    QPushButton* insert = AddButton("InsertButton", tr("挿入"),
+                                    tr("選択した場所に新しく行を挿入します"), {90, 440, 75, 25});
+    QPushButton* remove =
+        AddButton("DeleteButton", tr("削除"), tr("選択した行を削除します"), {170, 440, 75, 25});
+    QPushButton* sort =
+        AddButton("SortButton", tr("ソート"), tr("スケジュールをソートします"), {250, 440, 75, 25});
+    QPushButton* test =
+        AddButton("ButtonTest", tr("テスト"), tr("選択した行をテストします"), {340, 440, 75, 25});
+    QPushButton* ok =
+        AddButton("OKButton", QStringLiteral("OK"),
+                  tr("入力を記憶してウィンドウを最小化又は非表示にします"), {420, 440, 95, 25});
+    QPushButton* cancel = AddButton("CancelButton", tr("キャンセル"),
+                                    tr("スケジュール入力をキャンセルします"), {520, 440, 75, 25});
+    QPushButton* close = AddButton("CloseButton", tr("終了"), tr("終了します"), {610, 440, 75, 25});
 
     editor_ = new ScheduleEditor(*grid_, state_, clock_, this);
     editorChoices_ = std::make_unique<EditorChoices>(*actionHost_, scrSaver_);
@@ -188,7 +187,7 @@ void TForm1::GetTimeButtonClick() {
 void TForm1::OKButtonClick() {
     const Status saved = SaveSchedule(scheduleFile_, schedule_);
     if (!saved) {
-        ShowErrorMessage(this, QString::fromStdString(saved.message()));
+        ShowErrorMessage(this, Translations::Text(saved.text()));
         return;
     }
     editor_->SortButtonClick();

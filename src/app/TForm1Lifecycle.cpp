@@ -13,6 +13,7 @@
 #include "core/UserMessages.h"
 #include "desktop/TvScrSaver.h"
 #include "history/HistoryRecorder.h"
+#include "i18n/Translations.h"
 #include "launcher/LauncherPage.h"
 #include "net/ClockPage.h"
 #include "platform/Clock.h"
@@ -37,8 +38,8 @@ namespace rimo {
 
 namespace {
 
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
+QString Text(const Message& text) {
+    return Translations::Text(text);
 }
 
 } // namespace
@@ -77,10 +78,9 @@ void TForm1::FormCreate() {
     // were missed. They are noted before the catch-up moves them.
     OpenHistory(caughtUpAtMs);
     for (const ScheduleRowProblem& problem : CatchUpSchedule(schedule_, caughtUpAt_)) {
-        startupProblems_.append(
-            QStringLiteral("スケジュール %1 行目: %2 (この行は動かしていません)")
-                .arg(problem.Row)
-                .arg(Text(problem.Message)));
+        startupProblems_.append(tr("スケジュール %1 行目: %2 (この行は動かしていません)")
+                                    .arg(problem.Row)
+                                    .arg(Text(problem.Message)));
     }
 
     // 8. Sort and select the next event.
@@ -105,14 +105,14 @@ void TForm1::FormCreate() {
 
 void TForm1::LoadScheduleFile() {
     const ScheduleReadReport report = LoadSchedule(scheduleFile_, schedule_);
-    QString text = QStringLiteral("スケジュールファイル %1 に問題があります:")
+    QString text = tr("スケジュールファイル %1 に問題があります:")
                        .arg(QString::fromStdString(scheduleFile_.string()));
     scheduleFile_ = report.SaveTo;
     if (report.Problems.empty()) {
         return;
     }
-    for (const std::string& problem : report.Problems) {
-        text += QStringLiteral("\n・") + Text(problem);
+    for (const Message& problem : report.Problems) {
+        text += tr("\n・%1").arg(Text(problem));
     }
     startupProblems_.append(text);
     if (shownOnce_) {
@@ -155,13 +155,13 @@ void TForm1::StartupNotice() {
     case AwayAction::None:
         return;
     case AwayAction::Minimise:
-        state_.TitleText = "RimoTimeInformation 起動！１秒後に最小化します";
+        state_.TitleText = tr("RimoTimeInformation 起動！１秒後に最小化します").toStdString();
         break;
     case AwayAction::Hide:
-        state_.TitleText = "RimoTimeInformation 起動！１秒後に非表示になります";
+        state_.TitleText = tr("RimoTimeInformation 起動！１秒後に非表示になります").toStdString();
         break;
     }
-    setWindowTitle(Text(state_.TitleText));
+    setWindowTitle(QString::fromStdString(state_.TitleText));
     DelayWithMessages(1000);
     if (!closed_) {
         ToggleMainWindow();
@@ -182,7 +182,7 @@ void TForm1::Timer1Timer() {
         row > 0 && row < schedule_.RowCount() ? &schedule_.Row(row) : nullptr;
     const TrayTicker::TrayOutput tray =
         ticker_.TipAndIcon(settingsPage_->NextHint(), current, settingsPage_->AnimeIcon());
-    tray_->Update(Text(tray.Tip), tray.IconFrame);
+    tray_->Update(QString::fromStdString(tray.Tip), tray.IconFrame);
     if (tray.TitleRefreshed) {
         ShowAccessibleTitle(state_.TitleText);
     }
@@ -209,7 +209,7 @@ bool TForm1::WriteFilesAtClose(FileErrors errors) {
     QStringList problems;
     const auto written = [&](const Status& status) {
         if (!status) {
-            problems.append(Text(status.message()));
+            problems.append(Text(status.text()));
         }
         return status.ok();
     };
@@ -233,7 +233,7 @@ bool TForm1::WriteFilesAtClose(FileErrors errors) {
     if (errors == FileErrors::Shown) {
         if (saved) {
             // Shown once the window has closed.
-            closeNotice_ = text + QStringLiteral("\n\nスケジュールと設定は保存しました。");
+            closeNotice_ = text + tr("\n\nスケジュールと設定は保存しました。");
         } else {
             AskToCloseWithoutSaving(text);
         }
@@ -249,7 +249,7 @@ void TForm1::AskToCloseWithoutSaving(const QString& problems) {
         return;
     }
     auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("RimoTimeInformation"),
-                                problems + QStringLiteral("\n\n保存せずに終了しますか？"),
+                                problems + tr("\n\n保存せずに終了しますか？"),
                                 QMessageBox::Yes | QMessageBox::No, this);
     box->setTextFormat(Qt::PlainText);
     box->setDefaultButton(QMessageBox::No);

@@ -33,10 +33,9 @@ void TForm1::CreatePages() {
     pageControl1_ = new PageControl(this);
     pageControl1_->setObjectName(QStringLiteral("PageControl1"));
     pageControl1_->setGeometry(16, 8, 657, 217);
-    const QString pageCaptions[] = {
-        QStringLiteral("時刻合わせ(&H)"), QStringLiteral("RIMOタイマー(&T)"),
-        QStringLiteral("RIMOランチャー(&L)"), QStringLiteral("設定(&C)..."),
-        QStringLiteral("バージョン情報(&A)")};
+    const QString pageCaptions[] = {tr("時刻合わせ(&H)"), tr("RIMOタイマー(&T)"),
+                                    tr("RIMOランチャー(&L)"), tr("設定(&C)..."),
+                                    tr("バージョン情報(&A)")};
     for (int i = 0; i < 5; ++i) {
         auto* page = new QWidget(pageControl1_);
         page->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));

@@ -6,6 +6,7 @@
 #include "app/TrayMenu.h"
 #include "app/WindowRules.h"
 #include "app/WindowSession.h"
+#include "i18n/Translations.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -30,17 +31,18 @@ bool TForm1::CanPlaceWindows() {
 void TForm1::LoadSettings() {
     SettingsFile::ReadReport report = SettingsFile::Read(paths_.SettingsFile());
     // What is wrong with the file itself (bytes, duplicate keys) is shown.
-    const std::vector<std::string>& problems = report.Problems;
+    const std::vector<Message>& problems = report.Problems;
     const IniFile& ini = report.Ini;
     // A value that is not a number or out of range (a hand edit) takes its
     // default or nearest usable value quietly: one line on standard error.
-    const auto valueNote = [&](const std::string& note) {
-        std::fprintf(stderr, "%s: %s\n", paths_.SettingsFile().c_str(), note.c_str());
+    const auto valueNote = [&](const Message& note) {
+        std::fprintf(stderr, "%s: %s\n", paths_.SettingsFile().c_str(),
+                     Translations::Text(note).toLocal8Bit().constData());
     };
     const auto read = [&](const char* name) {
         const SettingKey& key = Key(name);
         const ParsedSetting parsed = SettingsSchema::Parse(key, SettingsFile::Stored(ini, key));
-        if (!parsed.Note.empty()) {
+        if (!parsed.Note.IsEmpty()) {
             valueNote(parsed.Note);
         }
         return parsed.Value.Number;
@@ -63,16 +65,16 @@ void TForm1::LoadSettings() {
 
     // The options, each assignment running its control's handler.
     state_.ShowFlag = read("ShowFlag");
-    for (const std::string& note : settings_->Load(ini)) {
+    for (const Message& note : settings_->Load(ini)) {
         valueNote(note);
     }
     trayMenu_->Item(QStringLiteral("TimeLoop"))->setChecked(settings_->Checked("TimeLoop"));
 
     if (!problems.empty()) {
-        QString text = QStringLiteral("設定ファイル %1 について:")
+        QString text = tr("設定ファイル %1 について:")
                            .arg(QString::fromStdString(paths_.SettingsFile().string()));
-        for (const std::string& problem : problems) {
-            text += QStringLiteral("\n・") + QString::fromStdString(problem);
+        for (const Message& problem : problems) {
+            text += tr("\n・%1").arg(Translations::Text(problem));
         }
         startupProblems_.append(text);
         if (shownOnce_) {
@@ -83,8 +85,9 @@ void TForm1::LoadSettings() {
 
 Status TForm1::SaveSettings() {
     SettingsFile::ReadReport report = SettingsFile::Read(paths_.SettingsFile());
-    for (const std::string& problem : report.Problems) {
-        std::fprintf(stderr, "%s: %s\n", paths_.SettingsFile().c_str(), problem.c_str());
+    for (const Message& problem : report.Problems) {
+        std::fprintf(stderr, "%s: %s\n", paths_.SettingsFile().c_str(),
+                     Translations::Text(problem).toLocal8Bit().constData());
     }
     IniFile& ini = report.Ini;
     const auto put = [&](const char* name, int value) {

@@ -206,9 +206,8 @@ void TForm1::ShowTrayStatus(bool hostAvailable) {
         trayStatus_->hide();
         return;
     }
-    const QString text =
-        QStringLiteral("通知領域（トレイ）が見つかりません。ウィンドウから操作できます。"
-                       "通知領域が現れるとアイコンを表示します。");
+    const QString text = tr("通知領域（トレイ）が見つかりません。ウィンドウから操作できます。"
+                            "通知領域が現れるとアイコンを表示します。");
     trayStatus_->setText(text);
     trayStatus_->show();
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());

@@ -1,10 +1,12 @@
 #include "app/TrayMenu.h"
 
 #include "app/HelpPage.h"
-#include "core/RadioGroup.h"
 #include "app/TrayTexts.h"
+#include "core/RadioGroup.h"
+#include "i18n/Translations.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTimeEdit>
 #include <QDesktopServices>
 #include <QMenu>
@@ -17,8 +19,13 @@ namespace rimo {
 
 namespace {
 
-void NotWired(const char* what) {
-    std::fprintf(stderr, "トレイメニュー: %s はまだ使えません\n", what);
+void NotWired(const QString& what) {
+    std::fprintf(
+        stderr, "%s\n",
+        QCoreApplication::translate("rimo::TrayMenu", "トレイメニュー: %1 はまだ使えません")
+            .arg(what)
+            .toLocal8Bit()
+            .constData());
 }
 
 } // namespace
@@ -31,44 +38,47 @@ TrayMenu::TrayMenu(QWidget& form, const AppPaths& paths, QObject* parent)
     // The menu is a window of its own; the main window's face is its face.
     menu_->setFont(form.font());
 
-    connect(AddItem(menu_, "PopupHelp", QStringLiteral("ヘルプ(&S)")), &QAction::triggered, this,
+    connect(AddItem(menu_, "PopupHelp", tr("ヘルプ(&S)")), &QAction::triggered, this,
             &TrayMenu::PopupHelpClick);
-    QAction* exit = AddItem(menu_, "Exit1", QStringLiteral("終了(&X)"));
-    exit->setToolTip(QStringLiteral("終了します"));
+    QAction* exit = AddItem(menu_, "Exit1", tr("終了(&X)"));
+    exit->setToolTip(tr("終了します"));
     exit->setStatusTip(exit->toolTip());
     connect(exit, &QAction::triggered, this, &TrayMenu::Exit1Click);
     AddSeparator(menu_, "N2");
-    connect(AddItem(menu_, "PopupTest", QStringLiteral("アラーム・テスト(&Q)")),
-            &QAction::triggered, this, &TrayMenu::PopupTestClick);
-    connect(AddItem(menu_, "PopupHour", QStringLiteral("時刻合わせ(&H)")), &QAction::triggered,
-            this, &TrayMenu::PopupHourClick);
+    connect(AddItem(menu_, "PopupTest", tr("アラーム・テスト(&Q)")), &QAction::triggered, this,
+            &TrayMenu::PopupTestClick);
+    connect(AddItem(menu_, "PopupHour", tr("時刻合わせ(&H)")), &QAction::triggered, this,
+            &TrayMenu::PopupHourClick);
 
-    QMenu* launcher = menu_->addMenu(QStringLiteral("RIMOランチャー(&L)"));
+    QMenu* launcher = menu_->addMenu(tr("RIMOランチャー(&L)"));
     launcher->setObjectName(QStringLiteral("PopupLauncherMenu"));
     launcher->menuAction()->setObjectName(QStringLiteral("PopupLauncher"));
+    // The launcher pages' titles are data; these stand in until the pages are read.
+    // stored {
     connect(AddItem(launcher, "LaunchTitle0", QStringLiteral("タイトル１")), &QAction::triggered,
             this, &TrayMenu::LaunchTitle0Click);
     connect(AddItem(launcher, "LaunchTitle1", QStringLiteral("タイトル２")), &QAction::triggered,
             this, &TrayMenu::LaunchTitle1Click);
     connect(AddItem(launcher, "LaunchTitle2", QStringLiteral("タイトル３")), &QAction::triggered,
             this, &TrayMenu::LaunchTitle2Click);
+    // }
 
     // The countdown timer's items; the timer page connects them.
-    QMenu* timer = menu_->addMenu(QStringLiteral("RIMOタイマー(&T)"));
+    QMenu* timer = menu_->addMenu(tr("RIMOタイマー(&T)"));
     timer->setObjectName(QStringLiteral("PopupTimerMenu"));
     timer->menuAction()->setObjectName(QStringLiteral("PopupTimer"));
-    AddItem(timer, "TimeLoop", QStringLiteral("Loopさせる(&O)"))->setCheckable(true);
+    AddItem(timer, "TimeLoop", tr("Loopさせる(&O)"))->setCheckable(true);
     AddSeparator(timer, "N3");
-    AddItem(timer, "Quick0", QStringLiteral("任意"));
+    AddItem(timer, "Quick0", tr("任意"));
     AddSeparator(timer, "N4");
-    AddItem(timer, "Quick6", QStringLiteral("10分(&0)"));
-    AddItem(timer, "Quick5", QStringLiteral("5分(&5)"));
-    AddItem(timer, "Quick4", QStringLiteral("4分(&4)"));
-    AddItem(timer, "Quick3", QStringLiteral("3分(&3)"));
-    AddItem(timer, "Quick2", QStringLiteral("2分(&2)"));
-    AddItem(timer, "Quick1", QStringLiteral("1分(&1)"));
+    AddItem(timer, "Quick6", tr("10分(&0)"));
+    AddItem(timer, "Quick5", tr("5分(&5)"));
+    AddItem(timer, "Quick4", tr("4分(&4)"));
+    AddItem(timer, "Quick3", tr("3分(&3)"));
+    AddItem(timer, "Quick2", tr("2分(&2)"));
+    AddItem(timer, "Quick1", tr("1分(&1)"));
     AddSeparator(timer, "N5");
-    AddItem(timer, "TimeStop", QStringLiteral("停止(&S)"));
+    AddItem(timer, "TimeStop", tr("停止(&S)"));
 
     // After the designed items: the run history.
     connect(AddItem(menu_, "PopupHistory", tr("実行履歴(&R)")), &QAction::triggered, this,
@@ -98,7 +108,7 @@ void TrayMenu::PopupMenu1Popup() {
         const QTime time = picker->time();
         const DateTime duration = EncodeTime(time.hour(), time.minute(), time.second());
         Item(QStringLiteral("Quick0"))
-            ->setText(QString::fromStdString(TrayTexts::QuickCaption(duration)));
+            ->setText(Translations::Text(TrayTexts::QuickCaption(duration)));
     }
     if (const auto* pages = form_.findChild<RadioGroup*>(QStringLiteral("RadioGroupLaunchTitle"))) {
         const QStringList titles = pages->Items();
@@ -123,7 +133,8 @@ void TrayMenu::PopupHelpClick() {
     const bool opened = hooks_.OpenDocument ? hooks_.OpenDocument(path)
                                             : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     if (!opened) {
-        std::fprintf(stderr, "ヘルプ %s を開けません\n", help->c_str());
+        std::fprintf(stderr, "%s\n",
+                     tr("ヘルプ %1 を開けません").arg(path).toLocal8Bit().constData());
     }
 }
 
@@ -131,7 +142,7 @@ void TrayMenu::PopupTestClick() {
     if (hooks_.Test) {
         hooks_.Test();
     } else {
-        NotWired("アラーム・テスト");
+        NotWired(tr("アラーム・テスト"));
     }
 }
 
@@ -139,7 +150,7 @@ void TrayMenu::PopupHourClick() {
     if (hooks_.SynchroniseClock) {
         hooks_.SynchroniseClock();
     } else {
-        NotWired("時刻合わせ");
+        NotWired(tr("時刻合わせ"));
     }
 }
 
@@ -162,7 +173,7 @@ void TrayMenu::LaunchTitleClick(const QAction* item) {
     if (hooks_.StartLauncherPage) {
         hooks_.StartLauncherPage(page);
     } else {
-        NotWired("RIMOランチャー");
+        NotWired(tr("RIMOランチャー"));
     }
 }
 
@@ -176,7 +187,7 @@ void TrayMenu::PopupHistoryClick() {
     if (hooks_.History) {
         hooks_.History();
     } else {
-        NotWired("実行履歴");
+        NotWired(tr("実行履歴"));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "app/TrayTexts.h"
 
+#include "schedule/ScheduleWords.h"
+
 #include "core/MainWindowState.h"
 #include "core/TextCodec.h"
 #include "timer/TimerTexts.h"
@@ -38,22 +40,26 @@ bool TrayTexts::ShowsNextEvent(bool nextHint, const ScheduleRow* row) {
     return nextHint && row && (*row)[ColEnabled] == "○";
 }
 
-std::string TrayTexts::NextEventText(const ScheduleRow& row) {
-    return "次は " + row[ColTitle] + " " + row[ColDate] + row[ColTime];
+Message TrayTexts::NextEventText(const ScheduleRow& row) {
+    return Translatable("rimo::TrayTexts", "次は %1 %2%3")
+        .Arg(row[ColTitle])
+        .Arg(ScheduleWords::Date(row[ColDate]))
+        .Arg(row[ColTime]);
 }
 
-std::string TrayTexts::Tip(bool nextHint, const ScheduleRow* row) {
+std::string TrayTexts::Tip(bool nextHint, const ScheduleRow* row, const MessageRender& render) {
     if (!ShowsNextEvent(nextHint, row)) {
         return kIdleTip;
     }
-    return CutToCp932Bytes(NextEventText(*row), kTipBytes);
+    return CutToCp932Bytes(render(NextEventText(*row)), kTipBytes);
 }
 
-std::string TrayTexts::RefreshedTitle(bool nextHint, const ScheduleRow* row) {
+std::string TrayTexts::RefreshedTitle(bool nextHint, const ScheduleRow* row,
+                                      const MessageRender& render) {
     if (!ShowsNextEvent(nextHint, row)) {
         return MainWindowState::kProductTitle;
     }
-    return NextEventText(*row) + "     ";
+    return render(NextEventText(*row)) + "     ";
 }
 
 std::string TrayTexts::CutToCp932Bytes(std::string_view utf8, std::size_t maxBytes) {
@@ -81,8 +87,8 @@ std::string TrayTexts::RotateLeft(std::string_view text) {
     return rotated;
 }
 
-std::string TrayTexts::QuickCaption(DateTime duration) {
-    return TimerTexts::DurationText(duration) + "(&V)";
+Message TrayTexts::QuickCaption(DateTime duration) {
+    return Translatable("rimo::TrayTexts", "%1(&V)").Arg(TimerTexts::DurationText(duration));
 }
 
 std::string TrayTexts::LaunchTitleCaption(std::string_view title, int page) {

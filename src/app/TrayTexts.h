@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "core/Message.h"
 #include "schedule/ScheduleTable.h"
 
 #include <cstddef>
@@ -20,12 +21,14 @@ struct TrayTexts {
     // row is enabled ("○"). `row` may be null (no current row).
     static bool ShowsNextEvent(bool nextHint, const ScheduleRow* row);
     // "次は <title> <date><time>" (no blank between date and time).
-    static std::string NextEventText(const ScheduleRow& row);
+    static Message NextEventText(const ScheduleRow& row);
     // The tip, cut to kTipBytes of its CP932 form.
-    static std::string Tip(bool nextHint, const ScheduleRow* row);
+    static std::string Tip(bool nextHint, const ScheduleRow* row,
+                           const MessageRender& render = SourceText);
     // The title text after a refresh: the next event or the product name,
     // followed by five blanks.
-    static std::string RefreshedTitle(bool nextHint, const ScheduleRow* row);
+    static std::string RefreshedTitle(bool nextHint, const ScheduleRow* row,
+                                      const MessageRender& render = SourceText);
 
     // The longest head of `utf8` whose CP932 form fits in `maxBytes`, cut at a
     // character boundary (never inside a character).
@@ -36,7 +39,7 @@ struct TrayTexts {
 
     // Caption of the free countdown item "Quick0": "1時間 30分 (&V)", "3分 (&V)",
     // "(&V)" for zero.
-    static std::string QuickCaption(DateTime duration);
+    static Message QuickCaption(DateTime duration);
     // Caption of the launcher item of page 0, 1 or 2: "仕事(&1)".
     static std::string LaunchTitleCaption(std::string_view title, int page);
 };

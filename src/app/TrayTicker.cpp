@@ -7,10 +7,10 @@ namespace rimo {
 TrayTicker::TrayOutput TrayTicker::TipAndIcon(bool nextHint, const ScheduleRow* currentRow,
                                               bool animate) {
     TrayOutput output;
-    output.Tip = TrayTexts::Tip(nextHint, currentRow);
+    output.Tip = TrayTexts::Tip(nextHint, currentRow, render_);
     // Between refreshes the title is being scrolled, so it is rebuilt only on request.
     if (state_.TitleRefreshPending) {
-        state_.TitleText = TrayTexts::RefreshedTitle(nextHint, currentRow);
+        state_.TitleText = TrayTexts::RefreshedTitle(nextHint, currentRow, render_);
         state_.TitleRefreshPending = false;
         output.TitleRefreshed = true;
     }

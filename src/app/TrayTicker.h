@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MainWindowState.h"
+#include "core/Message.h"
 #include "schedule/ScheduleTable.h"
 
 #include <string>
@@ -22,6 +23,8 @@ public:
     };
 
     explicit TrayTicker(MainWindowState& state) : state_(state) {}
+    // The language of the tip and the title (the source texts until set).
+    void SetRender(MessageRender render) { render_ = std::move(render); }
 
     // Steps 1 and 2. `currentRow` is the grid's current row (null when none).
     TrayOutput TipAndIcon(bool nextHint, const ScheduleRow* currentRow, bool animate);
@@ -34,6 +37,7 @@ public:
 
 private:
     MainWindowState& state_;
+    MessageRender render_ = SourceText;
     int trayIconFrame_ = 0;
 };
 

@@ -4,9 +4,10 @@
 
 namespace rimo {
 
-const char* const WindowSession::kCompositorDecidesHint =
+const char* const WindowSession::kCompositorDecidesHint = QT_TRANSLATE_NOOP(
+    "rimo::WindowSession",
     "このデスクトップ（Wayland）ではウィンドウの位置と重なり順をコンポジターが決めるため、"
-    "この設定は働きません。設定値はそのまま保存されます。";
+    "この設定は働きません。設定値はそのまま保存されます。");
 
 bool WindowSession::CompositorDecides() {
     return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));

@@ -1,10 +1,12 @@
 #include "app/ProgramOptions.h"
+#include "app/SettingsFile.h"
 #include "app/SingleInstance.h"
 #include "app/TForm1.h"
 #include "app/TerminationSignals.h"
 #include "core/AppPaths.h"
 #include "core/UserMessages.h"
 #include "history/HistoryCommand.h"
+#include "i18n/Translations.h"
 #include "platform/linux/SystemClock.h"
 #include "timer/TTimeDlg.h"
 
@@ -18,8 +20,20 @@
 
 namespace {
 
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
+QString Text(const rimo::Message& text) {
+    return rimo::Translations::Text(text);
+}
+
+// The interface's language: the setting "Language", else the desktop's.
+// Programs started from here (the power companion) learn it from RIMO_LANGUAGE.
+rimo::UiLanguage ChooseLanguage(const rimo::AppPaths& paths) {
+    const std::optional<std::string> setting =
+        rimo::SettingsFile::Peek(paths.SettingsFile(), *rimo::SettingsSchema::Find("Language"));
+    const rimo::UiLanguage language = rimo::Translations::Wanted(setting.value_or(""));
+    qputenv("RIMO_LANGUAGE", language == rimo::UiLanguage::Japanese
+                                 ? rimo::LanguageChoice::kJapanese
+                                 : rimo::LanguageChoice::kEnglish);
+    return language;
 }
 
 // Said on standard error, and in a box where someone can see it.
@@ -44,13 +58,16 @@ QStringList DataFolderProblems(const rimo::AppPaths& paths,
                                const rimo::AppPaths::DataDirState& dataDir) {
     QStringList problems;
     if (paths.FilesLeftBeside) {
-        problems.append(QStringLiteral("プログラムと同じフォルダーのファイルは使いません: %1\n"
-                                       "代わりに %2 のファイルを使います。")
-                            .arg(Text(paths.FilesLeftBesideReason), Text(paths.DataDir.string())));
+        problems.append(rimo::Translations::Translate(
+                            "main", "プログラムと同じフォルダーのファイルは使いません: %1\n"
+                                    "代わりに %2 のファイルを使います。")
+                            .arg(Text(paths.FilesLeftBesideReason),
+                                 QString::fromStdString(paths.DataDir.string())));
     }
     if (dataDir.State == rimo::AppPaths::DataDirState::Kind::NotCreated) {
-        problems.append(QStringLiteral("データフォルダーを作れません: %1\n"
-                                       "スケジュールと設定は保存できません。")
+        problems.append(rimo::Translations::Translate("main",
+                                                      "データフォルダーを作れません: %1\n"
+                                                      "スケジュールと設定は保存できません。")
                             .arg(Text(dataDir.Message)));
     }
     for (const QString& problem : problems) {
@@ -63,10 +80,13 @@ QStringList DataFolderProblems(const rimo::AppPaths& paths,
 
 int main(int argc, char* argv[]) {
     const rimo::AppPaths paths = rimo::AppPaths::ForThisProcess(argv[0]);
+    const rimo::UiLanguage language = ChooseLanguage(paths);
+    rimo::Translations::Use(language);
     // --help and --version answer before anything touches the display or the lock.
     const rimo::ProgramOptions options =
         rimo::ProgramOptions::Parse(rimo::ProgramOptions::Arguments(argc, argv));
-    if (const std::optional<int> status = options.Answer(paths)) {
+    const auto show = [](const rimo::Message& text) { return Text(text).toStdString(); };
+    if (const std::optional<int> status = options.Answer(paths, show)) {
         return *status;
     }
     // --history reads the database beside the running copy: no display, no lock.
@@ -84,6 +104,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
+    rimo::Translations::Use(language);
     // A tray program: message windows closing must not end it, the main window closing does.
     QApplication::setQuitOnLastWindowClosed(false);
     // The menu entry's name, so that desktops match the window with its icon.
@@ -93,7 +114,8 @@ int main(int argc, char* argv[]) {
     // schedule would start programs as this user.
     const rimo::AppPaths::DataDirState dataDir = paths.PrepareDataDir();
     if (dataDir.State == rimo::AppPaths::DataDirState::Kind::Refused) {
-        return RefuseToStart(QStringLiteral("起動できません。\n%1").arg(Text(dataDir.Message)));
+        return RefuseToStart(rimo::Translations::Translate("main", "起動できません。\n%1")
+                                 .arg(Text(dataDir.Message)));
     }
     const QStringList startProblems = DataFolderProblems(paths, dataDir);
 

@@ -85,19 +85,21 @@ AppPaths AppPaths::ForExecutable(const std::filesystem::path& executable,
         if (!IsWritableFolder(paths.ExecutableDir)) {
             paths.FilesLeftBeside = true;
             paths.FilesLeftBesideReason =
-                "フォルダー " + paths.ExecutableDir.string() + " に書き込めません";
+                Translatable("rimo::AppPaths", "フォルダー %1 に書き込めません")
+                    .Arg(paths.ExecutableDir.string());
         } else if (const Status own = CheckOwnFolder(paths.ExecutableDir); !own) {
             // Files in a folder others can write may have been planted there.
             paths.FilesLeftBeside = true;
-            paths.FilesLeftBesideReason = own.message();
+            paths.FilesLeftBesideReason = own.text();
         } else {
             paths.DataDir = paths.ExecutableDir;
         }
     }
     if (paths.DataDir.empty()) {
-        paths.DataDirProblem = "ホームフォルダーがわかりません ($HOME が空で、パスワード"
-                               "データベースにもこのユーザーのホームがありません)。"
-                               "$HOME か $XDG_CONFIG_HOME を設定してください";
+        paths.DataDirProblem = Translatable(
+            "rimo::AppPaths", "ホームフォルダーがわかりません ($HOME が空で、パスワード"
+                              "データベースにもこのユーザーのホームがありません)。"
+                              "$HOME か $XDG_CONFIG_HOME を設定してください");
     }
     return paths;
 }
@@ -129,17 +131,19 @@ std::string AppPaths::HomeFolder(const std::string& environmentHome) {
 
 AppPaths::DataDirState AppPaths::PrepareDataDir() const {
     using Kind = DataDirState::Kind;
-    if (!DataDirProblem.empty()) {
+    if (!DataDirProblem.IsEmpty()) {
         return {Kind::Refused, DataDirProblem};
     }
     if (const Status made = MakePrivateFolders(DataDir); !made) {
-        return {Kind::NotCreated, made.message()};
+        return {Kind::NotCreated, made.text()};
     }
     if (const Status own = CheckOwnFolder(DataDir); !own) {
-        std::string message = own.message();
-        message += "。他のユーザーが置いたファイルを読み込まないよう、このフォルダーは使いません。";
-        message += "持ち主とモードを確かめてください (chmod 700 " + DataDir.string() + ")";
-        return {Kind::Refused, message};
+        return {Kind::Refused,
+                Translatable("rimo::AppPaths",
+                             "%1。他のユーザーが置いたファイルを読み込まないよう、このフォルダーは"
+                             "使いません。持ち主とモードを確かめてください (chmod 700 %2)")
+                    .Arg(own.text())
+                    .Arg(DataDir.string())};
     }
     struct stat info {};
     if (!FilesBesideProgram() && ::stat(DataDir.c_str(), &info) == 0 && (info.st_mode & 077)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Message.h"
+
 #include <filesystem>
 #include <string>
 
@@ -15,10 +17,10 @@ struct AppPaths {
     // or is not this user's own: they are left alone and DataDir is the
     // configuration folder. The reason is for the user.
     bool FilesLeftBeside = false;
-    std::string FilesLeftBesideReason;
+    Message FilesLeftBesideReason;
     // Why there is no data folder at all (no home folder): the program must
     // not fall back to a folder others could make first. Empty normally.
-    std::string DataDirProblem;
+    Message DataDirProblem;
 
     std::filesystem::path SettingsFile() const { return DataDir / (BaseName + ".ini"); }
     std::filesystem::path ScheduleFile() const { return DataDir / (BaseName + ".dat"); }
@@ -66,7 +68,7 @@ struct AppPaths {
     // user's to set). Refused means the program must not use it.
     struct DataDirState {
         enum class Kind { Ready, NotCreated, Refused } State = Kind::Ready;
-        std::string Message; // for the user, when not Ready
+        rimo::Message Message; // for the user, when not Ready
     };
     DataDirState PrepareDataDir() const;
 };

@@ -1,5 +1,7 @@
 #include "core/DateTime.h"
 
+#include "core/Message.h"
+
 #include "core/Text.h"
 
 #include <array>
@@ -159,10 +161,18 @@ int DayOfWeek(DateTime value) {
     return static_cast<int>(((days % 7) + 7 + 6) % 7) + 1;
 }
 
+const std::array<const char*, 7>& DayNames() {
+    // Stored in every language; the interface shows them translated.
+    static constexpr std::array<const char*, 7> names{
+        QT_TRANSLATE_NOOP("rimo::Weekday", "日"), QT_TRANSLATE_NOOP("rimo::Weekday", "月"),
+        QT_TRANSLATE_NOOP("rimo::Weekday", "火"), QT_TRANSLATE_NOOP("rimo::Weekday", "水"),
+        QT_TRANSLATE_NOOP("rimo::Weekday", "木"), QT_TRANSLATE_NOOP("rimo::Weekday", "金"),
+        QT_TRANSLATE_NOOP("rimo::Weekday", "土")};
+    return names;
+}
+
 std::string_view DayName(DateTime value) {
-    static constexpr std::array<std::string_view, 7> names{"日", "月", "火", "水",
-                                                           "木", "金", "土"};
-    return names[DayOfWeek(value) - 1];
+    return DayNames()[DayOfWeek(value) - 1];
 }
 
 DateTime AddDays(DateTime value, int days) {

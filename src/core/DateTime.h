@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -51,6 +52,8 @@ DateTime TimeOf(DateTime value); // the time of day alone
 int DayOfWeek(DateTime value);
 // "日", "月", "火", "水", "木", "金", "土" for Sunday to Saturday.
 std::string_view DayName(DateTime value);
+// The seven day names, Sunday first (marked for translation, context "rimo::Weekday").
+const std::array<const char*, 7>& DayNames();
 
 DateTime AddDays(DateTime value, int days);
 DateTime AddSeconds(DateTime value, std::int64_t seconds);

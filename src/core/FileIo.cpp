@@ -23,18 +23,36 @@ std::string Reason(int error) {
     return strerror_r(error, buffer, sizeof buffer);
 }
 
-std::string ReadError(const std::filesystem::path& path, int error) {
-    return "ファイル " + path.string() + " を読み込めません: " + Reason(error);
+Message ReadError(const std::filesystem::path& path, Message reason) {
+    return Translatable("rimo::FileIo", "ファイル %1 を読み込めません: %2")
+        .Arg(path.string())
+        .Arg(std::move(reason));
 }
 
-std::string WriteError(const std::filesystem::path& path, int error) {
-    return "ファイル " + path.string() + " に書き込めません: " + Reason(error);
+Message ReadError(const std::filesystem::path& path, int error) {
+    return ReadError(path, Message::Plain(Reason(error)));
 }
 
-void SetError(std::string* error, std::string message) {
+Message WriteError(const std::filesystem::path& path, Message reason) {
+    return Translatable("rimo::FileIo", "ファイル %1 に書き込めません: %2")
+        .Arg(path.string())
+        .Arg(std::move(reason));
+}
+
+Message WriteError(const std::filesystem::path& path, int error) {
+    return WriteError(path, Message::Plain(Reason(error)));
+}
+
+void SetError(Message* error, Message message) {
     if (error) {
         *error = std::move(message);
     }
+}
+
+Message AsideError(const std::filesystem::path& path, int error) {
+    return Translatable("rimo::FileIo", "ファイル %1 を退避できません: %2")
+        .Arg(path.string())
+        .Arg(Reason(error));
 }
 
 // "<name><suffix>" for 0, "<name><suffix>.n" after it.
@@ -95,9 +113,9 @@ int WriteAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-std::string NotRegular(const std::filesystem::path& path, bool reading) {
-    return "ファイル " + path.string() + (reading ? " を読み込めません" : " に書き込めません") +
-           ": 通常のファイルではありません";
+Message NotRegular(const std::filesystem::path& path, bool reading) {
+    Message reason = Translatable("rimo::FileIo", "通常のファイルではありません");
+    return reading ? ReadError(path, std::move(reason)) : WriteError(path, std::move(reason));
 }
 
 std::filesystem::path FolderOf(const std::filesystem::path& path) {
@@ -157,7 +175,7 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 } // namespace
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::string* error,
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, Message* error,
                                          bool missingIsError, std::size_t maxSize) {
     // Anything but a regular file is refused before it is opened (opening a
     // device may act on it); the open itself never blocks (a FIFO put there
@@ -187,8 +205,9 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std:
         return std::nullopt;
     }
     const auto tooBig = [&] {
-        SetError(error, "ファイル " + path.string() + " を読み込めません: 大きすぎます (上限 " +
-                            std::to_string(maxSize) + " バイト)");
+        SetError(error,
+                 ReadError(path, Translatable("rimo::FileIo", "大きすぎます (上限 %1 バイト)")
+                                     .Arg(static_cast<long long>(maxSize))));
         return std::nullopt;
     };
     const auto expected = static_cast<std::size_t>(info.st_size);
@@ -278,8 +297,8 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
 Status AppendToFile(const std::filesystem::path& path, std::string_view bytes) {
     const bool link = IsLink(path);
     if (link && !MayFollowLink(path, nullptr)) {
-        return Status::Error("ファイル " + path.string() +
-                             " に書き込めません: このフォルダーのリンクはたどりません");
+        return Status::Error(
+            WriteError(path, Translatable("rimo::FileIo", "このフォルダーのリンクはたどりません")));
     }
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
@@ -310,7 +329,7 @@ Status AppendToFile(const std::filesystem::path& path, std::string_view bytes) {
 }
 
 std::optional<std::filesystem::path> MoveFileAside(const std::filesystem::path& path,
-                                                   std::string* error) {
+                                                   Message* error) {
     // Gives up after this many; a folder holding that many broken copies needs a person.
     constexpr int kMaxCopies = 10000;
     for (int n = 0; n < kMaxCopies; ++n) {
@@ -334,11 +353,11 @@ std::optional<std::filesystem::path> MoveFileAside(const std::filesystem::path& 
             err = errno;
         }
         if (err != EEXIST) {
-            SetError(error, "ファイル " + path.string() + " を退避できません: " + Reason(err));
+            SetError(error, AsideError(path, err));
             return std::nullopt;
         }
     }
-    SetError(error, "ファイル " + path.string() + " を退避できません: " + Reason(EEXIST));
+    SetError(error, AsideError(path, EEXIST));
     return std::nullopt;
 }
 

@@ -19,7 +19,7 @@ constexpr std::size_t kMaxFileSize = 16U << 20;
 // file gives nullopt with *error empty when `missingIsError` is false. Never
 // blocks: anything but a regular file (a FIFO, a device) is refused, and so is
 // a file over `maxSize` bytes; the error names the file.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::string* error,
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, Message* error,
                                          bool missingIsError = true,
                                          std::size_t maxSize = kMaxFileSize);
 
@@ -40,7 +40,7 @@ Status AppendToFile(const std::filesystem::path& path, std::string_view bytes);
 // that exists) so that nothing written later replaces the user's data.
 // Returns the new path.
 std::optional<std::filesystem::path> MoveFileAside(const std::filesystem::path& path,
-                                                   std::string* error);
+                                                   Message* error);
 
 // The first of "<name><suffix>", "<name><suffix>.1", ... that is not there.
 std::filesystem::path UnusedName(const std::filesystem::path& path, std::string_view suffix);

@@ -15,6 +15,12 @@ namespace rimo {
 
 namespace {
 
+Message NotMade(const std::filesystem::path& folder, std::string reason) {
+    return Translatable("rimo::OwnFolder", "フォルダー %1 を作れません: %2")
+        .Arg(folder.string())
+        .Arg(std::move(reason));
+}
+
 // File systems without Unix owners and modes: the mount's options give every
 // file the same ones.
 constexpr unsigned long kFat = 0x4d44;
@@ -65,12 +71,13 @@ bool GroupIsOwners(gid_t gid, uid_t owner) {
 
 } // namespace
 
-std::string FolderRefusal(const FolderFacts& facts, uid_t user) {
+Message FolderRefusal(const FolderFacts& facts, uid_t user) {
     if (!facts.IsFolder) {
-        return "フォルダーではありません";
+        return Translatable("rimo::OwnFolder", "フォルダーではありません");
     }
     if (facts.Owner != user) {
-        return "このユーザーではなく uid " + std::to_string(facts.Owner) + " のものです";
+        return Translatable("rimo::OwnFolder", "このユーザーではなく uid %1 のものです")
+            .Arg(static_cast<long long>(facts.Owner));
     }
     if (ModesSayNothing(facts.FileSystem)) {
         return {};
@@ -78,7 +85,8 @@ std::string FolderRefusal(const FolderFacts& facts, uid_t user) {
     const bool othersWrite = (facts.Mode & S_IWOTH) != 0;
     const bool groupWrites = (facts.Mode & S_IWGRP) != 0 && !facts.GroupIsOwners;
     if (othersWrite || groupWrites) {
-        return "他のユーザーも書き込めます (モード " + Octal(facts.Mode) + ")";
+        return Translatable("rimo::OwnFolder", "他のユーザーも書き込めます (モード %1)")
+            .Arg(Octal(facts.Mode));
     }
     return {};
 }
@@ -88,7 +96,9 @@ Status CheckOwnFolder(const std::filesystem::path& folder) {
     struct statfs system {};
     if (::stat(folder.c_str(), &info) != 0 || ::statfs(folder.c_str(), &system) != 0) {
         const std::string reason = Reason(errno);
-        return Status::Error("フォルダー " + folder.string() + " を調べられません: " + reason);
+        return Status::Error(Translatable("rimo::OwnFolder", "フォルダー %1 を調べられません: %2")
+                                 .Arg(folder.string())
+                                 .Arg(reason));
     }
     FolderFacts facts;
     facts.IsFolder = S_ISDIR(info.st_mode);
@@ -98,11 +108,13 @@ Status CheckOwnFolder(const std::filesystem::path& folder) {
     if ((facts.Mode & S_IWGRP) != 0) {
         facts.GroupIsOwners = GroupIsOwners(info.st_gid, info.st_uid);
     }
-    const std::string refusal = FolderRefusal(facts, ::geteuid());
-    if (refusal.empty()) {
+    Message refusal = FolderRefusal(facts, ::geteuid());
+    if (refusal.IsEmpty()) {
         return Status::Ok();
     }
-    return Status::Error("フォルダー " + folder.string() + " は" + refusal);
+    return Status::Error(Translatable("rimo::OwnFolder", "フォルダー %1 は%2")
+                             .Arg(folder.string())
+                             .Arg(std::move(refusal)));
 }
 
 bool KeepsUnixModes(int fd) {
@@ -122,7 +134,7 @@ Status MakePrivateFolders(const std::filesystem::path& folder) {
         made /= part;
         if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) {
             const std::string reason = Reason(errno);
-            return Status::Error("フォルダー " + made.string() + " を作れません: " + reason);
+            return Status::Error(NotMade(made, reason));
         }
     }
     struct stat info {};
@@ -130,7 +142,7 @@ Status MakePrivateFolders(const std::filesystem::path& folder) {
                       : S_ISDIR(info.st_mode)            ? 0
                                                          : ENOTDIR;
     if (error != 0) {
-        return Status::Error("フォルダー " + folder.string() + " を作れません: " + Reason(error));
+        return Status::Error(NotMade(folder, Reason(error)));
     }
     return Status::Ok();
 }

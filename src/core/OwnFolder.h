@@ -24,7 +24,7 @@ struct FolderFacts {
 // writable by no one else. A FAT, exFAT or NTFS mount owned by `user` counts
 // as the user's whatever its modes say (they come from the mount's options).
 // Otherwise why not, to follow the folder's name in a message.
-std::string FolderRefusal(const FolderFacts& facts, uid_t user);
+Message FolderRefusal(const FolderFacts& facts, uid_t user);
 
 // Whether a folder (links followed) is the running user's own, as above.
 // The error names the folder and says why.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Message.h"
+
 #include <string>
 #include <utility>
 
@@ -9,18 +11,22 @@ namespace rimo {
 class Status {
 public:
     static Status Ok() { return Status(); }
-    static Status Error(std::string message) { return Status(std::move(message)); }
+    static Status Error(Message message) { return Status(std::move(message)); }
+    // A text that is the same in every language (a system's own words).
+    static Status Error(std::string message) { return Status(Message::Plain(std::move(message))); }
 
     bool ok() const { return !failed_; }
     explicit operator bool() const { return ok(); }
-    const std::string& message() const { return message_; }
+    // In the source language; the interface shows text() in its own.
+    std::string message() const { return message_.Text(); }
+    const Message& text() const { return message_; }
 
 private:
     Status() = default;
-    explicit Status(std::string message) : failed_(true), message_(std::move(message)) {}
+    explicit Status(Message message) : failed_(true), message_(std::move(message)) {}
 
     bool failed_ = false;
-    std::string message_;
+    Message message_;
 };
 
 } // namespace rimo

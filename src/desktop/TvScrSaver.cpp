@@ -79,7 +79,7 @@ int TvScrSaver::ScreenSaveTimeOut() {
 }
 
 std::string TvScrSaver::ScreenSaverName() {
-    std::string error;
+    Message error;
     const std::optional<std::string> bytes = ReadWholeFile(settingsFile_, &error, false);
     if (bytes) {
         const IniFile ini = IniFile::Parse(DecodeFileText(*bytes).Utf8);
@@ -96,7 +96,7 @@ void TvScrSaver::ReadSettings() {
 
 void TvScrSaver::WriteSettings() {
     // Other lines of the file are kept as they are.
-    std::string error;
+    Message error;
     const std::optional<std::string> bytes = ReadWholeFile(settingsFile_, &error, false);
     IniFile ini = bytes ? IniFile::Parse(DecodeFileText(*bytes).Utf8) : IniFile();
     ini.WriteString(kSection, kKey, name_);

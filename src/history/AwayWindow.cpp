@@ -3,6 +3,8 @@
 #include "core/DateTime.h"
 #include "history/HistoryModel.h"
 #include "history/HistoryText.h"
+#include "i18n/Translations.h"
+#include "schedule/ScheduleWords.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -74,8 +76,10 @@ void AwayWindow::Add(const std::vector<MissedRun>& runs) {
         if (missed.Count > 1) {
             due = tr("%1（ほか %2 回）").arg(due).arg(missed.Count - 1);
         }
-        auto* item = new QTreeWidgetItem({Text(missed.Row[ColTitle]), Text(missed.Row[ColAction]),
-                                          due, HistoryModel::ReasonText(run.Code)});
+        auto* item = new QTreeWidgetItem(
+            {Text(missed.Row[ColTitle]),
+             Translations::Text(ScheduleWords::Display(ColAction, missed.Row[ColAction])), due,
+             HistoryModel::ReasonText(run.Code)});
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);
         item->setToolTip(0, Text(missed.Row[ColArgument]));

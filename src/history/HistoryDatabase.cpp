@@ -2,6 +2,7 @@
 
 #include "core/FileIo.h"
 #include "history/HistoryRules.h"
+#include "i18n/Translations.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
@@ -24,10 +25,6 @@ constexpr int kSchemaVersion = 1;
 // SQLite's result codes for a file that is not (or no longer) a database.
 const QString kCorrupt = QStringLiteral("11");
 const QString kNotADatabase = QStringLiteral("26");
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("HistoryDatabase", text);
-}
 
 QString PathText(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
@@ -127,7 +124,9 @@ Status HistoryDatabase::Connect(bool readOnly) {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     if (!db.isValid()) {
         return Status::Error(
-            Tr("SQLite のドライバーがありません（Debian のパッケージ libqt6sql6-sqlite）。")
+            QCoreApplication::translate(
+                "rimo::HistoryDatabase",
+                "SQLite のドライバーがありません（Debian のパッケージ libqt6sql6-sqlite）。")
                 .toStdString());
     }
     db.setDatabaseName(PathText(file_));
@@ -138,7 +137,8 @@ Status HistoryDatabase::Connect(bool readOnly) {
     }
     db.setConnectOptions(options);
     if (!db.open()) {
-        return Failure(Tr("開けません"), db.lastError());
+        return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "開けません"),
+                       db.lastError());
     }
     return Status::Ok();
 }
@@ -168,14 +168,17 @@ Status HistoryDatabase::Prepare() {
     // Whether it is a sound history is asked before anything is changed: a
     // file that is not is set aside as it was.
     if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
-        return Failure(Tr("読めません"), query.lastError());
+        return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "読めません"),
+                       query.lastError());
     }
     if (query.value(0).toString() != QStringLiteral("ok")) {
         damaged_ = true;
-        return Status::Error(Tr("壊れています").toStdString());
+        return Status::Error(
+            QCoreApplication::translate("rimo::HistoryDatabase", "壊れています").toStdString());
     }
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-        return Failure(Tr("読めません"), query.lastError());
+        return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "読めません"),
+                       query.lastError());
     }
     const int version = query.value(0).toInt();
     const bool made = version == kSchemaVersion;
@@ -183,13 +186,18 @@ Status HistoryDatabase::Prepare() {
         (version != 0 || !query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) ||
          !query.next() || query.value(0).toInt() != 0)) {
         damaged_ = true;
-        return Status::Error(Tr("このプログラムの実行履歴ではありません").toStdString());
+        return Status::Error(QCoreApplication::translate("rimo::HistoryDatabase",
+                                                         "このプログラムの実行履歴ではありません")
+                                 .toStdString());
     }
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next()) {
-        return Failure(Tr("読めません"), query.lastError());
+        return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "読めません"),
+                       query.lastError());
     }
     if (query.value(0).toString() != QStringLiteral("wal")) {
-        return Status::Error(Tr("WAL モードにできません").toStdString());
+        return Status::Error(
+            QCoreApplication::translate("rimo::HistoryDatabase", "WAL モードにできません")
+                .toStdString());
     }
     // Commits need not wait for the disk: WAL keeps the file sound whatever happens.
     query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
@@ -208,7 +216,8 @@ Status HistoryDatabase::Prepare() {
     };
     for (const char* statement : schema) {
         if (!query.exec(QString::fromLatin1(statement))) {
-            return Failure(Tr("作れません"), query.lastError());
+            return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "作れません"),
+                           query.lastError());
         }
     }
     return Status::Ok();
@@ -217,17 +226,21 @@ Status HistoryDatabase::Prepare() {
 HistoryDatabase::OpenReport HistoryDatabase::Open() {
     damaged_ = false;
     if (!IsRegularFileOrMissing(file_)) {
-        return SetAsideAndStartAgain(Tr("普通のファイルではありません"));
+        return SetAsideAndStartAgain(
+            QCoreApplication::translate("rimo::HistoryDatabase", "普通のファイルではありません"));
     }
     if (!CreatePrivateFile(file_)) {
-        return {false, Tr("実行履歴 %1 を作れません。履歴は記録されません。").arg(PathText(file_))};
+        return {false,
+                QCoreApplication::translate("rimo::HistoryDatabase",
+                                            "実行履歴 %1 を作れません。履歴は記録されません。")
+                    .arg(PathText(file_))};
     }
     Status ready = Connect(false);
     if (ready) {
         ready = Prepare();
     }
     if (!ready) {
-        return SetAsideAndStartAgain(QString::fromStdString(ready.message()));
+        return SetAsideAndStartAgain(Translations::Text(ready.text()));
     }
     return {true, {}};
 }
@@ -235,11 +248,13 @@ HistoryDatabase::OpenReport HistoryDatabase::Open() {
 HistoryDatabase::OpenReport HistoryDatabase::SetAsideAndStartAgain(const QString& why) {
     Disconnect();
     damaged_ = false;
-    std::string error;
+    Message error;
     const std::optional<std::filesystem::path> aside = MoveFileAside(file_, &error);
     if (!aside) {
-        return {false, Tr("実行履歴 %1 が使えません（%2）。%3\n履歴は記録されません。")
-                           .arg(PathText(file_), why, QString::fromStdString(error))};
+        return {false, QCoreApplication::translate(
+                           "rimo::HistoryDatabase",
+                           "実行履歴 %1 が使えません（%2）。%3\n履歴は記録されません。")
+                           .arg(PathText(file_), why, Translations::Text(error))};
     }
     // Its log goes with it; the shared-memory index is made again.
     std::error_code ignored;
@@ -249,17 +264,23 @@ HistoryDatabase::OpenReport HistoryDatabase::SetAsideAndStartAgain(const QString
     if (ready) {
         ready = Prepare();
     }
-    const QString told = Tr("実行履歴 %1 が使えません（%2）。\n%3 に移して、新しい履歴を始めます。")
-                             .arg(PathText(file_), why, PathText(*aside));
+    const QString told =
+        QCoreApplication::translate(
+            "rimo::HistoryDatabase",
+            "実行履歴 %1 が使えません（%2）。\n%3 に移して、新しい履歴を始めます。")
+            .arg(PathText(file_), why, PathText(*aside));
     if (!ready) {
-        return {false, told + QLatin1Char('\n') + QString::fromStdString(ready.message())};
+        return {false, told + QLatin1Char('\n') + Translations::Text(ready.text())};
     }
     return {true, told};
 }
 
 Status HistoryDatabase::OpenForReading() {
     if (!std::filesystem::is_regular_file(file_)) {
-        return Status::Error(Tr("実行履歴 %1 がありません").arg(PathText(file_)).toStdString());
+        return Status::Error(
+            QCoreApplication::translate("rimo::HistoryDatabase", "実行履歴 %1 がありません")
+                .arg(PathText(file_))
+                .toStdString());
     }
     return Connect(true);
 }
@@ -267,7 +288,8 @@ Status HistoryDatabase::OpenForReading() {
 Status HistoryDatabase::Insert(const std::vector<HistoryEntry>& entries) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     if (!db.transaction()) {
-        return Failure(Tr("書き込めません"), db.lastError());
+        return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "書き込めません"),
+                       db.lastError());
     }
     QSqlQuery query(db);
     query.prepare(QStringLiteral(
@@ -288,13 +310,16 @@ Status HistoryDatabase::Insert(const std::vector<HistoryEntry>& entries) {
         query.bindValue(QStringLiteral(":last_due"), Optional(entry.LastDueMs));
         BindFigures(query, entry);
         if (!query.exec()) {
-            const Status failed = Failure(Tr("書き込めません"), query.lastError());
+            const Status failed =
+                Failure(QCoreApplication::translate("rimo::HistoryDatabase", "書き込めません"),
+                        query.lastError());
             db.rollback();
             return failed;
         }
     }
     if (!db.commit()) {
-        const Status failed = Failure(Tr("書き込めません"), db.lastError());
+        const Status failed = Failure(
+            QCoreApplication::translate("rimo::HistoryDatabase", "書き込めません"), db.lastError());
         db.rollback();
         return failed;
     }
@@ -310,7 +335,8 @@ Status HistoryDatabase::Update(const HistoryEntry& entry) {
     BindFigures(query, entry);
     query.bindValue(QStringLiteral(":id"), static_cast<qlonglong>(entry.Id));
     if (!query.exec()) {
-        return Failure(Tr("書き込めません"), query.lastError());
+        return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "書き込めません"),
+                       query.lastError());
     }
     return Status::Ok();
 }
@@ -321,13 +347,15 @@ Status HistoryDatabase::Prune(std::int64_t nowMs) {
     query.bindValue(QStringLiteral(":oldest"),
                     static_cast<qlonglong>(nowMs - HistoryRules::kKeepMs));
     if (!query.exec()) {
-        return Failure(Tr("書き込めません"), query.lastError());
+        return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "書き込めません"),
+                       query.lastError());
     }
     query.prepare(QStringLiteral("DELETE FROM runs WHERE id IN (SELECT id FROM runs ORDER BY "
                                  "at DESC, id DESC LIMIT -1 OFFSET :keep)"));
     query.bindValue(QStringLiteral(":keep"), HistoryRules::kKeepEntries);
     if (!query.exec()) {
-        return Failure(Tr("書き込めません"), query.lastError());
+        return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "書き込めません"),
+                       query.lastError());
     }
     return Status::Ok();
 }
@@ -341,13 +369,15 @@ Status HistoryDatabase::Read(std::optional<std::int64_t> sinceMs, bool newestFir
                            newestFirst ? QStringLiteral("DESC") : QStringLiteral("ASC")));
     query.bindValue(QStringLiteral(":since"), static_cast<qlonglong>(sinceMs.value_or(INT64_MIN)));
     if (!query.exec()) {
-        return Failure(Tr("読めません"), query.lastError());
+        return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "読めません"),
+                       query.lastError());
     }
     while (query.next()) {
         each(EntryOf(query));
     }
     if (query.lastError().isValid()) {
-        return Failure(Tr("読めません"), query.lastError());
+        return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "読めません"),
+                       query.lastError());
     }
     return Status::Ok();
 }
@@ -387,7 +417,8 @@ Status HistoryDatabase::SetLastSeen(std::int64_t unixMs) {
         QStringLiteral("INSERT OR REPLACE INTO meta (key, value) VALUES ('last_seen', :value)"));
     query.bindValue(QStringLiteral(":value"), static_cast<qlonglong>(unixMs));
     if (!query.exec()) {
-        return Failure(Tr("書き込めません"), query.lastError());
+        return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "書き込めません"),
+                       query.lastError());
     }
     return Status::Ok();
 }

@@ -1,7 +1,10 @@
 #include "history/HistoryModel.h"
 
 #include "history/HistoryText.h"
+#include "i18n/Translations.h"
 #include "net/SyncResultLine.h"
+#include "schedule/ScheduleTable.h"
+#include "schedule/ScheduleWords.h"
 
 #include <QBrush>
 #include <QColor>
@@ -156,9 +159,10 @@ QString HistoryModel::CellText(const HistoryEntry& entry, int column) {
         return lateness ? LatenessText(*lateness) : QString();
     }
     case Title:
-        return Text(entry.Title);
+        // The timer's runs carry its stored name.
+        return entry.Title == "RIMOタイマー" ? tr("RIMOタイマー") : Text(entry.Title); // stored
     case Action:
-        return Text(entry.Action);
+        return Translations::Text(ScheduleWords::Display(ColAction, entry.Action));
     case Argument:
         return Text(entry.Argument);
     case Outcome:

@@ -12,10 +12,6 @@ namespace {
 // Old entries are dropped at the start and after this many new ones.
 constexpr int kAddsBetweenPrunes = 1000;
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("RunHistory", text);
-}
-
 } // namespace
 
 // Owns the database on its thread; tells the owner what happened through
@@ -95,7 +91,8 @@ private:
             Tell(report.Problem);
         } else if (!writeProblemTold_) {
             writeProblemTold_ = true;
-            Tell(Tr("実行履歴 %1 に書き込めません。\n%2")
+            Tell(QCoreApplication::translate("rimo::RunHistory",
+                                             "実行履歴 %1 に書き込めません。\n%2")
                      .arg(QString::fromStdString(file_.string()), why));
         }
         return false;

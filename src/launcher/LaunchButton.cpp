@@ -2,6 +2,7 @@
 
 #include "core/KeyboardAccess.h"
 #include "core/UserMessages.h"
+#include "i18n/Translations.h"
 #include "launcher/LaunchButtonDialog.h"
 #include "launcher/LaunchIcons.h"
 #include "launcher/LaunchPaths.h"
@@ -19,8 +20,6 @@
 namespace rimo {
 
 namespace {
-
-const QString kUnregistered = QStringLiteral("未登録");
 
 QString FileNamePart(const QString& path) {
     return QString::fromStdString(LaunchPaths::FileNamePart(path.toStdString()));
@@ -88,7 +87,7 @@ void TLaunchButton::SetProgramTitle(const QString& title) {
     if (Captioned() && title.isEmpty()) {
         if (programPath_.isEmpty()) {
             setText(QStringLiteral(" "));
-            SetHint(kUnregistered);
+            SetHint(tr("未登録"));
         } else {
             setText(FileNamePart(programPath_));
             SetHint(text());
@@ -221,7 +220,7 @@ void TLaunchButton::StartWith(const QStringList& arguments, StartState state) {
     const Status started = services_.Programs.Open(programPath_.toStdString(), words,
                                                    programDir_.toStdString(), state);
     if (!started) {
-        ReportFailure(QString::fromStdString(started.message()));
+        ReportFailure(Translations::Text(started.text()));
     }
 }
 
@@ -251,7 +250,7 @@ void TLaunchButton::ClearProgram() {
     if (Captioned()) {
         setText(blank); // not the old file name that the title's rule put there
     }
-    SetHint(kUnregistered);
+    SetHint(tr("未登録"));
     if (dialog_) {
         dialog_->ClearPreview();
         dialog_->MoveIconSelector(0);
@@ -271,8 +270,8 @@ void TLaunchButton::DropFiles(const QStringList& paths) {
     }
     if (paths.size() >= 2) {
         ShowInformation(window(), QStringLiteral("RimoTimeInformation"),
-                        QStringLiteral("同時に２個以上のファイルのドラッグ＆ドロップは"
-                                       "サポートしていません。"));
+                        tr("同時に２個以上のファイルのドラッグ＆ドロップは"
+                           "サポートしていません。"));
         return;
     }
     const QString path =

@@ -45,7 +45,7 @@ LaunchButtonDialog::LaunchButtonDialog(TLaunchButton& button, QWidget* parent)
     if (parent) {
         setFont(parent->font()); // a window does not take its owner's font by itself
     }
-    setWindowTitle(QStringLiteral("アプリケーションの設定"));
+    setWindowTitle(tr("アプリケーションの設定"));
     setFixedSize(kWidth, kClientHeight);
     CreateControls();
     PlaceUnderButton();
@@ -63,55 +63,50 @@ void LaunchButtonDialog::CreateControls() {
         widget->setAlignment(alignment | Qt::AlignVCenter);
         return widget;
     };
-    QLabel* labelTitle =
-        label("LabelTitle", QStringLiteral("タイトル："), {2, 6, 80, 14}, Qt::AlignRight);
-    QLabel* labelPath =
-        label("LabelPath", QStringLiteral("パス名："), {2, 29, 80, 14}, Qt::AlignRight);
-    QLabel* labelDir =
-        label("LabelDir", QStringLiteral("初期ﾃﾞｨﾚｸﾄﾘ："), {2, 52, 80, 14}, Qt::AlignRight);
-    QLabel* labelState =
-        label("LabelState", QStringLiteral("起動時の状態："), {2, 75, 80, 14}, Qt::AlignRight);
+    QLabel* labelTitle = label("LabelTitle", tr("タイトル："), {2, 6, 80, 14}, Qt::AlignRight);
+    QLabel* labelPath = label("LabelPath", tr("パス名："), {2, 29, 80, 14}, Qt::AlignRight);
+    QLabel* labelDir = label("LabelDir", tr("初期ﾃﾞｨﾚｸﾄﾘ："), {2, 52, 80, 14}, Qt::AlignRight);
+    QLabel* labelState = label("LabelState", tr("起動時の状態："), {2, 75, 80, 14}, Qt::AlignRight);
     QLabel* labelOption =
-        label("LabelOption", QStringLiteral("起動時ｵﾌﾟｼｮﾝ："), {228, 75, 80, 14}, Qt::AlignRight);
-    label("LabelIcon", QStringLiteral("←表示ｱｲｺﾝの設定"), {127, 100, 100, 14}, Qt::AlignLeft);
+        label("LabelOption", tr("起動時ｵﾌﾟｼｮﾝ："), {228, 75, 80, 14}, Qt::AlignRight);
+    label("LabelIcon", tr("←表示ｱｲｺﾝの設定"), {127, 100, 100, 14}, Qt::AlignLeft);
 
     editTitle_ = Named(new QLineEdit(button_->ProgramTitle(), this), "EditTitle", {83, 2, 287, 22});
     editPath_ = Named(new QLineEdit(button_->ProgramPath(), this), "EditPath", {83, 25, 287, 22});
     editDir_ = Named(new QLineEdit(button_->ProgramDir(), this), "EditDir", {83, 48, 325, 22});
     comboState_ = Named(new QComboBox(this), "ComboState", {83, 71, 140, 22});
-    comboState_->addItems({QStringLiteral("通常の大きさ"), QStringLiteral("最小化で起動"),
-                           QStringLiteral("最大化で起動")});
+    comboState_->addItems({tr("通常の大きさ"), tr("最小化で起動"), tr("最大化で起動")});
     comboState_->setCurrentIndex(static_cast<int>(button_->ProgramState()));
     connect(comboState_, &QComboBox::activated, this, &LaunchButtonDialog::ComboStateChange);
     editOption_ =
         Named(new QLineEdit(button_->ProgramOption(), this), "EditOption", {308, 71, 100, 22});
 
-    auto* browse = Named(new QPushButton(QStringLiteral("参照"), this), "ButtonBrowse",
-                         {372, 24, 35, 22}, QStringLiteral("登録するプログラムを検索します"));
+    auto* browse = Named(new QPushButton(tr("参照"), this), "ButtonBrowse", {372, 24, 35, 22},
+                         tr("登録するプログラムを検索します"));
     connect(browse, &QPushButton::clicked, this, &LaunchButtonDialog::ButtonBrowseClick);
-    auto* remove = Named(new QPushButton(QStringLiteral("削除"), this), "ButtonDelete",
-                         {5, 113, 40, 26}, QStringLiteral("このアイコンの情報を削除します"));
+    auto* remove = Named(new QPushButton(tr("削除"), this), "ButtonDelete", {5, 113, 40, 26},
+                         tr("このアイコンの情報を削除します"));
     connect(remove, &QPushButton::clicked, this, &LaunchButtonDialog::ButtonDeleteClick);
     buttonIcon_ = Named(new QToolButton(this), "ButtonIcon", {83, 99, 40, 40},
-                        QStringLiteral("アイコンを別の場所から設定します"));
+                        tr("アイコンを別の場所から設定します"));
     buttonIcon_->setIconSize(QSize(16, 16));
     connect(buttonIcon_, &QToolButton::clicked, this, &LaunchButtonDialog::ButtonIconClick);
     scrollBarIcon_ = Named(new QScrollBar(Qt::Horizontal, this), "ScrollBarIcon",
-                           {130, 118, 80, 20}, QStringLiteral("アイコンを選択します"));
+                           {130, 118, 80, 20}, tr("アイコンを選択します"));
     scrollBarIcon_->setRange(0, 0);
     scrollBarIcon_->setPageStep(1);
     connect(scrollBarIcon_, &QScrollBar::valueChanged, this,
             &LaunchButtonDialog::ScrollBarIconChange);
-    auto* standard = Named(new QPushButton(QStringLiteral("標準"), this), "ButtonDefaultIcon",
-                           {216, 117, 40, 22}, QStringLiteral("デフォルトのアイコンに戻します"));
+    auto* standard = Named(new QPushButton(tr("標準"), this), "ButtonDefaultIcon",
+                           {216, 117, 40, 22}, tr("デフォルトのアイコンに戻します"));
     connect(standard, &QPushButton::clicked, this, &LaunchButtonDialog::ButtonDefaultIconClick);
     auto* ok = Named(new QPushButton(QStringLiteral("OK"), this), "ButtonOK", {266, 112, 70, 27},
-                     QStringLiteral("変更点を適用します"));
+                     tr("変更点を適用します"));
     ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &LaunchButtonDialog::ButtonOKClick);
-    auto* cancel = Named(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), "ButtonCancel",
-                         {337, 112, 70, 27}, QStringLiteral("変更をすべて破棄して終了します"));
+    auto* cancel = Named(new QPushButton(tr("ｷｬﾝｾﾙ"), this), "ButtonCancel", {337, 112, 70, 27},
+                         tr("変更をすべて破棄して終了します"));
     cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     // The labels name their fields for a screen reader; the icon's two
@@ -195,7 +190,7 @@ void LaunchButtonDialog::ButtonIconClick() {
         // What the button will show: the chosen file's icon of the current number.
         SetPreview(button_->IconGlyph(file, button_->ProgramIconNo()));
     } else {
-        ShowNotice(this, kCaption, QStringLiteral("このファイルにはアイコンがありません！！"));
+        ShowNotice(this, kCaption, tr("このファイルにはアイコンがありません！！"));
         button_->SetProgramIconPath({});
     }
 }
@@ -226,8 +221,7 @@ void LaunchButtonDialog::ButtonBrowseClick() {
 }
 
 void LaunchButtonDialog::ButtonDeleteClick() {
-    if (!AskYes(this, QStringLiteral("このアイコンを削除してよろしいですか？"), QMessageBox::No) ||
-        !button_) {
+    if (!AskYes(this, tr("このアイコンを削除してよろしいですか？"), QMessageBox::No) || !button_) {
         return;
     }
     button_->SetProgramPath({});
@@ -248,13 +242,13 @@ void LaunchButtonDialog::ButtonOKClick() {
     const QString path =
         QString::fromStdString(LaunchPaths::WithoutTrailingSlash(editPath_->text().toStdString()));
     if (path.isEmpty()) {
-        ShowNotice(owner, kCaption, QStringLiteral("パス名は必ず必要です！！"));
+        ShowNotice(owner, kCaption, tr("パス名は必ず必要です！！"));
         button_->ClearProgram();
         accept();
         return;
     }
     if (!QFileInfo::exists(path)) {
-        ShowNotice(owner, kCaption, QStringLiteral("ファイル（ディレクトリ）が存在しません！！"));
+        ShowNotice(owner, kCaption, tr("ファイル（ディレクトリ）が存在しません！！"));
         accept();
         return;
     }

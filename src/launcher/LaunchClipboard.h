@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Message.h"
 #include "launcher/LaunchItem.h"
 
 #include <string>
@@ -28,12 +29,16 @@ public:
     }
 
     // The question before pasting over a registered button.
-    std::string PasteQuestion(const std::string& targetTitle) const {
-        return targetTitle + " のｱｲｺﾝを " + item_.Title + " に上書きして宜しいですか?";
+    Message PasteQuestion(const std::string& targetTitle) const {
+        return Translatable("rimo::LaunchClipboard", "%1 のｱｲｺﾝを %2 に上書きして宜しいですか?")
+            .Arg(targetTitle)
+            .Arg(item_.Title);
     }
     // The question before deleting one button.
-    static std::string DeleteQuestion(const std::string& title) {
-        return title + " のｱｲｺﾝを削除します。\r\n\r\n復旧は出来ませんが宜しいですか?";
+    static Message DeleteQuestion(const std::string& title) {
+        return Translatable("rimo::LaunchClipboard",
+                            "%1 のｱｲｺﾝを削除します。\r\n\r\n復旧は出来ませんが宜しいですか?")
+            .Arg(title);
     }
 
 private:

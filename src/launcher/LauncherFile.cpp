@@ -37,16 +37,16 @@ LauncherFile::LauncherFile(std::filesystem::path path, int page)
     : path_(std::move(path)), page_(page) {}
 
 LauncherFile::Loaded LauncherFile::Load() {
-    std::string error;
+    Message error;
     std::optional<std::string> bytes = ReadWholeFile(path_, &error, false);
-    if (!bytes && error.empty()) {
+    if (!bytes && error.IsEmpty()) {
         return {}; // no file yet
     }
     if (writeBlocked_) {
         return {}; // said once already
     }
     Loaded loaded;
-    std::string problem;
+    Message problem;
     if (bytes) {
         const DecodedText decoded = DecodeFileText(*bytes);
         loaded.Ini = IniFile::Parse(decoded.Utf8);
@@ -54,20 +54,28 @@ LauncherFile::Loaded LauncherFile::Load() {
         if (!decoded.HadInvalidBytes) {
             return loaded;
         }
-        problem = "ランチャーファイル " + path_.string() +
-                  " に文字として読めないバイトがあります。読めた内容を使います";
+        problem = Translatable("rimo::LauncherFile",
+                               "ランチャーファイル %1 に文字として読めないバイトがあります。"
+                               "読めた内容を使います")
+                      .Arg(path_.string());
     } else {
-        problem = error + " (空のページとして扱います)";
+        problem = Translatable("rimo::LauncherFile", "%1 (空のページとして扱います)")
+                      .Arg(std::move(error));
     }
     // The user's bytes are kept aside before anything is written over them.
-    std::string moveError;
+    Message moveError;
     const std::optional<std::filesystem::path> aside = MoveFileAside(path_, &moveError);
     if (!aside) {
         writeBlocked_ = true;
-        problems_.push_back(problem + "。" + moveError + "。このファイルには書き込みません");
+        problems_.push_back(
+            Translatable("rimo::LauncherFile", "%1。%2。このファイルには書き込みません")
+                .Arg(std::move(problem))
+                .Arg(std::move(moveError)));
         return {};
     }
-    problems_.push_back(problem + "。元のファイルは " + aside->string() + " に残しました");
+    problems_.push_back(Translatable("rimo::LauncherFile", "%1。元のファイルは %2 に残しました")
+                            .Arg(std::move(problem))
+                            .Arg(aside->string()));
     loaded.Bytes.reset();
     if (!loaded.Ini.Sections().empty()) {
         // What could be read becomes the file, so that the next change keeps it.
@@ -76,7 +84,7 @@ LauncherFile::Loaded LauncherFile::Load() {
         if (written) {
             loaded.Bytes = std::move(text);
         } else {
-            problems_.push_back(written.message());
+            problems_.push_back(written.text());
         }
     }
     return loaded;
@@ -89,8 +97,9 @@ IniFile LauncherFile::Read() {
 Status LauncherFile::Change(const std::function<void(IniFile&)>& change) {
     Loaded loaded = Load();
     if (writeBlocked_) {
-        return Status::Error("ランチャーファイル " + path_.string() +
-                             " は読めないため書き込みません");
+        return Status::Error(
+            Translatable("rimo::LauncherFile", "ランチャーファイル %1 は読めないため書き込みません")
+                .Arg(path_.string()));
     }
     const IniFile before = loaded.Ini;
     change(loaded.Ini);
@@ -182,8 +191,8 @@ Status LauncherFile::SaveChecks(const std::vector<bool>& checks) {
     });
 }
 
-std::vector<std::string> LauncherFile::TakeProblems() {
-    std::vector<std::string> taken;
+std::vector<Message> LauncherFile::TakeProblems() {
+    std::vector<Message> taken;
     taken.swap(problems_);
     return taken;
 }

@@ -55,10 +55,12 @@ public:
 
     // What was wrong with the file since the last call (unreadable, bytes
     // that are no text), each said once, for the user.
-    std::vector<std::string> TakeProblems();
+    std::vector<Message> TakeProblems();
 
     static std::string Section(int n) { return "Button" + std::to_string(n); }
-    static std::string DefaultTitle(int page) { return "タイトル" + std::to_string(page); }
+    static std::string DefaultTitle(int page) {
+        return "タイトル" /* stored */ + std::to_string(page);
+    }
 
 private:
     struct Loaded {
@@ -70,7 +72,7 @@ private:
 
     std::filesystem::path path_;
     int page_;
-    std::vector<std::string> problems_;
+    std::vector<Message> problems_;
     // The file could not be read nor moved aside: it is never written over.
     bool writeBlocked_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "core/UserMessages.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 namespace rimo {
@@ -17,9 +18,9 @@ QString Lines(const QString& text) {
 
 bool AskYes(QWidget* parent, const QString& text, QMessageBox::StandardButton other,
             std::optional<QPoint> at) {
-    const QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::Question, QStringLiteral("確認"), Lines(text),
-                        QMessageBox::Yes | other, parent);
+    const QPointer<QMessageBox> box = new QMessageBox(
+        QMessageBox::Question, QCoreApplication::translate("rimo::LauncherMessages", "確認"),
+        Lines(text), QMessageBox::Yes | other, parent);
     box->setObjectName(QStringLiteral("LauncherQuestion"));
     box->setTextFormat(Qt::PlainText);
     box->setDefaultButton(QMessageBox::Yes);

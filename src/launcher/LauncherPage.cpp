@@ -3,6 +3,7 @@
 
 #include "core/RadioGroup.h"
 #include "core/UserMessages.h"
+#include "i18n/Translations.h"
 #include "launcher/LaunchPaths.h"
 #include "launcher/RowCountBox.h"
 
@@ -55,21 +56,21 @@ LauncherPage::LauncherPage(QWidget& tabSheet, const AppPaths& paths, LaunchButto
 LauncherPage::~LauncherPage() = default;
 
 void LauncherPage::CreateControls(QWidget& page) {
-    radioGroupLaunchTitle_ = Named(new RadioGroup(QStringLiteral("ランチャー・タイトル"), &page),
+    radioGroupLaunchTitle_ = Named(new RadioGroup(tr("ランチャー・タイトル"), &page),
                                    QStringLiteral("RadioGroupLaunchTitle"), {10, 8, 169, 81},
-                                   QStringLiteral("ランチャー・ページを選択します"));
-    radioGroupLaunchTitle_->SetItems(
-        {QStringLiteral("タイトル１"), QStringLiteral("タイトル２"), QStringLiteral("タイトル３")});
+                                   tr("ランチャー・ページを選択します"));
+    // stored {
+    radioGroupLaunchTitle_->SetItems({QStringLiteral("タイトル１"), QStringLiteral("タイトル２"),
+                                      QStringLiteral("タイトル３")});
+    // }
     connect(radioGroupLaunchTitle_, &RadioGroup::ItemIndexChanged, this,
             &LauncherPage::RadioGroupLaunchTitleClick);
 
-    checkBoxConf_ =
-        Named(new QCheckBox(QStringLiteral("確認要(&C)"), &page), QStringLiteral("CheckBoxConf"),
-              {8, 104, 73, 17}, QStringLiteral("削除時の確認をします"));
+    checkBoxConf_ = Named(new QCheckBox(tr("確認要(&C)"), &page), QStringLiteral("CheckBoxConf"),
+                          {8, 104, 73, 17}, tr("削除時の確認をします"));
     checkBoxConf_->setChecked(true);
-    auto* labelBtn =
-        Named(new QLabel(QStringLiteral("ﾎﾞﾀﾝ数："), &page), QStringLiteral("LabelBtn"),
-              {95, 104, 42, 12}, QStringLiteral("ランチ・ボタンの数を指定"));
+    auto* labelBtn = Named(new QLabel(tr("ﾎﾞﾀﾝ数："), &page), QStringLiteral("LabelBtn"),
+                           {95, 104, 42, 12}, tr("ランチ・ボタンの数を指定"));
     spinEdit2_ = Named(new RowCountBox(&page), QStringLiteral("SpinEdit2"), {138, 96, 40, 21});
     labelBtn->setBuddy(spinEdit2_); // its name for a screen reader
     // At most 99 rows (100, the old top, gives 99); a typed number counts
@@ -87,15 +88,14 @@ void LauncherPage::CreateControls(QWidget& page) {
         return widget;
     };
     buttonIconDelete_ =
-        button("ButtonIconDelete", QStringLiteral("選択して削除"), {8, 128, 75, 25},
-               QStringLiteral("選択したボタンを削除します"), &LauncherPage::ButtonIconDeleteClick);
-    buttonStart_ =
-        button("ButtonStart", QStringLiteral("選択して起動"), {100, 128, 75, 25},
-               QStringLiteral("選択したボタンを起動します"), &LauncherPage::ButtonStartClick);
-    buttonSelectAll_ = button("ButtonSelectAll", QStringLiteral("全て選択"), {8, 160, 75, 25}, {},
+        button("ButtonIconDelete", tr("選択して削除"), {8, 128, 75, 25},
+               tr("選択したボタンを削除します"), &LauncherPage::ButtonIconDeleteClick);
+    buttonStart_ = button("ButtonStart", tr("選択して起動"), {100, 128, 75, 25},
+                          tr("選択したボタンを起動します"), &LauncherPage::ButtonStartClick);
+    buttonSelectAll_ = button("ButtonSelectAll", tr("全て選択"), {8, 160, 75, 25}, {},
                               &LauncherPage::ButtonSelectAllClick);
-    button("ButtonReverse", QStringLiteral("反転"), {100, 160, 75, 25},
-           QStringLiteral("ﾁｪｯｸを反転します"), &LauncherPage::ButtonReverseClick);
+    button("ButtonReverse", tr("反転"), {100, 160, 75, 25}, tr("ﾁｪｯｸを反転します"),
+           &LauncherPage::ButtonReverseClick);
 
     scrollBox1_ = Named(new QScrollArea(&page), QStringLiteral("ScrollBox1"), {190, 8, 180, 177});
     // Tab goes through the title and the rows, which the box scrolls into
@@ -110,7 +110,7 @@ void LauncherPage::CreateControls(QWidget& page) {
     scrollBox1_->setWidget(rowsHost_);
 
     editLaunchTitle_ = Named(new QLineEdit(rowsHost_), QStringLiteral("EditLaunchTitle"),
-                             {15, 1, 140, 20}, QStringLiteral("ランチャー・タイトルを入力"));
+                             {15, 1, 140, 20}, tr("ランチャー・タイトルを入力"));
     editLaunchTitle_->setMaxLength(kTitleLength);
     editLaunchTitle_->setAccessibleName(tr("ランチャー・タイトル"));
     // Blue on aqua, in the window's font.
@@ -153,16 +153,18 @@ void LauncherPage::Report(const Status& status) {
     // A folder that cannot be written fails every change: said once.
     if (status.message() != lastError_) {
         lastError_ = status.message();
-        std::fprintf(stderr, "RimoTimeInformation: %s\n", lastError_.c_str());
-        ShowErrorMessage(page_.window(), QString::fromStdString(lastError_));
+        const QString text = Translations::Text(status.text());
+        std::fprintf(stderr, "RimoTimeInformation: %s\n", text.toLocal8Bit().constData());
+        ShowErrorMessage(page_.window(), text);
     }
 }
 
 void LauncherPage::ReportFileProblems() {
     for (LauncherFile& file : files_) {
-        for (const std::string& problem : file.TakeProblems()) {
-            std::fprintf(stderr, "RimoTimeInformation: %s\n", problem.c_str());
-            ShowErrorMessage(page_.window(), QString::fromStdString(problem));
+        for (const Message& problem : file.TakeProblems()) {
+            const QString text = Translations::Text(problem);
+            std::fprintf(stderr, "RimoTimeInformation: %s\n", text.toLocal8Bit().constData());
+            ShowErrorMessage(page_.window(), text);
         }
     }
 }
@@ -204,7 +206,7 @@ void LauncherPage::BuildLauncherRows(int count) {
     for (int n = 1; n <= count; ++n) {
         const int top = n * kRowStep;
         auto* check = Named(new QCheckBox(rowsHost_), QStringLiteral("CheckBox%1").arg(n),
-                            {4, top, 17, kRowHeight}, QStringLiteral("ﾁｪｯｸして選択"));
+                            {4, top, 17, kRowHeight}, tr("ﾁｪｯｸして選択"));
         connect(check, &QCheckBox::toggled, this, &LauncherPage::LauncherCheckClick);
         check->installEventFilter(this);
         auto* button = Named(new TLaunchButton(services_, rowsHost_),
@@ -212,7 +214,7 @@ void LauncherPage::BuildLauncherRows(int count) {
         button->SetAcceptDragFile(true);
         connect(button, &TLaunchButton::Updated, this, &LauncherPage::LaunchButtonUpdated);
         auto* label = Named(new QLabel(rowsHost_), QStringLiteral("Label%1").arg(n),
-                            {42, top, 0, kRowHeight}, QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸで起動"));
+                            {42, top, 0, kRowHeight}, tr("ﾀﾞﾌﾞﾙｸﾘｯｸで起動"));
         label->setTextFormat(Qt::PlainText); // titles are file names and typed text
         label->setText(QString(3, QChar(0x3000)));
         label->setWordWrap(false);
@@ -345,15 +347,15 @@ void LauncherPage::LauncherCheckClick() {
     buttonStart_->setEnabled(checked > 0);
     buttonIconDelete_->setEnabled(checked > 0);
     if (checked > 0) {
-        buttonStart_->setToolTip(QStringLiteral("選択したﾗﾝﾁﾎﾞﾀﾝを起動します"));
-        buttonIconDelete_->setToolTip(QStringLiteral("選択したﾗﾝﾁﾎﾞﾀﾝのｱｲｺﾝを削除します"));
+        buttonStart_->setToolTip(tr("選択したﾗﾝﾁﾎﾞﾀﾝを起動します"));
+        buttonIconDelete_->setToolTip(tr("選択したﾗﾝﾁﾎﾞﾀﾝのｱｲｺﾝを削除します"));
     }
     if (allChecked_) {
-        buttonSelectAll_->setText(QStringLiteral("全て解除"));
-        buttonSelectAll_->setToolTip(QStringLiteral("全てのﾗﾝﾁﾎﾞﾀﾝを解除します"));
+        buttonSelectAll_->setText(tr("全て解除"));
+        buttonSelectAll_->setToolTip(tr("全てのﾗﾝﾁﾎﾞﾀﾝを解除します"));
     } else {
-        buttonSelectAll_->setText(QStringLiteral("全て選択"));
-        buttonSelectAll_->setToolTip(QStringLiteral("全てのﾗﾝﾁﾎﾞﾀﾝを選択します"));
+        buttonSelectAll_->setText(tr("全て選択"));
+        buttonSelectAll_->setToolTip(tr("全てのﾗﾝﾁﾎﾞﾀﾝを選択します"));
     }
     SaveLauncherChecks();
 }

@@ -1,5 +1,6 @@
 // The launcher page's commands on its rows: start, delete, the label's
 // double click, and PopupMenu3 with the launch clipboard.
+#include "i18n/Translations.h"
 #include "launcher/LaunchPaths.h"
 #include "launcher/LauncherMessages.h"
 #include "launcher/LauncherPage.h"
@@ -14,10 +15,6 @@ namespace {
 
 int RowOfLabel(const QLabel& label) {
     return LaunchPaths::RowNumberOf(label.objectName().toStdString(), 5); // "Label"
-}
-
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
 }
 
 } // namespace
@@ -40,8 +37,8 @@ void LauncherPage::ButtonIconDeleteClick() {
     const bool askEach = checkBoxConf_->isChecked();
     const auto done = [this] { deleting_ = false; };
     if (!askEach && !AskYes(page_.window(),
-                            QStringLiteral("選択した全てのｱｲｺﾝを削除します。\r\n\r\n"
-                                           "復旧は出来ませんが宜しいですか?"),
+                            tr("選択した全てのｱｲｺﾝを削除します。\r\n\r\n"
+                               "復旧は出来ませんが宜しいですか?"),
                             QMessageBox::Cancel, MessagePosition())) {
         return done();
     }
@@ -62,9 +59,9 @@ void LauncherPage::ButtonIconDeleteClick() {
         }
         if (askEach) {
             const LaunchItem asked = row.Button->Item();
-            const bool yes =
-                AskYes(page_.window(), Text(LaunchClipboard::DeleteQuestion(asked.Title)),
-                       QMessageBox::Cancel, MessagePosition());
+            const bool yes = AskYes(
+                page_.window(), Translations::Text(LaunchClipboard::DeleteQuestion(asked.Title)),
+                QMessageBox::Cancel, MessagePosition());
             if (generation != generation_) {
                 return done();
             }
@@ -77,8 +74,7 @@ void LauncherPage::ButtonIconDeleteClick() {
         row.Check->setChecked(false);
     }
     if (checked == empty) {
-        ShowNotice(page_.window(), QStringLiteral("情報"),
-                   QStringLiteral("削除するｱｲｺﾝはありません。"), MessagePosition());
+        ShowNotice(page_.window(), tr("情報"), tr("削除するｱｲｺﾝはありません。"), MessagePosition());
     }
     done();
 }
@@ -100,10 +96,10 @@ void LauncherPage::CreatePopupMenu3() {
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    cut1_ = item("Cut1", QStringLiteral("切り取り(&T)"), &LauncherPage::Cut1Click);
-    copy1_ = item("Copy1", QStringLiteral("コピー(&C)"), &LauncherPage::Copy1Click);
-    paste1_ = item("Paste1", QStringLiteral("貼り付け(&P)"), &LauncherPage::Paste1Click);
-    delete2_ = item("Delete2", QStringLiteral("削除(&D)"), &LauncherPage::Delete2Click);
+    cut1_ = item("Cut1", tr("切り取り(&T)"), &LauncherPage::Cut1Click);
+    copy1_ = item("Copy1", tr("コピー(&C)"), &LauncherPage::Copy1Click);
+    paste1_ = item("Paste1", tr("貼り付け(&P)"), &LauncherPage::Paste1Click);
+    delete2_ = item("Delete2", tr("削除(&D)"), &LauncherPage::Delete2Click);
 }
 
 void LauncherPage::LauncherLabelMouseDown(const QLabel& label, Qt::MouseButtons buttons) {
@@ -154,8 +150,9 @@ void LauncherPage::Paste1Click() {
     }
     if (!target->ProgramPath().isEmpty()) {
         const LaunchItem asked = target->Item();
-        const bool yes = AskYes(page_.window(), Text(clipboard_.PasteQuestion(asked.Title)),
-                                QMessageBox::No, MessagePosition());
+        const bool yes =
+            AskYes(page_.window(), Translations::Text(clipboard_.PasteQuestion(asked.Title)),
+                   QMessageBox::No, MessagePosition());
         // The page may have been switched, or the row changed, while the question waited.
         if (!yes || PopupButton() != target || target->Item() != asked) {
             return;
@@ -172,8 +169,9 @@ void LauncherPage::Delete2Click() {
         return;
     }
     const LaunchItem asked = button->Item();
-    const bool yes = AskYes(page_.window(), Text(LaunchClipboard::DeleteQuestion(asked.Title)),
-                            QMessageBox::No, MessagePosition());
+    const bool yes =
+        AskYes(page_.window(), Translations::Text(LaunchClipboard::DeleteQuestion(asked.Title)),
+               QMessageBox::No, MessagePosition());
     if (!yes || PopupButton() != button || button->Item() != asked) {
         return;
     }

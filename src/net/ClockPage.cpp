@@ -57,12 +57,11 @@ ClockPage::ClockPage(QWidget& tabSheet, const AppPaths& paths, ClockPageServices
 ClockPage::~ClockPage() = default;
 
 void ClockPage::CreateControls(QWidget& page) {
-    auto* setTime = Named(new QGroupBox(QStringLiteral("時刻設定"), &page), "GroupBoxSetTime",
-                          QStringLiteral("時刻取得のための設定をします"));
+    auto* setTime = Named(new QGroupBox(tr("時刻設定"), &page), "GroupBoxSetTime",
+                          tr("時刻取得のための設定をします"));
     setTime->setGeometry(24, 8, 361, 97);
 
-    labeledEdit1_ =
-        Named(new QLineEdit(setTime), "LabeledEdit1", QStringLiteral("タイムサーバーを指定"));
+    labeledEdit1_ = Named(new QLineEdit(setTime), "LabeledEdit1", tr("タイムサーバーを指定"));
     // Narrower than designed: the protocol stands beside the server.
     labeledEdit1_->setGeometry(80, 24, 169, 20);
     comboBoxProtocol_ = Named(new ProtocolComboBox(setTime), "ComboBoxProtocol",
@@ -72,51 +71,49 @@ void ClockPage::CreateControls(QWidget& page) {
     comboBoxProtocol_->view()->setAccessibleName(
         comboBoxProtocol_->accessibleName()); // its drop-down list
     // The edit's label stands on its left, 3 pixels away.
-    auto* serverLabel =
-        Named(new QLabel(QStringLiteral("サーバー："), setTime), "LabeledEdit1Label");
+    auto* serverLabel = Named(new QLabel(tr("サーバー："), setTime), "LabeledEdit1Label");
     serverLabel->setBuddy(labeledEdit1_);
     serverLabel->adjustSize();
     serverLabel->move(80 - 3 - serverLabel->width(), 24 + (20 - serverLabel->height()) / 2);
 
-    auto* timeOutLabel =
-        Named(new QLabel(QStringLiteral("タイムアウト："), setTime), "LabelTimeOut");
+    auto* timeOutLabel = Named(new QLabel(tr("タイムアウト："), setTime), "LabelTimeOut");
     timeOutLabel->adjustSize();
     timeOutLabel->move(24, 64);
 
-    spinEdit1_ = Named(new QSpinBox(setTime), "SpinEdit1", QStringLiteral("タイムアウトを指定"));
+    spinEdit1_ = Named(new QSpinBox(setTime), "SpinEdit1", tr("タイムアウトを指定"));
     spinEdit1_->setGeometry(96, 60, 65, 21);
     spinEdit1_->setRange(100, 100000);
     spinEdit1_->setSingleStep(10);
     spinEdit1_->setValue(1000);
     timeOutLabel->setBuddy(spinEdit1_); // its name for a screen reader
 
-    auto* ms = Named(new QLabel(QStringLiteral("ﾐﾘ秒"), setTime), "LabelMS");
+    auto* ms = Named(new QLabel(tr("ﾐﾘ秒"), setTime), "LabelMS");
     ms->adjustSize();
     ms->move(168, 65);
 
-    auto* result = Named(new QGroupBox(QStringLiteral("結果"), &page), "GroupBoxResult");
+    auto* result = Named(new QGroupBox(tr("結果"), &page), "GroupBoxResult");
     result->setGeometry(405, 8, 220, 169);
-    listBoxResult_ = Named(new QListWidget(result), "ListBoxResult",
-                           QStringLiteral("起動時からの時刻合わせログを表示"));
+    listBoxResult_ =
+        Named(new QListWidget(result), "ListBoxResult", tr("起動時からの時刻合わせログを表示"));
     listBoxResult_->setGeometry(10, 16, 201, 145);
     listBoxResult_->setAccessibleName(tr("結果"));
 
-    getTimeButton_ = Named(new QPushButton(QStringLiteral("今すぐ実行"), &page), "GetTimeButton",
-                           QStringLiteral("時刻合わせを実行します"));
+    getTimeButton_ = Named(new QPushButton(tr("今すぐ実行"), &page), "GetTimeButton",
+                           tr("時刻合わせを実行します"));
     getTimeButton_->setGeometry(20, 130, 75, 25);
     connect(getTimeButton_, &QPushButton::clicked, this, &ClockPage::GetTimeButtonClick);
 
-    msgCheckBox_ = Named(new QCheckBox(QStringLiteral("ﾒｯｾｰｼﾞ表示(&M)"), &page), "MsgCheckBox",
-                         QStringLiteral("チェックを入れると時刻合わせ完了後メッセージを表示"));
+    msgCheckBox_ = Named(new QCheckBox(tr("ﾒｯｾｰｼﾞ表示(&M)"), &page), "MsgCheckBox",
+                         tr("チェックを入れると時刻合わせ完了後メッセージを表示"));
     msgCheckBox_->setGeometry(100, 134, 105, 17);
 
-    logButton_ = Named(new QPushButton(QStringLiteral("ﾛｸﾞを見る"), &page), "LogButton",
-                       QStringLiteral("ログ・ファイルを開きます"));
+    logButton_ =
+        Named(new QPushButton(tr("ﾛｸﾞを見る"), &page), "LogButton", tr("ログ・ファイルを開きます"));
     logButton_->setGeometry(220, 130, 75, 25);
     connect(logButton_, &QPushButton::clicked, this, &ClockPage::LogButtonClick);
 
-    checkBoxLog_ = Named(new QCheckBox(QStringLiteral("ﾛｸﾞを残す(&R)"), &page), "CheckBoxLog",
-                         QStringLiteral("チェックを入れるとログを残します"));
+    checkBoxLog_ = Named(new QCheckBox(tr("ﾛｸﾞを残す(&R)"), &page), "CheckBoxLog",
+                         tr("チェックを入れるとログを残します"));
     checkBoxLog_->setGeometry(300, 134, 85, 17);
     checkBoxLog_->setChecked(true);
 }
@@ -137,7 +134,7 @@ void ClockPage::ShowError(const QString& text) {
 }
 
 void ClockPage::ShowFailure(const QString& why) {
-    QString text = QStringLiteral("時刻合わせ失敗しました。");
+    QString text = tr("時刻合わせ失敗しました。");
     if (!why.isEmpty()) {
         text += QLatin1Char('\n') + why;
     }
@@ -177,7 +174,7 @@ void ClockPage::Synchronise() {
         if (host_.BringMainWindowForward) {
             host_.BringMainWindowForward();
         }
-        ShowInformation(kCaptionNoBlank, QStringLiteral("ホスト名を入力して下さい。"));
+        ShowInformation(kCaptionNoBlank, tr("ホスト名を入力して下さい。"));
         labeledEdit1_->setFocus();
         return;
     }
@@ -185,22 +182,20 @@ void ClockPage::Synchronise() {
                                                : static_cast<TAsyncSocket*>(client_);
     activeClient_->Host = labeledEdit1_->text().toStdString();
     if (spinEdit1_->value() == 0) {
-        ShowInformation(kCaptionNoBlank, QStringLiteral("タイムアウトを入力して下さい。"));
+        ShowInformation(kCaptionNoBlank, tr("タイムアウトを入力して下さい。"));
         spinEdit1_->setFocus();
         return;
     }
     activeClient_->TimeOut = spinEdit1_->value();
     if (!services_.Network.AttemptConnect()) {
-        ShowInformation(
-            kCaptionNoBlank,
-            QStringLiteral("インターネットに接続されていません。接続後もう一度お試しください。"));
+        ShowInformation(kCaptionNoBlank,
+                        tr("インターネットに接続されていません。接続後もう一度お試しください。"));
         return;
     }
     if (!services_.Network.NetworkPresent() && !services_.Network.InternetConnected()) {
         ShowInformation(
             kCaptionBlank,
-            QStringLiteral(
-                "時刻合わせが出来ません。インターネット又はネットワークに接続して下さい。"));
+            tr("時刻合わせが出来ません。インターネット又はネットワークに接続して下さい。"));
         return;
     }
     const std::optional<Measurement> measurement =
@@ -213,8 +208,8 @@ void ClockPage::Synchronise() {
 void ClockPage::DayTimeClient1InvalidHost(bool& handled) {
     QInputDialog box(page_.window());
     box.setObjectName(QStringLiteral("InvalidHostInputBox"));
-    box.setWindowTitle(QStringLiteral("ホスト名の再指定"));
-    box.setLabelText(QStringLiteral("無効なホスト名です。ホスト名を再指定して下さい。"));
+    box.setWindowTitle(tr("ホスト名の再指定"));
+    box.setLabelText(tr("無効なホスト名です。ホスト名を再指定して下さい。"));
     box.setTextValue(QString());
     if (box.exec() == QDialog::Accepted) {
         TAsyncSocket* client = activeClient_ ? activeClient_ : client_;

@@ -3,6 +3,7 @@
 // service keeps the clock.
 #include "net/ClockPage.h"
 
+#include "i18n/Translations.h"
 #include "net/DayTimeClient.h"
 #include "net/DayTimeReply.h"
 #include "net/NtpClient.h"
@@ -135,7 +136,7 @@ std::optional<ClockPage::Measurement> ClockPage::MeasureDayTime() {
     }
     const DayTimeReading reading = ReadDayTimeReply(reply);
     if (!reading.Utc) {
-        ShowError(QString::fromUtf8(reading.Error));
+        ShowError(Translations::Text(reading.Error));
         return std::nullopt;
     }
     const std::int64_t nowUnixMs = services_.Now.UnixMilliseconds();
@@ -143,7 +144,7 @@ std::optional<ClockPage::Measurement> ClockPage::MeasureDayTime() {
     const SyncDecision decision =
         DecideClockSetting(reading, SyncContext{nowUnixMs, offset, services_.NotBefore});
     if (!decision.UnixMs) {
-        ShowFailure(QString::fromStdString(decision.Refusal));
+        ShowFailure(Translations::Text(decision.Refusal));
         return std::nullopt;
     }
     return Measurement{(*decision.UnixMs - nowUnixMs) * 1'000'000, std::nullopt};
@@ -166,7 +167,7 @@ std::optional<ClockPage::Measurement> ClockPage::MeasureNtp() {
     const SyncDecision plausible =
         CheckServerTime(RoundedDivision(reading.ServerUnixNs, 1'000'000), context);
     if (!plausible.UnixMs) {
-        ShowFailure(QString::fromStdString(plausible.Refusal));
+        ShowFailure(Translations::Text(plausible.Refusal));
         return std::nullopt;
     }
     return Measurement{reading.OffsetNs, reading.DelayNs};
@@ -202,7 +203,7 @@ void ClockPage::Apply(const Measurement& measurement) {
     AddResultLine(texts.Shown, texts.Logged);
     Q_EMIT ClockSet();
     if (msgCheckBox_->isChecked()) {
-        ShowNotice(QStringLiteral("時刻合わせ完了しました。"));
+        ShowNotice(tr("時刻合わせ完了しました。"));
     }
 }
 

@@ -217,8 +217,9 @@ std::optional<DateTime> ReadReplyDateTime(std::string_view text) {
     return ParseReplyDateTime(text, hasTime);
 }
 
-std::string ConversionErrorText(std::string_view text) {
-    return "'" + std::string(text) + "' は日付または時刻ではありません";
+Message ConversionErrorText(std::string_view text) {
+    return Translatable("rimo::DayTimeReply", "'%1' は日付または時刻ではありません")
+        .Arg(std::string(text));
 }
 
 DayTimeReading ReadDayTimeReply(std::string_view reply) {

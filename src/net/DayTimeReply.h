@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "core/Message.h"
 
 #include <optional>
 #include <string>
@@ -32,7 +33,7 @@ struct DayTimeReading {
     // without one); empty when the text is not a date-time.
     std::optional<DateTime> Utc;
     // The conversion error for the user when Utc is empty.
-    std::string Error;
+    Message Error;
     // The date was there but the time field was blank.
     bool TimeBlank = false;
     // NIST's health digit (0 healthy, 1 within 5 seconds, 2 or more: worse);
@@ -55,6 +56,6 @@ DayTimeReading ReadDayTimeReply(std::string_view reply);
 std::optional<DateTime> ReadReplyDateTime(std::string_view text);
 
 // "'<text>' は日付または時刻ではありません"
-std::string ConversionErrorText(std::string_view text);
+Message ConversionErrorText(std::string_view text);
 
 } // namespace rimo

@@ -40,7 +40,7 @@ bool LooksLikeAnotherZone(std::int64_t correctionMs) {
            std::llabs(distance - nearestStep * kQuarterHourMs) < kZoneStepToleranceMs;
 }
 
-SyncDecision Refuse(std::string why) {
+SyncDecision Refuse(Message why) {
     return SyncDecision{std::nullopt, std::move(why)};
 }
 
@@ -52,12 +52,15 @@ std::string ShownUtc(std::int64_t unixMs) {
 SyncDecision InRange(std::int64_t unixMs, const SyncContext& context) {
     const DateTime utc = UnixMsToUtc(unixMs);
     if (utc < DateOf(context.NotBefore)) {
-        return Refuse("サーバーの時刻 " + ShownUtc(unixMs) + " は、このプログラムの作成日 " +
-                      FormatShortDate(context.NotBefore) + " より前です。");
+        return Refuse(Translatable("rimo::SyncDecision",
+                                   "サーバーの時刻 %1 は、このプログラムの作成日 %2 より前です。")
+                          .Arg(ShownUtc(unixMs))
+                          .Arg(FormatShortDate(context.NotBefore)));
     }
     if (DecodeDate(utc).Year > kLatestYear) {
-        return Refuse("サーバーの時刻 " + ShownUtc(unixMs) + " は " + std::to_string(kLatestYear) +
-                      " 年より後です。");
+        return Refuse(Translatable("rimo::SyncDecision", "サーバーの時刻 %1 は %2 年より後です。")
+                          .Arg(ShownUtc(unixMs))
+                          .Arg(kLatestYear));
     }
     return SyncDecision{unixMs, {}};
 }
@@ -76,15 +79,22 @@ DateTime LocalAt(std::int64_t unixMs, const ZoneOffset& zone) {
     return UnixMsToUtc(unixMs + std::int64_t{zone(FloorSeconds(unixMs))} * 1000);
 }
 
-std::string FormatDistance(std::int64_t ms) {
+Message FormatDistance(std::int64_t ms) {
     const std::int64_t minutes = (std::llabs(ms) + 30'000) / 60'000; // to the nearest minute
     const std::int64_t days = minutes / 1440;
     const std::int64_t hours = minutes / 60 % 24;
     if (days == 0 && hours == 0) {
-        return std::to_string(minutes) + "分";
+        return Translatable("rimo::SyncDecision", "%1分").Arg(minutes);
     }
-    return (days > 0 ? std::to_string(days) + "日" : std::string()) + std::to_string(hours) +
-           "時間" + TwoDigits(minutes % 60) + "分";
+    if (days == 0) {
+        return Translatable("rimo::SyncDecision", "%1時間%2分")
+            .Arg(hours)
+            .Arg(TwoDigits(minutes % 60));
+    }
+    return Translatable("rimo::SyncDecision", "%1日%2時間%3分")
+        .Arg(days)
+        .Arg(hours)
+        .Arg(TwoDigits(minutes % 60));
 }
 
 SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext& context) {
@@ -92,11 +102,14 @@ SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext
         return Refuse(reading.Error);
     }
     if (reading.TimeBlank) {
-        return Refuse("サーバーの応答に時刻がありません（日付だけです）。");
+        return Refuse(Translatable("rimo::SyncDecision",
+                                   "サーバーの応答に時刻がありません（日付だけです）。"));
     }
     if (reading.NistHealth >= 2) {
-        return Refuse("サーバー自身の時刻に5秒を超える誤差のおそれがあると応答されました（状態 " +
-                      std::to_string(reading.NistHealth) + "）。");
+        return Refuse(Translatable("rimo::SyncDecision",
+                                   "サーバー自身の時刻に5秒を超える誤差のおそれがあると"
+                                   "応答されました（状態 %1）。")
+                          .Arg(reading.NistHealth));
     }
     const std::int64_t readUnixMs = UtcToUnixMs(*reading.Utc);
     if (NamesItsZone(reading.Layout)) {
@@ -117,8 +130,9 @@ SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext
     if (const SyncDecision local = InRange(localUnixMs, context); !local.UnixMs) {
         return local; // an implausible time says more than the distance
     }
-    return Refuse("サーバーの応答にタイムゾーンがなく、このPCの時計と" +
-                  FormatDistance(correction) + "ずれています。");
+    return Refuse(Translatable("rimo::SyncDecision",
+                               "サーバーの応答にタイムゾーンがなく、このPCの時計と%1ずれています。")
+                      .Arg(FormatDistance(correction)));
 }
 
 SyncDecision CheckServerTime(std::int64_t unixMs, const SyncContext& context) {

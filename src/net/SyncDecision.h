@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "core/Message.h"
 #include "net/DayTimeReply.h"
 
 #include <cstdint>
@@ -34,7 +35,7 @@ struct SyncDecision {
     // The UTC moment to set (milliseconds since the Unix epoch).
     std::optional<std::int64_t> UnixMs;
     // Why the clock is not set, for the second line of the failure message.
-    std::string Refusal;
+    Message Refusal;
 };
 
 // Largest correction a reply without a zone may make.
@@ -60,6 +61,6 @@ SyncDecision DecideClockSetting(const DayTimeReading& reading, const SyncContext
 SyncDecision CheckServerTime(std::int64_t unixMs, const SyncContext& context);
 
 // "9時間05分", "3日4時間00分", "45分": a distance for the user.
-std::string FormatDistance(std::int64_t ms);
+Message FormatDistance(std::int64_t ms);
 
 } // namespace rimo

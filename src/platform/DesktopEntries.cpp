@@ -164,7 +164,7 @@ void DesktopEntries::Index() {
             if (byId_.contains(id)) {
                 continue;
             }
-            std::string readError;
+            Message readError;
             const std::optional<std::string> text = ReadWholeFile(file, &readError);
             std::optional<DesktopEntry> entry =
                 text ? DesktopEntry::Read(file, *text) : std::nullopt;
@@ -211,7 +211,7 @@ const DesktopEntry* DesktopEntries::DefaultFor(const std::vector<std::string>& t
     Index();
     std::vector<IniFile> lists;
     for (const std::filesystem::path& file : MimeAppsLists()) {
-        std::string error;
+        Message error;
         if (const std::optional<std::string> text = ReadWholeFile(file, &error, false)) {
             lists.push_back(IniFile::Parse(*text));
         }

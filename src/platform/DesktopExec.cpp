@@ -105,8 +105,10 @@ DesktopCommand ExpandExec(const DesktopEntry& entry, const std::vector<std::stri
     const std::optional<std::vector<Token>> tokens = Tokens(entry.Exec);
     if (!tokens || tokens->empty()) {
         return {{},
-                Status::Error("アプリケーションエントリの Exec が読めません: " +
-                              entry.File.string() + " (" + entry.Exec + ")")};
+                Status::Error(Translatable("rimo::DesktopExec",
+                                           "アプリケーションエントリの Exec が読めません: %1 (%2)")
+                                  .Arg(entry.File.string())
+                                  .Arg(entry.Exec))};
     }
     // Where the options go: before the first file code, or before the
     // forwarding mark right ahead of it.

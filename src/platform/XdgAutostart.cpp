@@ -101,26 +101,32 @@ bool XdgAutostart::Registered() const {
 Status XdgAutostart::Register(const std::filesystem::path& executable) {
     if (folder_.empty()) {
         return Status::Error(
-            "ホームフォルダが分からないため、自動起動の項目を置く場所がありません");
+            Translatable("rimo::XdgAutostart",
+                         "ホームフォルダが分からないため、自動起動の項目を置く場所がありません"));
     }
     std::error_code lookError;
     const auto type = std::filesystem::symlink_status(EntryFile(), lookError).type();
     if (type == std::filesystem::file_type::none) {
-        return Status::Error("フォルダ " + folder_.string() +
-                             " を読めません: " + lookError.message());
+        return Status::Error(Translatable("rimo::XdgAutostart", "フォルダ %1 を読めません: %2")
+                                 .Arg(folder_.string())
+                                 .Arg(lookError.message()));
     }
     if (type != std::filesystem::file_type::not_found) {
         return Status::Ok(); // there already (the user's own, say): left as it is
     }
     const std::optional<std::string> text = EntryText(executable);
     if (!text) {
-        return Status::Error("プログラムのパス " + executable.string() +
-                             " は UTF-8 ではないため、自動起動の項目に書けません");
+        return Status::Error(
+            Translatable("rimo::XdgAutostart",
+                         "プログラムのパス %1 は UTF-8 ではないため、自動起動の項目に書けません")
+                .Arg(executable.string()));
     }
     std::error_code error;
     std::filesystem::create_directories(folder_, error);
     if (error) {
-        return Status::Error("フォルダ " + folder_.string() + " を作れません: " + error.message());
+        return Status::Error(Translatable("rimo::XdgAutostart", "フォルダ %1 を作れません: %2")
+                                 .Arg(folder_.string())
+                                 .Arg(error.message()));
     }
     return WriteFileAtomically(EntryFile(), *text);
 }
@@ -129,8 +135,9 @@ Status XdgAutostart::Unregister() {
     std::error_code error;
     std::filesystem::remove(EntryFile(), error);
     if (error) {
-        return Status::Error("ファイル " + EntryFile().string() +
-                             " を削除できません: " + error.message());
+        return Status::Error(Translatable("rimo::XdgAutostart", "ファイル %1 を削除できません: %2")
+                                 .Arg(EntryFile().string())
+                                 .Arg(error.message()));
     }
     return Status::Ok();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Message.h"
 #include "schedule/ActionResult.h"
 
 #include <string>
@@ -27,7 +28,9 @@ public:
     // "繰り返す(&R)": wave sounds loop.
     virtual bool LoopSound() const = 0;
     // A problem the user should hear about, without stopping the program.
-    virtual void ReportProblem(const std::string& text) = 0;
+    virtual void ReportProblem(const Message& text) = 0;
+    // One already in the interface's language (a service's report).
+    void ReportProblem(const std::string& text) { ReportProblem(Message::Plain(text)); }
 };
 
 // The message windows of the action "メッセージ".

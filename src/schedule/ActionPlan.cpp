@@ -35,8 +35,8 @@ std::string FileExtension(const std::string& path) {
 
 std::string PowerSwitch(const std::string& action) {
     static constexpr std::pair<std::string_view, std::string_view> kSwitches[] = {
-        {"ｼｬｯﾄﾀﾞｳﾝ", "/s"},   {"ログオフ", "/l"},  {"リブート", "/r"},
-        {"スタンバイ", "/t"}, {"ﾊｲﾊﾞﾈｰｼｮﾝ", "/k"},
+        {"ｼｬｯﾄﾀﾞｳﾝ", "/s"},   {"ログオフ", "/l"},  {"リブート", "/r"}, // stored
+        {"スタンバイ", "/t"}, {"ﾊｲﾊﾞﾈｰｼｮﾝ", "/k"},                     // stored
     };
     for (const auto& [name, option] : kSwitches) {
         if (action == name) {
@@ -56,15 +56,15 @@ ActionPlan PlanAction(const ScheduleRow& row, const ScreenSaverTest& isScreenSav
         plan.Argument = std::move(text);
     };
 
-    if (action == "警告音") {
+    if (action == "警告音") { // stored
         accept(ActionKind::Beep, {});
-    } else if (action == "メッセージ") {
+    } else if (action == "メッセージ") { // stored
         accept(ActionKind::Message, argument);
-    } else if (action == "起動") {
+    } else if (action == "起動") { // stored
         if (HasQuote(argument)) {
             accept(ActionKind::Start, argument);
         }
-    } else if (action == "時刻合わせ") {
+    } else if (action == "時刻合わせ") { // stored
         accept(ActionKind::SyncClock, {});
     } else if (action == "ScreenSave") {
         if (QuotedOrEmpty(argument)) {
@@ -76,15 +76,15 @@ ActionPlan PlanAction(const ScheduleRow& row, const ScreenSaverTest& isScreenSav
                 argument.empty() || (isScreenSaver && isScreenSaver(plan.Argument));
             plan.Advance = plan.SetScreenSaver;
         }
-    } else if (action == "壁紙変更") {
+    } else if (action == "壁紙変更") { // stored
         if (QuotedOrEmpty(argument)) {
             accept(ActionKind::Wallpaper, UnquotedPath(argument));
         }
-    } else if (action == "サウンド") {
+    } else if (action == "サウンド") { // stored
         if (QuotedOrEmpty(argument) && FileExtension(UnquotedPath(argument)) == ".wav") {
             accept(ActionKind::Sound, UnquotedPath(argument));
         }
-    } else if (action == "ランチャー") {
+    } else if (action == "ランチャー") { // stored
         accept(ActionKind::Launcher, argument);
     } else if (std::string option = PowerSwitch(action); !option.empty()) {
         accept(ActionKind::Power, std::move(option));

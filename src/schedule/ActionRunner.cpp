@@ -106,7 +106,7 @@ ActionResult ActionRunner::RunCommandLine(const std::string& command) {
     }
     const Status started = services_.Programs.Open(line.Program, line.Arguments, line.Folder);
     if (!started) {
-        services_.Host.ReportProblem(started.message());
+        services_.Host.ReportProblem(started.text());
         return ActionResult::Failure(started.message());
     }
     return {};

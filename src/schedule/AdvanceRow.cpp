@@ -17,18 +17,18 @@ struct DayStep {
 };
 
 constexpr DayStep kDateSteps[] = {
-    {"毎日", 1, 0}, {"隔日", 2, 0}, {"毎週", 7, 0},  {"隔週", 14, 0},
-    {"毎月", 0, 1}, {"隔月", 0, 2}, {"毎年", 0, 12}, {"隔年", 0, 24},
+    {"毎日", 1, 0}, {"隔日", 2, 0}, {"毎週", 7, 0},  {"隔週", 14, 0}, // stored
+    {"毎月", 0, 1}, {"隔月", 0, 2}, {"毎年", 0, 12}, {"隔年", 0, 24}, // stored
 };
 
 std::int64_t HourStep(std::string_view repeat) {
-    if (repeat == "30分毎") {
+    if (repeat == "30分毎") { // stored
         return 30 * kMsPerMinute;
     }
-    if (repeat == "毎時") {
+    if (repeat == "毎時") { // stored
         return 60 * kMsPerMinute;
     }
-    if (repeat == "隔時") {
+    if (repeat == "隔時") { // stored
         return 120 * kMsPerMinute;
     }
     return 0;
@@ -36,7 +36,7 @@ std::int64_t HourStep(std::string_view repeat) {
 
 // Days to add for the weekday kinds, by the day of the run (1 Sunday .. 7 Saturday).
 int WeekdayStep(std::string_view repeat, int weekday) {
-    if (repeat == "月～金") {
+    if (repeat == "月～金") { // stored
         return weekday == 6 ? 3 : weekday == 7 ? 2 : 1;
     }
     // "土日": Sunday to the next Saturday, Saturday to Sunday, other days stay.
@@ -65,7 +65,7 @@ bool AdvanceRow(ScheduleRow& row, DateTime now) {
         return true;
     }
 
-    const bool weekdayKind = repeat == "月～金" || repeat == "土日";
+    const bool weekdayKind = repeat == "月～金" || repeat == "土日"; // stored
     const DayStep* dateStep = nullptr;
     for (const DayStep& step : kDateSteps) {
         if (step.Repeat == repeat) {

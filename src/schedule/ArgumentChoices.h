@@ -22,7 +22,7 @@ public:
 class DefaultArgumentChoices final : public ArgumentChoices {
 public:
     std::vector<std::string> LauncherTitles() const override {
-        return {"タイトル１", "タイトル２", "タイトル３"};
+        return {"タイトル１", "タイトル２", "タイトル３"}; // stored
     }
     std::vector<std::string> ScreenSaverList() const override { return {}; }
 };

@@ -12,11 +12,11 @@ namespace {
 
 constexpr std::int64_t kMsPerMinute = 60'000;
 
-std::string NotATime(std::string_view text) {
-    return "'" + std::string(text) + "' は時刻ではありません";
+Message NotATime(std::string_view text) {
+    return Translatable("rimo::CatchUp", "'%1' は時刻ではありません").Arg(std::string(text));
 }
-std::string NotADate(std::string_view text) {
-    return "'" + std::string(text) + "' は日付ではありません";
+Message NotADate(std::string_view text) {
+    return Translatable("rimo::CatchUp", "'%1' は日付ではありません").Arg(std::string(text));
 }
 
 // Hour kinds: step the time of day until it is no longer before now's; past
@@ -125,23 +125,23 @@ struct DateStep {
 };
 
 constexpr std::array<DateStep, 7> kDateSteps{{
-    {"毎週", 7, 0},
-    {"隔週", 14, 0},
-    {"隔日", 2, 0},
-    {"毎月", 0, 1},
-    {"隔月", 0, 2},
-    {"毎年", 0, 12},
-    {"隔年", 0, 24},
+    {"毎週", 7, 0},  // stored
+    {"隔週", 14, 0}, // stored
+    {"隔日", 2, 0},  // stored
+    {"毎月", 0, 1},  // stored
+    {"隔月", 0, 2},  // stored
+    {"毎年", 0, 12}, // stored
+    {"隔年", 0, 24}, // stored
 }};
 
 } // namespace
 
-bool CatchUpRow(ScheduleRow& row, DateTime now, std::string* problem) {
+bool CatchUpRow(ScheduleRow& row, DateTime now, Message* problem) {
     const std::string& repeat = row[ColRepeat];
     const auto dateStep = std::find_if(kDateSteps.begin(), kDateSteps.end(),
                                        [&](const DateStep& s) { return s.Repeat == repeat; });
-    const bool hourKind = repeat == "30分毎" || repeat == "毎時" || repeat == "隔時";
-    const bool dayKind = repeat == "毎日" || repeat == "月～金" || repeat == "土日";
+    const bool hourKind = repeat == "30分毎" || repeat == "毎時" || repeat == "隔時"; // stored
+    const bool dayKind = repeat == "毎日" || repeat == "月～金" || repeat == "土日";  // stored
     if (!hourKind && !dayKind && dateStep == kDateSteps.end()) {
         return true; // once, or a repetition this program does not know
     }
@@ -177,17 +177,17 @@ bool CatchUpRow(ScheduleRow& row, DateTime now, std::string* problem) {
     const std::int64_t nowTimeMs = ToMilliseconds(TimeOf(now));
     const bool timePassed = timeMs < nowTimeMs;
 
-    if (repeat == "30分毎") {
+    if (repeat == "30分毎") { // stored
         CatchUpHourKind(row, timeMs, 30 * kMsPerMinute, today, nowTimeMs);
-    } else if (repeat == "毎時") {
+    } else if (repeat == "毎時") { // stored
         CatchUpHourKind(row, timeMs, 60 * kMsPerMinute, today, nowTimeMs);
-    } else if (repeat == "隔時") {
+    } else if (repeat == "隔時") { // stored
         CatchUpHourKind(row, timeMs, 120 * kMsPerMinute, today, nowTimeMs);
-    } else if (repeat == "毎日") {
+    } else if (repeat == "毎日") { // stored
         row[ColDate] = FormatScheduleDate(timePassed ? AddDays(today, 1) : today);
-    } else if (repeat == "月～金") {
+    } else if (repeat == "月～金") { // stored
         row[ColDate] = FormatScheduleDate(CatchUpWeekdays(today, timePassed));
-    } else if (repeat == "土日") {
+    } else if (repeat == "土日") { // stored
         row[ColDate] = FormatScheduleDate(CatchUpWeekend(today, timePassed));
     } else if (const auto next =
                    CatchUpDateKind(*date, timeMs, dateStep->Days, dateStep->Months, now)) {
@@ -198,7 +198,7 @@ bool CatchUpRow(ScheduleRow& row, DateTime now, std::string* problem) {
 
 std::vector<ScheduleRowProblem> CatchUpSchedule(ScheduleTable& table, DateTime now) {
     std::vector<ScheduleRowProblem> problems;
-    std::string problem;
+    Message problem;
     for (int r = 1; r < table.RowCount(); ++r) {
         ScheduleRow row = table.Row(r);
         if (!CatchUpRow(row, now, &problem)) {
@@ -227,13 +227,13 @@ std::optional<DateTime> DueMoment(const ScheduleRow& row) {
 namespace {
 
 std::int64_t HourKindStepMs(const std::string& repeat) {
-    if (repeat == "30分毎") {
+    if (repeat == "30分毎") { // stored
         return 30 * kMsPerMinute;
     }
-    if (repeat == "毎時") {
+    if (repeat == "毎時") { // stored
         return 60 * kMsPerMinute;
     }
-    return repeat == "隔時" ? 120 * kMsPerMinute : 0;
+    return repeat == "隔時" ? 120 * kMsPerMinute : 0; // stored
 }
 
 // An hour kind's first occurrence not before `notBeforeMs`, counted from the
@@ -273,7 +273,7 @@ int CatchUpGap(ScheduleTable& table, DateTime first, DateTime now) {
             // today's date, would skip the rest of the day after a night's gap.
             StepHourRow(row, ToMilliseconds(*moment), stepMs, nowMs);
         } else {
-            std::string problem;
+            Message problem;
             CatchUpRow(row, now, &problem); // readable: DueMoment read it
         }
         if (row != table.Row(r)) {

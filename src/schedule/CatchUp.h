@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "core/Message.h"
 #include "schedule/ScheduleTable.h"
 
 #include <optional>
@@ -11,7 +12,7 @@ namespace rimo {
 
 struct ScheduleRowProblem {
     int Row = 0;
-    std::string Message; // e.g. "'' は時刻ではありません"
+    rimo::Message Message; // e.g. "'' は時刻ではありません"
 };
 
 // Moves repeating rows whose time has passed to their next occurrence, as at
@@ -21,7 +22,7 @@ struct ScheduleRowProblem {
 std::vector<ScheduleRowProblem> CatchUpSchedule(ScheduleTable& table, DateTime now);
 
 // One row; nullopt-free: returns false and sets *problem when it cannot be read.
-bool CatchUpRow(ScheduleRow& row, DateTime now, std::string* problem);
+bool CatchUpRow(ScheduleRow& row, DateTime now, Message* problem);
 
 // The moment a row names, when its cells are exactly the texts of that second
 // (what the pass compares), else nullopt.

@@ -1,13 +1,15 @@
 #include "schedule/CellComboBox.h"
 
+#include "schedule/ScheduleGridModel.h"
+
 #include <QAbstractItemView>
 #include <QKeyEvent>
 
 namespace rimo {
 
-CellComboBox::CellComboBox(const QString& name, const std::vector<std::string>& items,
+CellComboBox::CellComboBox(const QString& name, int column, const std::vector<std::string>& items,
                            QWidget* parent)
-    : QComboBox(parent) {
+    : QComboBox(parent), column_(column) {
     setObjectName(name);
     SetItems(items);
 }
@@ -15,13 +17,18 @@ CellComboBox::CellComboBox(const QString& name, const std::vector<std::string>& 
 void CellComboBox::SetItems(const std::vector<std::string>& items) {
     clear();
     for (const std::string& item : items) {
-        addItem(QString::fromStdString(item));
+        const QString stored = QString::fromStdString(item);
+        addItem(column_ < 0 ? stored : ScheduleGridModel::Shown(column_, item), stored);
     }
     setCurrentIndex(-1);
 }
 
-void CellComboBox::SelectText(const QString& text) {
-    setCurrentIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+void CellComboBox::SelectText(const QString& stored) {
+    setCurrentIndex(findData(stored, Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+QString CellComboBox::ChosenText() const {
+    return currentData().toString();
 }
 
 void CellComboBox::SetDroppedWidth(int width) {

@@ -1,12 +1,14 @@
 #include "schedule/OpenDialog1.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 
 namespace rimo {
 
 QString RunOpenDialog1(QWidget* parent, const QString& filter, const QString& startIn) {
-    QFileDialog dialog(parent, QStringLiteral("ファイル名の指定"));
+    QFileDialog dialog(parent,
+                       QCoreApplication::translate("rimo::OpenDialog1", "ファイル名の指定"));
     dialog.setObjectName(QStringLiteral("OpenDialog1"));
     // Qt's own dialog: the same on every desktop, and drivable in tests.
     dialog.setOption(QFileDialog::DontUseNativeDialog);

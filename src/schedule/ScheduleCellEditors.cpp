@@ -1,5 +1,7 @@
 #include "schedule/ScheduleCellEditors.h"
 
+#include "i18n/Translations.h"
+
 #include "core/KeyboardAccess.h"
 #include "schedule/ArgumentChoices.h"
 #include "schedule/CellComboBox.h"
@@ -55,28 +57,28 @@ ScheduleCellEditors::ScheduleCellEditors(ScheduleGrid& grid, QWidget* host, QObj
 }
 
 void ScheduleCellEditors::Build() {
-    combo1_ = new CellComboBox(QStringLiteral("ComboBox1"), RepeatChoices(), host_);
+    combo1_ = new CellComboBox(QStringLiteral("ComboBox1"), ColRepeat, RepeatChoices(), host_);
     // The empty first choice, no repetition, said in words.
     combo1_->setItemData(0, tr("繰り返さない"), Qt::AccessibleTextRole);
     picker1_ = new QDateEdit(host_);
     picker1_->setObjectName(QStringLiteral("DateTimePicker1"));
     picker1_->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     picker1_->setCalendarPopup(true);
-    // The calendar speaks Japanese (month names, 日 to 土, Sunday first)
-    // whatever the machine's locale, as every date of the program does.
-    picker1_->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    // The calendar speaks the interface's language (month names, day names),
+    // Sunday first, whatever the machine's locale.
+    picker1_->setLocale(Translations::Locale());
     picker1_->calendarWidget()->setLocale(picker1_->locale());
     picker1_->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
-    picker1_->setToolTip(QStringLiteral("クリックで日付入力、ドロップダウンで日付クリック"));
+    picker1_->setToolTip(tr("クリックで日付入力、ドロップダウンで日付クリック"));
     picker2_ = new QTimeEdit(host_);
     picker2_->setObjectName(QStringLiteral("DateTimePicker2"));
     picker2_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     // The cell is too narrow for spin buttons; arrow keys and the wheel step.
     picker2_->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    combo2_ = new CellComboBox(QStringLiteral("ComboBox2"), ActionChoices(), host_);
-    combo5_ = new CellComboBox(QStringLiteral("ComboBox5"), {}, host_);
-    combo3_ = new CellComboBox(QStringLiteral("ComboBox3"), DeleteChoices(), host_);
-    combo4_ = new CellComboBox(QStringLiteral("ComboBox4"), EnabledChoices(), host_);
+    combo2_ = new CellComboBox(QStringLiteral("ComboBox2"), ColAction, ActionChoices(), host_);
+    combo5_ = new CellComboBox(QStringLiteral("ComboBox5"), -1, {}, host_);
+    combo3_ = new CellComboBox(QStringLiteral("ComboBox3"), ColDelete, DeleteChoices(), host_);
+    combo4_ = new CellComboBox(QStringLiteral("ComboBox4"), ColEnabled, EnabledChoices(), host_);
     combo4_->setAttribute(Qt::WA_InputMethodEnabled, false);
     all_ = {combo1_, picker1_, picker2_, combo2_, combo5_, combo3_, combo4_};
     focusRing_ = new CellFocusRing(host_);

@@ -7,16 +7,38 @@ namespace rimo {
 using namespace ScheduleTexts;
 
 const std::vector<std::string>& RepeatChoices() {
-    static const std::vector<std::string> items{"",     "30分毎", "毎時", "毎日", "月～金",
-                                                "土日", "毎週",   "毎月", "毎年", "隔時",
-                                                "隔日", "隔週",   "隔月", "隔年"};
+    static const std::vector<std::string> items{"",
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "30分毎"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎時"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎日"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "月～金"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "土日"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎週"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎月"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "毎年"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔時"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔日"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔週"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔月"),
+                                                QT_TRANSLATE_NOOP("rimo::ScheduleWords", "隔年")};
     return items;
 }
 
 const std::vector<std::string>& ActionChoices() {
     static const std::vector<std::string> items{
-        "警告音",   "メッセージ", "時刻合わせ", "起動",     "ランチャー", "ScreenSave", "壁紙変更",
-        "サウンド", "ｼｬｯﾄﾀﾞｳﾝ",   "ログオフ",   "リブート", "スタンバイ", "ﾊｲﾊﾞﾈｰｼｮﾝ"};
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "警告音"),
+        kMessage,
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "時刻合わせ"),
+        kStart,
+        kLauncher,
+        kScreenSave,
+        kWallpaper,
+        kSound,
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "ｼｬｯﾄﾀﾞｳﾝ"),
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "ログオフ"),
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "リブート"),
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "スタンバイ"),
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "ﾊｲﾊﾞﾈｰｼｮﾝ")};
     return items;
 }
 
@@ -44,19 +66,25 @@ void WriteRowDefaults(ScheduleTable& table, int row) {
 
 std::optional<MissingField> FindMissingField(const ScheduleRow& row) {
     if (row[ColDate].empty()) {
-        return MissingField{"日付が指定されていません。", ColDate};
+        return MissingField{Translatable("rimo::ScheduleEditRules", "日付が指定されていません。"),
+                            ColDate};
     }
     if (row[ColTime].empty()) {
-        return MissingField{"時刻が指定されていません。", ColTime};
+        return MissingField{Translatable("rimo::ScheduleEditRules", "時刻が指定されていません。"),
+                            ColTime};
     }
     if (row[ColAction].empty()) {
-        return MissingField{"動作が指定されていません。", ColAction};
+        return MissingField{Translatable("rimo::ScheduleEditRules", "動作が指定されていません。"),
+                            ColAction};
     }
     if (row[ColAction] == kMessage && row[ColArgument].empty()) {
-        return MissingField{"メッセージが指定されていません。", ColArgument};
+        return MissingField{
+            Translatable("rimo::ScheduleEditRules", "メッセージが指定されていません。"),
+            ColArgument};
     }
     if (row[ColAction] == kStart && row[ColArgument].empty()) {
-        return MissingField{"起動パスが指定されていません。", ColArgument};
+        return MissingField{
+            Translatable("rimo::ScheduleEditRules", "起動パスが指定されていません。"), ColArgument};
     }
     return std::nullopt;
 }
@@ -153,32 +181,36 @@ std::string ShortenPath(std::string_view path, int maxWidth, const TextWidth& wi
     return ".../" + std::string(name); // the name alone is what is left
 }
 
-std::string CellHint(int column, std::string_view text, const TextWidth& width) {
+Message CellHint(int column, std::string_view text, const TextWidth& width) {
     switch (column) {
     case ColTitle:
-        return text.empty() ? "選択して左クリックで入力、右クリックで行の操作" : std::string(text);
+        return text.empty() ? Translatable("rimo::CellHint",
+                                           "選択して左クリックで入力、右クリックで行の操作")
+                            : Message::Plain(std::string(text));
     case ColRepeat:
-        return "繰り返し（毎日、毎週等）の指定";
+        return Translatable("rimo::CellHint", "繰り返し（毎日、毎週等）の指定");
     case ColDate:
-        return "指定日の入力";
+        return Translatable("rimo::CellHint", "指定日の入力");
     case ColTime:
-        return "指定時刻の入力";
+        return Translatable("rimo::CellHint", "指定時刻の入力");
     case ColAction:
-        return "動作の指定";
+        return Translatable("rimo::CellHint", "動作の指定");
     case ColArgument:
         if (text.empty()) {
-            return "選択して左クリックでメッセージ入力、右クリックでパス参照、D&Dも可能";
+            return Translatable(
+                "rimo::CellHint",
+                "選択して左クリックでメッセージ入力、右クリックでパス参照、D&Dも可能");
         }
         if (text.find('"') != std::string_view::npos) {
-            return ShortenPath(WithoutQuotes(text), kHintPathWidth, width);
+            return Message::Plain(ShortenPath(WithoutQuotes(text), kHintPathWidth, width));
         }
-        return std::string(text);
+        return Message::Plain(std::string(text));
     case ColDelete:
-        return "実行後のスケジュール処理";
+        return Translatable("rimo::CellHint", "実行後のスケジュール処理");
     case ColEnabled:
-        return "○で有効";
+        return Translatable("rimo::CellHint", "○で有効");
     default:
-        return kGridHint;
+        return Message::Plain(kGridHint);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "core/Message.h"
 #include "schedule/ScheduleTable.h"
 
 #include <functional>
@@ -11,18 +12,19 @@
 
 namespace rimo {
 
-// Texts the editor writes and compares.
+// Texts the editor writes and compares: stored words, the same in every
+// language (the interface shows them translated, ScheduleWords).
 namespace ScheduleTexts {
-inline constexpr const char* kKeep = "しない";
-inline constexpr const char* kDelete = "する";
-inline constexpr const char* kEnabled = "○";
-inline constexpr const char* kDisabled = "×";
-inline constexpr const char* kMessage = "メッセージ";
-inline constexpr const char* kStart = "起動";
-inline constexpr const char* kLauncher = "ランチャー";
-inline constexpr const char* kScreenSave = "ScreenSave";
-inline constexpr const char* kWallpaper = "壁紙変更";
-inline constexpr const char* kSound = "サウンド";
+inline constexpr const char* kKeep = QT_TRANSLATE_NOOP("rimo::ScheduleWords", "しない");
+inline constexpr const char* kDelete = QT_TRANSLATE_NOOP("rimo::ScheduleWords", "する");
+inline constexpr const char* kEnabled = QT_TRANSLATE_NOOP("rimo::ScheduleWords", "○");
+inline constexpr const char* kDisabled = QT_TRANSLATE_NOOP("rimo::ScheduleWords", "×");
+inline constexpr const char* kMessage = QT_TRANSLATE_NOOP("rimo::ScheduleWords", "メッセージ");
+inline constexpr const char* kStart = QT_TRANSLATE_NOOP("rimo::ScheduleWords", "起動");
+inline constexpr const char* kLauncher = QT_TRANSLATE_NOOP("rimo::ScheduleWords", "ランチャー");
+inline constexpr const char* kScreenSave = QT_TRANSLATE_NOOP("rimo::ScheduleWords", "ScreenSave");
+inline constexpr const char* kWallpaper = QT_TRANSLATE_NOOP("rimo::ScheduleWords", "壁紙変更");
+inline constexpr const char* kSound = QT_TRANSLATE_NOOP("rimo::ScheduleWords", "サウンド");
 } // namespace ScheduleTexts
 
 // The items of the drop-down editors.
@@ -37,7 +39,7 @@ void WriteRowDefaults(ScheduleTable& table, int row);
 
 // The first field an enabled row lacks: its message and the column to fill.
 struct MissingField {
-    std::string Message;
+    rimo::Message Message;
     int Column = 0;
 };
 std::optional<MissingField> FindMissingField(const ScheduleRow& row);
@@ -68,7 +70,8 @@ using TextWidth = std::function<int(std::string_view)>;
 std::string ShortenPath(std::string_view path, int maxWidth, const TextWidth& width);
 
 // The hint over a grid cell (the header row included) of `column` holding `text`.
-std::string CellHint(int column, std::string_view text, const TextWidth& width);
+// `text` is the cell as shown (a header in the interface's language).
+Message CellHint(int column, std::string_view text, const TextWidth& width);
 // The hint outside every cell.
 inline constexpr const char* kGridHint = "Rimo Time Information Schedule";
 // Width a quoted path in a hint is shortened to.

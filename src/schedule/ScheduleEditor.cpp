@@ -1,5 +1,7 @@
 #include "schedule/ScheduleEditor.h"
 
+#include "i18n/Translations.h"
+
 #include "core/MainWindowState.h"
 #include "core/UserMessages.h"
 #include "platform/Clock.h"
@@ -27,7 +29,7 @@ constexpr QAbstractItemView::EditTriggers kTypingTriggers =
     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed;
 
 std::string Chosen(const CellComboBox* combo) {
-    return combo->currentText().toStdString();
+    return combo->ChosenText().toStdString();
 }
 
 } // namespace
@@ -263,7 +265,7 @@ bool ScheduleEditor::CheckRowComplete() {
     }
     grid_.Table().SetCell(ColEnabled, row, kDisabled);
     ShowInformation(host_->window(), QStringLiteral("Rimotime Information"),
-                    QString::fromStdString(missing->Message));
+                    Translations::Text(missing->Message));
     grid_.SetCurrentCell(missing->Column, row);
     return false;
 }

@@ -86,23 +86,28 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     report.Encoding = decoded.Encoding;
     if (decoded.HadInvalidBytes) {
         report.Problems.push_back(
-            "文字コードとして読めないバイトがあります (その文字は \xEF\xBF\xBD に置き換えました)");
+            Translatable(
+                "rimo::ScheduleFile",
+                "文字コードとして読めないバイトがあります (その文字は %1 に置き換えました)")
+                .Arg("\xEF\xBF\xBD"));
         report.Unreadable = true;
     }
     LineReader reader(decoded.Utf8);
     const std::optional<std::string_view> first = reader.Next();
     const auto columnCount = first ? ReadCount(*first) : std::nullopt;
     if (!columnCount) {
-        report.Problems.push_back("1 行目の列数 " + Quoted(first.value_or("")) +
-                                  " は整数ではありません");
+        report.Problems.push_back(
+            Translatable("rimo::ScheduleFile", "1 行目の列数 %1 は整数ではありません")
+                .Arg(Quoted(first.value_or(""))));
         report.Unreadable = true;
         return report;
     }
     const std::optional<std::string_view> second = reader.Next();
     const auto rowCountRead = second ? ReadCount(*second) : std::nullopt;
     if (!rowCountRead) {
-        report.Problems.push_back("2 行目の行数 " + Quoted(second.value_or("")) +
-                                  " は整数ではありません");
+        report.Problems.push_back(
+            Translatable("rimo::ScheduleFile", "2 行目の行数 %1 は整数ではありません")
+                .Arg(Quoted(second.value_or(""))));
         report.Unreadable = true;
         return report;
     }
@@ -113,14 +118,18 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     // its counts say.
     const bool columnsInRange = *columnCount == kScheduleColumns;
     if (!columnsInRange) {
-        report.Problems.push_back("列数が " + std::to_string(*columnCount) + " です (" +
-                                  std::to_string(kScheduleColumns) + " 列のはずです)");
+        report.Problems.push_back(
+            Translatable("rimo::ScheduleFile", "列数が %1 です (%2 列のはずです)")
+                .Arg(*columnCount)
+                .Arg(kScheduleColumns));
         report.Unreadable = true;
     }
     const bool rowsInRange = *rowCountRead >= 1 && *rowCountRead <= ScheduleTable::kMaxRows;
     if (!rowsInRange) {
-        report.Problems.push_back("行数 " + std::to_string(*rowCountRead) + " は 1 から " +
-                                  std::to_string(ScheduleTable::kMaxRows) + " の範囲にありません");
+        report.Problems.push_back(
+            Translatable("rimo::ScheduleFile", "行数 %1 は 1 から %2 の範囲にありません")
+                .Arg(*rowCountRead)
+                .Arg(ScheduleTable::kMaxRows));
         report.Unreadable = true;
     }
     const long long columns = std::clamp<long long>(*columnCount, 1, kScheduleColumns);
@@ -156,14 +165,16 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     if (columnsInRange && rowsInRange) {
         const long long expected = columns * stride;
         if (cellLines > expected && !(cellLines == expected + 1 && lastLineEmpty)) {
-            report.Problems.push_back("ファイルの終わりに余分な行が " +
-                                      std::to_string(cellLines - expected) + " 行あります");
+            report.Problems.push_back(
+                Translatable("rimo::ScheduleFile", "ファイルの終わりに余分な行が %1 行あります")
+                    .Arg(cellLines - expected));
             report.Unreadable = true;
         }
     }
     if (rowsLeftOut) {
-        report.Problems.push_back("行が多すぎます。最初の " + std::to_string(kMaxRowsRead - 1) +
-                                  " 行だけを読みました");
+        report.Problems.push_back(
+            Translatable("rimo::ScheduleFile", "行が多すぎます。最初の %1 行だけを読みました")
+                .Arg(static_cast<long long>(kMaxRowsRead - 1)));
         report.Unreadable = true;
     }
     if (cells.empty()) {
@@ -191,12 +202,12 @@ std::string WriteScheduleText(const ScheduleTable& table) {
 }
 
 ScheduleReadReport LoadSchedule(const std::filesystem::path& path, ScheduleTable& table) {
-    std::string error;
+    Message error;
     const std::optional<std::string> bytes = ReadWholeFile(path, &error, false);
     ScheduleReadReport report;
     if (bytes) {
         report = ReadScheduleText(*bytes, table);
-    } else if (!error.empty()) {
+    } else if (!error.IsEmpty()) {
         // There but unreadable: it must not be replaced by the table at the next save.
         report.FileExists = true;
         report.Unreadable = true;
@@ -204,15 +215,19 @@ ScheduleReadReport LoadSchedule(const std::filesystem::path& path, ScheduleTable
     }
     report.SaveTo = path;
     if (report.Unreadable) {
-        std::string moveError;
+        Message moveError;
         if (const auto aside = MoveFileAside(path, &moveError)) {
-            report.Problems.push_back("元のファイルは " + aside->string() + " に残しました");
+            report.Problems.push_back(
+                Translatable("rimo::ScheduleFile", "元のファイルは %1 に残しました")
+                    .Arg(aside->string()));
         } else {
             // Still there: the table must never be written over it.
             report.SaveTo = UnusedName(path, ".new");
             report.Problems.push_back(moveError);
-            report.Problems.push_back("元のファイルはそのまま残し、スケジュールは " +
-                                      report.SaveTo.string() + " に保存します");
+            report.Problems.push_back(
+                Translatable("rimo::ScheduleFile",
+                             "元のファイルはそのまま残し、スケジュールは %1 に保存します")
+                    .Arg(report.SaveTo.string()));
         }
     }
     return report;

@@ -19,7 +19,7 @@ struct ScheduleReadReport {
     bool FileExists = false;
     // Something was wrong with the file (messages below); what could be read
     // is in the table.
-    std::vector<std::string> Problems;
+    std::vector<Message> Problems;
     // The file could not be read as a whole: it must be kept aside before the
     // table is ever written over it.
     bool Unreadable = false;

@@ -45,12 +45,12 @@ bool ScheduleFileInput::IsDropTarget() const {
 QString ScheduleFileInput::FilterForAction(const std::string& action) {
     if (action == ScheduleTexts::kWallpaper) {
         // What Linux desktops take as a wallpaper.
-        return QStringLiteral("画像ファイル (*.png *.jpg *.jpeg *.bmp *.webp *.svg)");
+        return tr("画像ファイル (*.png *.jpg *.jpeg *.bmp *.webp *.svg)");
     }
     if (action == ScheduleTexts::kSound) {
         return QStringLiteral("WaveFile (*.wav)");
     }
-    return QStringLiteral("すべてのファイル (*)");
+    return tr("すべてのファイル (*)");
 }
 
 void ScheduleFileInput::Refer1Click() {

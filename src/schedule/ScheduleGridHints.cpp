@@ -1,6 +1,9 @@
 #include "schedule/ScheduleGridHints.h"
 
+#include "i18n/Translations.h"
 #include "schedule/ScheduleEditRules.h"
+#include "schedule/ScheduleGridModel.h"
+#include "schedule/ScheduleWords.h"
 
 #include <QCursor>
 #include <QHeaderView>
@@ -26,14 +29,18 @@ void ScheduleGridHints::StringGrid1MouseMove(const std::optional<GridCell>& cell
         return metrics.horizontalAdvance(
             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     };
-    SetHint(QString::fromStdString(
-        CellHint(cell->Column, grid_.Table().Cell(cell->Column, cell->Row), width)));
+    const std::string& stored = grid_.Table().Cell(cell->Column, cell->Row);
+    const std::string shown = (cell->Row == 0 ? Translations::Text(ScheduleWords::Header(stored))
+                                              : ScheduleGridModel::Shown(cell->Column, stored))
+                                  .toStdString();
+    SetHint(Translations::Text(CellHint(cell->Column, shown, width)));
 }
 
 void ScheduleGridHints::StringGrid1MouseUp() {
     const int row = grid_.CurrentTableRow();
     if (row > 0) {
-        SetHint(QString::fromStdString(grid_.Table().Cell(grid_.CurrentColumn(), row)));
+        SetHint(ScheduleGridModel::Shown(grid_.CurrentColumn(),
+                                         grid_.Table().Cell(grid_.CurrentColumn(), row)));
     }
 }
 

@@ -1,5 +1,8 @@
 #include "schedule/ScheduleGridModel.h"
 
+#include "i18n/Translations.h"
+#include "schedule/ScheduleWords.h"
+
 namespace rimo {
 
 ScheduleGridModel::ScheduleGridModel(ScheduleTable& table, QObject* parent)
@@ -19,11 +22,20 @@ int ScheduleGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : table_.ColumnCount();
 }
 
+QString ScheduleGridModel::Shown(int column, const std::string& stored) {
+    if (Translations::Current() == UiLanguage::Japanese) {
+        return QString::fromStdString(stored); // the stored words are Japanese
+    }
+    return Translations::Text(ScheduleWords::Display(column, stored));
+}
+
 QVariant ScheduleGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
         return {};
     }
-    return QString::fromStdString(table_.Cell(index.column(), TableRow(index.row())));
+    const std::string& stored = table_.Cell(index.column(), TableRow(index.row()));
+    // Edited (the title and the argument) as stored; shown in the interface's language.
+    return role == Qt::EditRole ? QString::fromStdString(stored) : Shown(index.column(), stored);
 }
 
 bool ScheduleGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -39,7 +51,7 @@ QVariant ScheduleGridModel::headerData(int section, Qt::Orientation orientation,
         return {};
     }
     if (role == Qt::DisplayRole) {
-        return QString::fromStdString(table_.Cell(section, 0));
+        return Translations::Text(ScheduleWords::Header(table_.Cell(section, 0)));
     }
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(Qt::AlignCenter);

@@ -24,6 +24,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // A stored cell of `column` in the interface's language.
+    static QString Shown(int column, const std::string& stored);
+
     // Table row of a model row and back.
     static int TableRow(int modelRow) { return modelRow + 1; }
     static int ModelRow(int tableRow) { return tableRow - 1; }

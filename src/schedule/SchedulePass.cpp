@@ -229,7 +229,7 @@ bool SchedulePass::Visit(int row, RunKind kind, DateTime second,
         const int at = Locate(row, ran);
         bool deleted = false;
         // The row that ran is deleted, not whichever row the user has selected.
-        if (ran[ColDelete] == "する" && at > 0) {
+        if (ran[ColDelete] == "する" && at > 0) { // stored
             const int count = table_.RowCount();
             editing_.DeleteRow(at);
             deleted = table_.RowCount() < count;

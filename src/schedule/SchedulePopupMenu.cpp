@@ -14,13 +14,13 @@ namespace rimo {
 SchedulePopupMenu::SchedulePopupMenu(ScheduleGrid& grid, QWidget* host, QObject* parent)
     : QObject(parent), grid_(grid), menu_(new QMenu(host)) {
     menu_->setObjectName(QStringLiteral("PopupMenu2"));
-    insert1_ = AddItem("Insert1", QStringLiteral("挿入(&I)"));
-    delete1_ = AddItem("Delete1", QStringLiteral("削除(&D)"));
-    add1_ = AddItem("Add1", QStringLiteral("追加(&A)"));
+    insert1_ = AddItem("Insert1", tr("挿入(&I)"));
+    delete1_ = AddItem("Delete1", tr("削除(&D)"));
+    add1_ = AddItem("Add1", tr("追加(&A)"));
     n1_ = menu_->addSeparator();
     n1_->setObjectName(QStringLiteral("N1"));
-    test1_ = AddItem("Test1", QStringLiteral("テスト(&T)"));
-    refer1_ = AddItem("Refer1", QStringLiteral("参照(&R)"));
+    test1_ = AddItem("Test1", tr("テスト(&T)"));
+    refer1_ = AddItem("Refer1", tr("参照(&R)"));
     refer1_->setVisible(false);
     // After the designed items, with the row operations.
     history1_ = AddItem("History1", tr("実行履歴(&R)..."));

@@ -1,14 +1,23 @@
 #include "schedule/ScheduleTable.h"
 
+#include "core/Message.h"
+
 #include <algorithm>
 #include <utility>
 
 namespace rimo {
 
 const ScheduleRow& ScheduleHeader() {
-    static const ScheduleRow header{"タイトル", "繰り返し", "日付指定",
-                                    "時刻指定", "動作指定", "メッセージ(起動パス)",
-                                    "削除",     "有効"};
+    // Stored in the file as well: the interface shows them translated.
+    static const ScheduleRow header{
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "タイトル"),
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "繰り返し"),
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "日付指定"),
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "時刻指定"),
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "動作指定"),
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "メッセージ(起動パス)"),
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "削除"),
+        QT_TRANSLATE_NOOP("rimo::ScheduleWords", "有効")};
     return header;
 }
 

@@ -65,7 +65,7 @@ void Countdown::Step(std::int64_t nowMs, CountdownSteps& steps) {
     state_.CountdownFired = false;
 
     if (state_.CountdownRunning) {
-        if (const std::optional<std::string> caption = TimerTexts::CountCaption(
+        if (const std::optional<Message> caption = TimerTexts::CountCaption(
                 options.TimeCount, state_.RemainingTime, state_.ElapsedTime)) {
             steps.SetNoticeCaption(*caption);
         }

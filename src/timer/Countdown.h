@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "core/Message.h"
 
 #include <cstdint>
 #include <optional>
@@ -49,7 +50,7 @@ public:
     virtual void Beep() = 0;
     virtual void PlayWave(const std::string& path) = 0;
     virtual void RunCommandLine(const std::string& command) = 0;
-    virtual void SetNoticeCaption(const std::string& caption) = 0;
+    virtual void SetNoticeCaption(const Message& caption) = 0;
 };
 
 // The countdown and its step of the one-second tick. The time that has passed

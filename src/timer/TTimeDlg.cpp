@@ -1,5 +1,7 @@
 #include "timer/TTimeDlg.h"
 
+#include "i18n/Translations.h"
+
 #include "resources/AppResources.h"
 #include "timer/TimerPage.h"
 
@@ -77,12 +79,12 @@ void TTimeDlg::FormShow() {
         TimerTexts::ComposeNotice(state.CountdownFired, page_->LoopMode(), page_->ChosenDuration());
     kind_ = notice.Kind;
     okButton_->setVisible(notice.OkVisible);
-    if (!notice.OkCaption.empty()) {
-        okButton_->setText(QString::fromStdString(notice.OkCaption));
+    if (!notice.OkCaption.IsEmpty()) {
+        okButton_->setText(Translations::Text(notice.OkCaption));
     }
-    label1_->setText(QString::fromStdString(notice.Label));
+    label1_->setText(Translations::Text(notice.Label));
     label1_->adjustSize();
-    setWindowTitle(QString::fromStdString(notice.Caption));
+    setWindowTitle(Translations::Text(notice.Caption));
     setAccessibleName(windowTitle());
     if (notice.Kind == NoticeKind::Start) {
         state.NoticeTicks = 0; // minimised after its third tick

@@ -2,6 +2,7 @@
 
 #include "core/RadioGroup.h"
 #include "core/UserMessages.h"
+#include "i18n/Translations.h"
 #include "platform/BootClock.h"
 #include "platform/Clock.h"
 #include "platform/ProgramStarter.h"
@@ -79,18 +80,16 @@ void TimerPage::AddButton(QWidget* parent, const char* name, const QString& capt
 }
 
 void TimerPage::CreateControls(QWidget& page) {
-    auto* time = Named(new QGroupBox(QStringLiteral("タイム設定"), &page), "GroupBox1",
-                       QStringLiteral("タイムの設定"));
+    auto* time = Named(new QGroupBox(tr("タイム設定"), &page), "GroupBox1", tr("タイムの設定"));
     time->setGeometry(8, 4, 241, 84);
-    auto* quick = Named(new QLabel(QStringLiteral("ｸｨｯｸ設定 ："), time), "LabelQuick",
-                        QStringLiteral("ラーメン・タイマーに最適です"));
+    auto* quick = Named(new QLabel(tr("ｸｨｯｸ設定 ："), time), "LabelQuick",
+                        tr("ラーメン・タイマーに最適です"));
     quick->adjustSize();
     quick->move(16, 26);
     comboBoxTime_ = Named(new QComboBox(time), "ComboBoxTime",
-                          QStringLiteral("任意・１分・２分・３分・４分・５分・１０分から選択"));
-    comboBoxTime_->addItems({QStringLiteral("任意"), QStringLiteral("１分"), QStringLiteral("２分"),
-                             QStringLiteral("３分"), QStringLiteral("４分"), QStringLiteral("５分"),
-                             QStringLiteral("１０分")});
+                          tr("任意・１分・２分・３分・４分・５分・１０分から選択"));
+    comboBoxTime_->addItems(
+        {tr("任意"), tr("１分"), tr("２分"), tr("３分"), tr("４分"), tr("５分"), tr("１０分")});
     comboBoxTime_->setCurrentIndex(0);
     comboBoxTime_->setGeometry(100, 22, 121, 22);
     // A screen reader would call a list by its value, a control without a
@@ -98,12 +97,11 @@ void TimerPage::CreateControls(QWidget& page) {
     quick->setBuddy(comboBoxTime_);
     comboBoxTime_->setAccessibleName(tr("ｸｨｯｸ設定"));
     comboBoxTime_->view()->setAccessibleName(comboBoxTime_->accessibleName()); // its drop-down list
-    auto* option = Named(new QLabel(QStringLiteral("任意設定 ："), time), "LabelOption",
-                         QStringLiteral("23:59:59まで任意に設定"));
+    auto* option =
+        Named(new QLabel(tr("任意設定 ："), time), "LabelOption", tr("23:59:59まで任意に設定"));
     option->adjustSize();
     option->move(16, 55);
-    dateTimePicker3_ =
-        Named(new QTimeEdit(time), "DateTimePicker3", QStringLiteral("選択してアップダウン"));
+    dateTimePicker3_ = Named(new QTimeEdit(time), "DateTimePicker3", tr("選択してアップダウン"));
     dateTimePicker3_->setDisplayFormat(QStringLiteral("H:mm:ss"));
     dateTimePicker3_->setTimeRange(QTime(0, 0, 0), QTime(23, 59, 59));
     dateTimePicker3_->setTime(QTime(0, 0, TimerTexts::kMinimumSeconds));
@@ -111,53 +109,50 @@ void TimerPage::CreateControls(QWidget& page) {
     option->setBuddy(dateTimePicker3_);
     connect(dateTimePicker3_, &QTimeEdit::timeChanged, this, &TimerPage::DateTimePicker3Change);
 
-    radioGroupTimeCount_ = Named(new RadioGroup(QStringLiteral("カウント設定"), &page),
-                                 "RadioGroupTimeCount", QStringLiteral("カウントを指定"));
-    radioGroupTimeCount_->SetItems(
-        {QStringLiteral("カウントダウン(&D)"), QStringLiteral("カウントアップ(&U)")});
+    radioGroupTimeCount_ = Named(new RadioGroup(tr("カウント設定"), &page), "RadioGroupTimeCount",
+                                 tr("カウントを指定"));
+    radioGroupTimeCount_->SetItems({tr("カウントダウン(&D)"), tr("カウントアップ(&U)")});
     radioGroupTimeCount_->SetItemIndex(0);
     radioGroupTimeCount_->setGeometry(8, 94, 153, 62);
 
-    checkBoxTimeLoop_ = Named(new QCheckBox(QStringLiteral("Loopさせる(&O)"), &page),
-                              "CheckBoxTimeLoop", QStringLiteral("タイマーをループさせます"));
+    checkBoxTimeLoop_ = Named(new QCheckBox(tr("Loopさせる(&O)"), &page), "CheckBoxTimeLoop",
+                              tr("タイマーをループさせます"));
     checkBoxTimeLoop_->setGeometry(16, 160, 130, 19);
     connect(checkBoxTimeLoop_, &QCheckBox::toggled, this, &TimerPage::CheckBoxTimeLoopClick);
 
-    auto* after = Named(new QGroupBox(QStringLiteral("経過後動作"), &page), "GroupBox2",
-                        QStringLiteral("時間経過後の動作を設定"));
+    auto* after =
+        Named(new QGroupBox(tr("経過後動作"), &page), "GroupBox2", tr("時間経過後の動作を設定"));
     after->setGeometry(264, 4, 377, 140);
-    checkBoxBeep_ = Named(new QCheckBox(QStringLiteral("警告音を鳴らす(&B)"), after),
-                          "CheckBoxBeep", QStringLiteral("警告音を鳴らします"));
+    checkBoxBeep_ = Named(new QCheckBox(tr("警告音を鳴らす(&B)"), after), "CheckBoxBeep",
+                          tr("警告音を鳴らします"));
     checkBoxBeep_->setGeometry(12, 18, 150, 19);
     checkBoxBeep_->setChecked(true);
-    checkBoxSound_ = Named(new QCheckBox(QStringLiteral("サウンドを鳴らす(&S)"), after),
-                           "CheckBoxSound", QStringLiteral("WAVEファイルを鳴らします"));
+    checkBoxSound_ = Named(new QCheckBox(tr("サウンドを鳴らす(&S)"), after), "CheckBoxSound",
+                           tr("WAVEファイルを鳴らします"));
     checkBoxSound_->setGeometry(12, 40, 150, 19);
     connect(checkBoxSound_, &QCheckBox::toggled, this, &TimerPage::CheckBoxSoundClick);
-    checkBoxSoundLoop_ = Named(new QCheckBox(QStringLiteral("繰り返す(&R)"), after),
-                               "CheckBoxSoundLoop", QStringLiteral("ループさせます"));
+    checkBoxSoundLoop_ =
+        Named(new QCheckBox(tr("繰り返す(&R)"), after), "CheckBoxSoundLoop", tr("ループさせます"));
     checkBoxSoundLoop_->setGeometry(176, 40, 110, 19);
     labeledEditWave_ =
-        AddLabeledEdit(after, "LabeledEditWave", QStringLiteral("WAVEパス ： "),
-                       QStringLiteral("WAVEファイルのパスを入力"), {84, 62, 233, 22}, &waveLabel_);
-    AddButton(after, "ButtonVide", QStringLiteral("参照"), QStringLiteral("参照します"),
-              {322, 60, 45, 25}, &TimerPage::ButtonVideClick);
-    checkBoxPath_ = Named(new QCheckBox(QStringLiteral("アプリ起動(&C)"), after), "CheckBoxPath",
-                          QStringLiteral("アプリを起動します"));
+        AddLabeledEdit(after, "LabeledEditWave", tr("WAVEパス ： "), tr("WAVEファイルのパスを入力"),
+                       {84, 62, 233, 22}, &waveLabel_);
+    AddButton(after, "ButtonVide", tr("参照"), tr("参照します"), {322, 60, 45, 25},
+              &TimerPage::ButtonVideClick);
+    checkBoxPath_ =
+        Named(new QCheckBox(tr("アプリ起動(&C)"), after), "CheckBoxPath", tr("アプリを起動します"));
     checkBoxPath_->setGeometry(12, 90, 150, 19);
-    labeledEdit3_ = AddLabeledEdit(after, "LabeledEdit3", QStringLiteral("起動パス ： "),
-                                   QStringLiteral("起動パスを入力"), {84, 111, 233, 22});
-    AddButton(after, "ButtonRefer", QStringLiteral("参照"), QStringLiteral("参照します"),
-              {322, 109, 45, 25}, &TimerPage::ButtonReferClick);
+    labeledEdit3_ = AddLabeledEdit(after, "LabeledEdit3", tr("起動パス ： "), tr("起動パスを入力"),
+                                   {84, 111, 233, 22});
+    AddButton(after, "ButtonRefer", tr("参照"), tr("参照します"), {322, 109, 45, 25},
+              &TimerPage::ButtonReferClick);
 
-    AddButton(&page, "ButtonTimeTest", QStringLiteral("テスト"), QStringLiteral("動作テストします"),
-              {400, 152, 75, 25}, &TimerPage::ButtonTimeTestClick);
-    AddButton(&page, "ButtonTimeStart", QStringLiteral("開始"),
-              QStringLiteral("タイマーを開始します"), {483, 152, 75, 25},
+    AddButton(&page, "ButtonTimeTest", tr("テスト"), tr("動作テストします"), {400, 152, 75, 25},
+              &TimerPage::ButtonTimeTestClick);
+    AddButton(&page, "ButtonTimeStart", tr("開始"), tr("タイマーを開始します"), {483, 152, 75, 25},
               &TimerPage::ButtonTimeStartClick);
-    AddButton(&page, "ButtonTimeStop", QStringLiteral("停止"),
-              QStringLiteral("タイマー動作を停止します"), {566, 152, 75, 25},
-              &TimerPage::ButtonTimeStopClick);
+    AddButton(&page, "ButtonTimeStop", tr("停止"), tr("タイマー動作を停止します"),
+              {566, 152, 75, 25}, &TimerPage::ButtonTimeStopClick);
 
     CheckBoxSoundClick();
 }
@@ -207,8 +202,8 @@ void TimerPage::ButtonTimeStartClick() {
         // Only a stored quick choice outside the list gets here: a countdown
         // of no time could never end.
         ShowInformation(page_.window(), QStringLiteral("RimoTimeInformation"),
-                        QStringLiteral("タイマーの時間が決まっていません。"
-                                       "ｸｨｯｸ設定か任意設定で時間を選んで下さい。"));
+                        tr("タイマーの時間が決まっていません。"
+                           "ｸｨｯｸ設定か任意設定で時間を選んで下さい。"));
         return;
     }
     if (dialog_) {
@@ -296,7 +291,7 @@ void TimerPage::ButtonVideClick() {
 }
 
 void TimerPage::ButtonReferClick() {
-    Browse(labeledEdit3_, QStringLiteral("すべてのファイル (*)"));
+    Browse(labeledEdit3_, tr("すべてのファイル (*)"));
 }
 
 void TimerPage::Timer1Step() {
@@ -347,7 +342,7 @@ RunId TimerPage::BeginRun(const char* action, const std::string& argument) {
     const RunOrigin origin =
         countdown_.State().CountdownTestMode ? RunOrigin::Test : RunOrigin::Timer;
     // The history's title of the timer's runs (stored as it stands, whatever the language).
-    return recorder_->Begin({"RIMOタイマー", action, argument, origin, std::nullopt});
+    return recorder_->Begin({"RIMOタイマー", action, argument, origin, std::nullopt}); // stored
 }
 
 void TimerPage::EndRun(RunId run, const ActionResult& result) {
@@ -357,14 +352,14 @@ void TimerPage::EndRun(RunId run, const ActionResult& result) {
 }
 
 void TimerPage::Beep() {
-    const RunId run = BeginRun("警告音", {});
+    const RunId run = BeginRun("警告音", {}); // stored
     services_.Sound.Beep();
     EndRun(run, {});
 }
 
 void TimerPage::PlayWave(const std::string& path) {
     // An empty path stops the sound (at a stop): no run of its own.
-    const RunId run = path.empty() ? 0 : BeginRun("サウンド", path);
+    const RunId run = path.empty() ? 0 : BeginRun("サウンド", path); // stored
     if (host_.PlayWave) {
         host_.PlayWave(path);
     }
@@ -372,32 +367,32 @@ void TimerPage::PlayWave(const std::string& path) {
 }
 
 void TimerPage::RunCommandLine(const std::string& command) {
-    const RunId run = BeginRun("起動", command);
-    const auto fail = [&](const std::string& text) {
+    const RunId run = BeginRun("起動", command); // stored
+    const auto fail = [&](const QString& text) {
         ReportStartFailure(text);
-        EndRun(run, ActionResult::Failure(text));
+        EndRun(run, ActionResult::Failure(text.toStdString()));
     };
     const CommandLine line = SplitCommandLine(command);
     if (line.Program.empty()) {
-        fail("起動パスが空のため、何も起動しませんでした");
+        fail(tr("起動パスが空のため、何も起動しませんでした"));
         return;
     }
     const Status started = services_.Programs.Open(line.Program, line.Arguments, line.Folder);
     if (!started) {
-        fail(started.message());
+        fail(Translations::Text(started.text()));
         return;
     }
     EndRun(run, {});
 }
 
-void TimerPage::ReportStartFailure(const std::string& text) {
-    std::fprintf(stderr, "RimoTimeInformation: %s\n", text.c_str());
-    QString message = QStringLiteral("タイマーの「アプリ起動」: ") + QString::fromStdString(text);
+void TimerPage::ReportStartFailure(const QString& text) {
+    std::fprintf(stderr, "RimoTimeInformation: %s\n", text.toLocal8Bit().constData());
+    QString message = tr("タイマーの「アプリ起動」: %1").arg(text);
     if (!startReport_) {
         failedStarts_ = 0;
     }
     if (++failedStarts_ > 1) {
-        message += QStringLiteral("\n(%1 回続けて失敗しました)").arg(failedStarts_);
+        message += QLatin1Char('\n') + tr("(%1 回続けて失敗しました)").arg(failedStarts_);
     }
     if (startReport_) {
         startReport_->setText(message);
@@ -406,9 +401,9 @@ void TimerPage::ReportStartFailure(const std::string& text) {
     }
 }
 
-void TimerPage::SetNoticeCaption(const std::string& caption) {
+void TimerPage::SetNoticeCaption(const Message& caption) {
     if (dialog_) {
-        dialog_->setWindowTitle(QString::fromStdString(caption));
+        dialog_->setWindowTitle(Translations::Text(caption));
     }
 }
 

@@ -97,7 +97,7 @@ private:
     std::optional<DateTime> QuickChoiceDuration() const;
     void Browse(QLineEdit* edit, const QString& filter);
     // One box for the failed starts of a run: a later failure updates it.
-    void ReportStartFailure(const std::string& text);
+    void ReportStartFailure(const QString& text);
 
     CountdownOptions Options() override;
     void MinimiseNotice() override;
@@ -107,7 +107,7 @@ private:
     void Beep() override;
     void PlayWave(const std::string& path) override;
     void RunCommandLine(const std::string& command) override;
-    void SetNoticeCaption(const std::string& caption) override;
+    void SetNoticeCaption(const Message& caption) override;
     // An expiry action about to run, and how it went, for the run history.
     RunId BeginRun(const char* action, const std::string& argument);
     void EndRun(RunId run, const ActionResult& result);

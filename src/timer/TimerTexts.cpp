@@ -4,6 +4,12 @@
 
 namespace rimo {
 
+namespace {
+
+constexpr const char* kContext = "rimo::TimerTexts";
+
+} // namespace
+
 std::optional<DateTime> TimerTexts::QuickDuration(int index, DateTime freeDuration) {
     static constexpr int kMinutes[kQuickCount] = {0, 1, 2, 3, 4, 5, 10};
     if (index < 0 || index >= kQuickCount) {
@@ -15,17 +21,28 @@ std::optional<DateTime> TimerTexts::QuickDuration(int index, DateTime freeDurati
     return EncodeTime(0, kMinutes[index], 0);
 }
 
-std::string TimerTexts::DurationText(DateTime duration) {
+Message TimerTexts::DurationText(DateTime duration) {
     const TimeParts t = DecodeTime(duration);
-    std::string text;
-    if (t.Hour != 0) {
-        text += std::to_string(t.Hour) + "時間 ";
+    // One whole text for each set of parts, so that a translation words it as a whole.
+    static constexpr const char* kTexts[8] = {
+        "",
+        QT_TRANSLATE_NOOP("rimo::TimerTexts", "%1秒 "),
+        QT_TRANSLATE_NOOP("rimo::TimerTexts", "%1分 "),
+        QT_TRANSLATE_NOOP("rimo::TimerTexts", "%1分 %2秒 "),
+        QT_TRANSLATE_NOOP("rimo::TimerTexts", "%1時間 "),
+        QT_TRANSLATE_NOOP("rimo::TimerTexts", "%1時間 %2秒 "),
+        QT_TRANSLATE_NOOP("rimo::TimerTexts", "%1時間 %2分 "),
+        QT_TRANSLATE_NOOP("rimo::TimerTexts", "%1時間 %2分 %3秒 "),
+    };
+    const int parts = (t.Hour != 0 ? 4 : 0) | (t.Minute != 0 ? 2 : 0) | (t.Second != 0 ? 1 : 0);
+    if (parts == 0) {
+        return Message::Plain("");
     }
-    if (t.Minute != 0) {
-        text += std::to_string(t.Minute) + "分 ";
-    }
-    if (t.Second != 0) {
-        text += std::to_string(t.Second) + "秒 ";
+    Message text(kContext, kTexts[parts]);
+    for (const int value : {t.Hour, t.Minute, t.Second}) {
+        if (value != 0) {
+            text.Arg(value);
+        }
     }
     return text;
 }
@@ -39,45 +56,45 @@ DateTime TimerTexts::FreeDurationAtLeastMinimum(DateTime duration) {
     return duration;
 }
 
-std::optional<std::string> TimerTexts::CountCaption(int timeCount, DateTime remaining,
-                                                    DateTime elapsed) {
+std::optional<Message> TimerTexts::CountCaption(int timeCount, DateTime remaining,
+                                                DateTime elapsed) {
     switch (timeCount) {
     case 0:
-        return "残り" + FormatLongTime(remaining);
+        return Translatable("rimo::TimerTexts", "残り%1").Arg(FormatLongTime(remaining));
     case 1:
-        return "経過" + FormatLongTime(elapsed);
+        return Translatable("rimo::TimerTexts", "経過%1").Arg(FormatLongTime(elapsed));
     default:
         return std::nullopt;
     }
 }
 
 Notice TimerTexts::ComposeNotice(bool fired, bool loop, DateTime duration) {
-    const std::string text = DurationText(duration);
+    const Message text = DurationText(duration);
     Notice notice;
     if (fired) {
         notice = {NoticeKind::Expiry,
-                  "ご指定の " + text + "が経過しました",
-                  "RimoTimeInformation タイマー終了",
+                  Translatable("rimo::TimerTexts", "ご指定の %1が経過しました").Arg(text),
+                  Translatable("rimo::TimerTexts", "RimoTimeInformation タイマー終了"),
                   100,
                   true,
                   true,
-                  "OK"};
+                  Message::Plain("OK")};
     } else if (loop) {
         notice = {NoticeKind::Loop,
-                  "ご指定の " + text + "毎にLoopします",
-                  "RimoTimeInformation タイマーLoopモード",
+                  Translatable("rimo::TimerTexts", "ご指定の %1毎にLoopします").Arg(text),
+                  Translatable("rimo::TimerTexts", "RimoTimeInformation タイマーLoopモード"),
                   100,
                   true,
                   true,
-                  "停止"};
+                  Translatable("rimo::TimerTexts", "停止")};
     } else {
         notice = {NoticeKind::Start,
-                  "只今より " + text + "経過したらお知らせします",
-                  "RimoTimeInformation タイマー起動",
+                  Translatable("rimo::TimerTexts", "只今より %1経過したらお知らせします").Arg(text),
+                  Translatable("rimo::TimerTexts", "RimoTimeInformation タイマー起動"),
                   80,
                   false,
                   false,
-                  ""};
+                  Message()};
     }
     return notice;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "core/Message.h"
 
 #include <optional>
 #include <string>
@@ -13,12 +14,12 @@ enum class NoticeKind { Start, Loop, Expiry };
 // What the dialog shows for a notice.
 struct Notice {
     NoticeKind Kind = NoticeKind::Start;
-    std::string Label;   // Label1
-    std::string Caption; // the window title
+    Message Label;   // Label1
+    Message Caption; // the window title
     int WindowHeight = 0;
     bool CloseEnabled = false;
     bool OkVisible = false;
-    std::string OkCaption; // empty: the button keeps its caption
+    Message OkCaption; // empty: the button keeps its caption
 };
 
 // Durations and texts of the countdown timer.
@@ -33,14 +34,13 @@ struct TimerTexts {
     static std::optional<DateTime> QuickDuration(int index, DateTime freeDuration);
     // "1時間 30分 5秒 ": each part present only when not zero and followed by
     // a blank; empty for zero.
-    static std::string DurationText(DateTime duration);
+    static Message DurationText(DateTime duration);
     // DateTimePicker3Change: a free duration under five seconds becomes five seconds.
     static DateTime FreeDurationAtLeastMinimum(DateTime duration);
 
     // The dialog's caption while counting: "残り0:02:59" (TimeCount 0) or
     // "経過0:00:01" (1); nothing for another index.
-    static std::optional<std::string> CountCaption(int timeCount, DateTime remaining,
-                                                   DateTime elapsed);
+    static std::optional<Message> CountCaption(int timeCount, DateTime remaining, DateTime elapsed);
     // The notice for the timer's state when the dialog is shown.
     static Notice ComposeNotice(bool fired, bool loop, DateTime duration);
 

@@ -166,21 +166,20 @@ TEST_F(FormSettingsTest, AfterARunTheFileHoldsAllKeysAndEverythingElse) {
                                        "LaunchTitleIndex", "CheckBoxConf", "TabIndex", "TopMost",
                                        "Fixed", "AnimeIcon", "Next", "Scroll", "TaskBar",
                                        "CMShowing", "ScrSaver", "StartUp", "Protocol", "Missed",
-                                       "x", "Left", "Top", "Width", "Height"));
+                                       "Language", "x", "Left", "Top", "Width", "Height"));
     EXPECT_EQ(stored.substr(0, 8), "; kept\r\n");
     EXPECT_THAT(stored, HasSubstr("[Setting]\r\nUnknown=1\r\nBeep=0\r\nShowFlag=1\r\n"));
-    EXPECT_THAT(
-        stored,
-        HasSubstr(
-            "StartUp=0\r\nProtocol=NTP\r\nMissed=1\r\n\r\n[Plugin]\r\nx=y\r\n\r\n[Position]\r\n"
-            "Left=100\r\nTop=100\r\nWidth=700\r\nHeight=500\r\n\r\n"));
+    EXPECT_THAT(stored,
+                HasSubstr("StartUp=0\r\nProtocol=NTP\r\nMissed=1\r\nLanguage=auto\r\n\r\n["
+                          "Plugin]\r\nx=y\r\n\r\n[Position]\r\n"
+                          "Left=100\r\nTop=100\r\nWidth=700\r\nHeight=500\r\n\r\n"));
 
     // A new file has the table's order, "Position" first.
     std::filesystem::remove(paths_.SettingsFile());
     form = Start();
     ASSERT_TRUE(form->close());
     const std::vector<std::string> keys = KeysOf(StoredSettings());
-    ASSERT_EQ(keys.size(), 33u);
+    ASSERT_EQ(keys.size(), 34u);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         EXPECT_EQ(keys[i], SettingsSchema::Keys()[i].Key);
     }
@@ -325,6 +324,28 @@ TEST(RadioGroup, AnAssignmentActsOnlyWhenTheIndexChanges) {
     EXPECT_EQ(group.property("ItemIndex").toInt(), -1);
     group.SetItemText(1, QStringLiteral("up"));
     EXPECT_EQ(group.Items()[1], QStringLiteral("up"));
+}
+
+} // namespace
+} // namespace rimo
+
+namespace rimo {
+namespace {
+
+TEST_F(FormSettingsTest, TheLanguageChoiceIsStoredAsItsWordAndAnUnknownOneShowsAutomatic) {
+    WriteSettings("[Setting]\r\nLanguage=en\r\n");
+    auto form = Start();
+    auto* language = form->findChild<QComboBox*>(QStringLiteral("ComboBoxLanguage"));
+    ASSERT_NE(language, nullptr);
+    EXPECT_EQ(language->currentText(), QStringLiteral("English"));
+    language->setCurrentIndex(language->findText(QStringLiteral("日本語")));
+    ASSERT_TRUE(form->close());
+    EXPECT_THAT(StoredSettings(), HasSubstr("Language=ja\r\n"));
+
+    WriteSettings("[Setting]\r\nLanguage=fr\r\n");
+    form = Start();
+    language = form->findChild<QComboBox*>(QStringLiteral("ComboBoxLanguage"));
+    EXPECT_EQ(language->currentText(), QStringLiteral("自動"));
 }
 
 } // namespace

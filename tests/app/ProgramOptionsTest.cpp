@@ -32,7 +32,7 @@ TEST(ProgramOptions, AnythingElseIsAUsageErrorThatNamesIt) {
              {"--frobnicate"}, {"-x"}, {"schedule.dat"}, {"-"}, {"--reverse=1"}}) {
         const ProgramOptions options = ProgramOptions::Parse(arguments);
         EXPECT_EQ(options.Action, Kind::Error) << arguments[0];
-        EXPECT_THAT(options.Problem, ::testing::HasSubstr("'" + arguments[0] + "'"));
+        EXPECT_THAT(options.Problem.Text(), ::testing::HasSubstr("'" + arguments[0] + "'"));
     }
     // Qt reads "-name=value" only for its style options; other such forms it
     // passes over (and "-platform=offscreen" left it on a platform that aborts).
@@ -42,13 +42,22 @@ TEST(ProgramOptions, AnythingElseIsAUsageErrorThatNamesIt) {
                                  "-session=abc", "-frobnicate=1"}) {
         const ProgramOptions options = ProgramOptions::Parse({argument});
         EXPECT_EQ(options.Action, Kind::Error) << argument;
-        EXPECT_THAT(options.Problem, ::testing::HasSubstr(std::string("'") + argument + "'"));
+        EXPECT_THAT(options.Problem.Text(),
+                    ::testing::HasSubstr(std::string("'") + argument + "'"));
     }
-    EXPECT_THAT(ProgramOptions::Parse({"-platform=offscreen"}).Problem,
+    EXPECT_THAT(ProgramOptions::Parse({"-platform=offscreen"}).Problem.Text(),
                 ::testing::HasSubstr("-platform offscreen"));
     const ProgramOptions missing = ProgramOptions::Parse({"-platform"});
     EXPECT_EQ(missing.Action, Kind::Error);
-    EXPECT_THAT(missing.Problem, ::testing::HasSubstr("needs a value"));
+    EXPECT_THAT(missing.Problem.Text(), ::testing::HasSubstr("には値が要ります"));
+}
+
+std::string Joined(const std::vector<Message>& lines) {
+    std::string text;
+    for (const Message& line : lines) {
+        text += line.Text() + "\n";
+    }
+    return text;
 }
 
 TEST(ProgramOptions, HistoryWithADayAndCsv) {
@@ -64,21 +73,23 @@ TEST(ProgramOptions, HistoryWithADayAndCsv) {
         EXPECT_TRUE(options.Csv);
         EXPECT_TRUE(options.SinceMs);
     }
-    EXPECT_THAT(ProgramOptions::Parse({"--history", "--since", "2026-12-32"}).Problem,
-                ::testing::HasSubstr("'2026-12-32' is not a day"));
-    EXPECT_THAT(ProgramOptions::Parse({"--history", "--since"}).Problem,
-                ::testing::HasSubstr("needs a day"));
-    EXPECT_THAT(ProgramOptions::Parse({"--csv"}).Problem, ::testing::HasSubstr("'--history'"));
+    EXPECT_THAT(ProgramOptions::Parse({"--history", "--since", "2026-12-32"}).Problem.Text(),
+                ::testing::HasSubstr("'2026-12-32' は YYYY-MM-DD"));
+    EXPECT_THAT(ProgramOptions::Parse({"--history", "--since"}).Problem.Text(),
+                ::testing::HasSubstr("には日付 (YYYY-MM-DD) が要ります"));
+    EXPECT_THAT(ProgramOptions::Parse({"--csv"}).Problem.Text(),
+                ::testing::HasSubstr("'--history'"));
 }
 
 TEST(ProgramOptions, HelpNamesTheFolderInUse) {
     AppPaths paths = AppPaths::InFolder("/nowhere/RimoTimeInformation");
     paths.ExecutableDir = "/opt/rimo";
-    EXPECT_THAT(ProgramOptions::HelpText(paths),
-                ::testing::HasSubstr("/nowhere/RimoTimeInformation (made at the first start)"));
+    EXPECT_THAT(Joined(ProgramOptions::HelpText(paths)),
+                ::testing::HasSubstr("/nowhere/RimoTimeInformation (最初の起動で作ります)"));
     paths.FilesLeftBeside = true;
-    EXPECT_THAT(ProgramOptions::HelpText(paths),
-                ::testing::HasSubstr("beside the program in /opt/rimo are not used"));
+    EXPECT_THAT(
+        Joined(ProgramOptions::HelpText(paths)),
+        ::testing::HasSubstr("プログラムと同じフォルダー /opt/rimo のファイルは使いません"));
 }
 
 } // namespace

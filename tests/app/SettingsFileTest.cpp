@@ -64,7 +64,7 @@ TEST(SettingsFile, BytesThatAreNoTextAreKeptAsideAndTheRestIsRead) {
     const SettingsFile::ReadReport report = SettingsFile::Read(path);
     ASSERT_EQ(report.Problems.size(), 2u);
     EXPECT_EQ(report.Problems[0], "文字として読めないバイトがあります (読めた設定は使います)");
-    EXPECT_NE(report.Problems[1].find("rimotime.ini.broken"), std::string::npos);
+    EXPECT_NE(report.Problems[1].Text().find("rimotime.ini.broken"), std::string::npos);
     EXPECT_EQ(SettingsFile::Stored(report.Ini, Key("Log")), "0");
     EXPECT_EQ(SettingsFile::Stored(report.Ini, Key("Msg")), "1");
     // The user's bytes are kept, exactly; the next save starts a new file.
@@ -79,7 +79,7 @@ TEST(SettingsFile, AFileThatCannotBeReadIsReported) {
     const SettingsFile::ReadReport report = SettingsFile::Read(path);
     EXPECT_TRUE(report.FileExists);
     ASSERT_FALSE(report.Problems.empty());
-    EXPECT_NE(report.Problems[0].find("rimotime.ini"), std::string::npos);
+    EXPECT_NE(report.Problems[0].Text().find("rimotime.ini"), std::string::npos);
 }
 
 TEST(SettingsFile, WritesCp932WithCrLfOrUtf8WhenItMust) {

@@ -13,7 +13,7 @@ ParsedSetting Parse(const char* key, std::optional<std::string> stored) {
     return SettingsSchema::Parse(*SettingsSchema::Find(key), stored);
 }
 
-TEST(SettingsSchema, ThirtyTwoKeysInTheirWritingOrder) {
+TEST(SettingsSchema, ThirtyFourKeysInTheirWritingOrder) {
     std::vector<std::string> names;
     for (const SettingKey& key : SettingsSchema::Keys()) {
         names.push_back(std::string(key.Section) + "/" + key.Key);
@@ -28,7 +28,8 @@ TEST(SettingsSchema, ThirtyTwoKeysInTheirWritingOrder) {
                     "Setting/LaunchTitleIndex", "Setting/CheckBoxConf", "Setting/TabIndex",
                     "Setting/TopMost", "Setting/Fixed", "Setting/AnimeIcon", "Setting/Next",
                     "Setting/Scroll", "Setting/TaskBar", "Setting/CMShowing", "Setting/ScrSaver",
-                    "Setting/StartUp", "Setting/Protocol", "Setting/Missed"));
+                    "Setting/StartUp", "Setting/Protocol", "Setting/Missed",
+                    "Setting/Language"));
 }
 
 TEST(SettingsSchema, ReadsScrSaverBeforeCMShowing) {
@@ -36,10 +37,10 @@ TEST(SettingsSchema, ReadsScrSaverBeforeCMShowing) {
     for (const SettingKey* key : SettingsSchema::LoadOrder()) {
         order.push_back(key->Key);
     }
-    ASSERT_EQ(order.size(), 33u);
-    EXPECT_THAT(std::vector(order.end() - 6, order.end()),
+    ASSERT_EQ(order.size(), 34u);
+    EXPECT_THAT(std::vector(order.end() - 7, order.end()),
                 ::testing::ElementsAre("TaskBar", "ScrSaver", "CMShowing", "StartUp", "Protocol",
-                                       "Missed"));
+                                       "Missed", "Language"));
     EXPECT_EQ(order.front(), "Left");
 }
 

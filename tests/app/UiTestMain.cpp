@@ -1,3 +1,5 @@
+#include "i18n/Translations.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -9,6 +11,9 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Japanese whatever the machine's locale: the program's source texts, and
+    // Qt's own translation as the Japanese program has it.
+    rimo::Translations::Use(rimo::UiLanguage::Japanese);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

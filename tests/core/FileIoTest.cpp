@@ -70,7 +70,7 @@ TEST_F(FileIoTest, ReadsEveryByte) {
         bytes += static_cast<char>(i * 7);
     }
     Put(folder_ / "data.dat", bytes);
-    std::string error = "stale";
+    Message error;
     EXPECT_EQ(ReadWholeFile(folder_ / "data.dat", &error), bytes);
     EXPECT_EQ(error, "");
     EXPECT_EQ(ReadWholeFile(folder_ / "data.dat", nullptr), bytes);
@@ -81,26 +81,26 @@ TEST_F(FileIoTest, ReadsEveryByte) {
 
 TEST_F(FileIoTest, ReadingAMissingFileIsAnErrorOnlyWhenAsked) {
     const fs::path missing = folder_ / "missing.ini";
-    std::string error;
+    Message error;
     EXPECT_EQ(ReadWholeFile(missing, &error), std::nullopt);
-    EXPECT_THAT(error, HasSubstr("ファイル " + missing.string() + " を読み込めません"));
-    EXPECT_THAT(error, HasSubstr(std::strerror(ENOENT)));
+    EXPECT_THAT(error.Text(), HasSubstr("ファイル " + missing.string() + " を読み込めません"));
+    EXPECT_THAT(error.Text(), HasSubstr(std::strerror(ENOENT)));
 
-    error = "stale";
+    error = Message::Plain("stale");
     EXPECT_EQ(ReadWholeFile(missing, &error, /*missingIsError=*/false), std::nullopt);
     EXPECT_EQ(error, "");
     // Below a file where the folder should be (a data folder that could not
     // be made) there is no such file either.
     Put(folder_ / "plain", "");
-    error = "stale";
+    error = Message::Plain("stale");
     EXPECT_EQ(ReadWholeFile(folder_ / "plain" / "rimotime.ini", &error, false), std::nullopt);
     EXPECT_EQ(error, "");
 }
 
 TEST_F(FileIoTest, ReadingAFolderFails) {
-    std::string error;
+    Message error;
     EXPECT_EQ(ReadWholeFile(folder_, &error, false), std::nullopt);
-    EXPECT_THAT(error, HasSubstr(std::strerror(EISDIR)));
+    EXPECT_THAT(error.Text(), HasSubstr(std::strerror(EISDIR)));
 }
 
 TEST_F(FileIoTest, AtomicWriteReplacesContentAndMakesTheFileThisUsersAlone) {
@@ -269,11 +269,11 @@ TEST_F(FileIoTest, AnythingButARegularFileIsRefusedWithoutWaiting) {
     ASSERT_NE(child, -1);
     if (child == 0) {
         ::alarm(10);
-        std::string readError;
+        Message readError;
         const bool readRefused =
             !ReadWholeFile(fifo, &readError) &&
-            readError.find(fifo.string()) != std::string::npos &&
-            readError.find("通常のファイルではありません") != std::string::npos;
+            readError.Text().find(fifo.string()) != std::string::npos &&
+            readError.Text().find("通常のファイルではありません") != std::string::npos;
         const Status appended = AppendToFile(fifo, "x");
         const bool appendRefused =
             !appended.ok() && appended.message().find(fifo.string()) != std::string::npos;
@@ -284,28 +284,30 @@ TEST_F(FileIoTest, AnythingButARegularFileIsRefusedWithoutWaiting) {
     ASSERT_TRUE(WIFEXITED(childStatus)) << "blocked on the FIFO";
     EXPECT_EQ(WEXITSTATUS(childStatus), 0);
 
-    std::string error;
+    Message error;
     EXPECT_EQ(ReadWholeFile("/dev/zero", &error), std::nullopt);
-    EXPECT_THAT(error, HasSubstr("/dev/zero を読み込めません: 通常のファイルではありません"));
+    EXPECT_THAT(error.Text(),
+                HasSubstr("/dev/zero を読み込めません: 通常のファイルではありません"));
 }
 
 TEST_F(FileIoTest, AFileOverTheLimitIsRefusedWithItsName) {
     const fs::path file = folder_ / "rimotime.dat";
     Put(file, std::string(100, 'x'));
-    std::string error;
+    Message error;
     EXPECT_EQ(ReadWholeFile(file, &error, true, 100), std::string(100, 'x'));
     EXPECT_EQ(ReadWholeFile(file, &error, true, 99), std::nullopt);
-    EXPECT_THAT(error, HasSubstr("ファイル " + file.string() + " を読み込めません: 大きすぎます"));
+    EXPECT_THAT(error.Text(),
+                HasSubstr("ファイル " + file.string() + " を読み込めません: 大きすぎます"));
 
     // The usual limit: a sparse file costs no disk.
     ASSERT_EQ(::truncate(file.c_str(), static_cast<off_t>(kMaxFileSize) + 1), 0);
     EXPECT_EQ(ReadWholeFile(file, &error), std::nullopt);
-    EXPECT_THAT(error, HasSubstr("大きすぎます"));
+    EXPECT_THAT(error.Text(), HasSubstr("大きすぎます"));
 }
 
 TEST_F(FileIoTest, MoveAsideNumbersCopiesWithoutOverwriting) {
     const fs::path file = folder_ / "schedule.dat";
-    std::string error;
+    Message error;
     for (const char* content : {"first", "second", "third"}) {
         Put(file, content);
         ASSERT_TRUE(MoveFileAside(file, &error)) << error;
@@ -321,10 +323,10 @@ TEST_F(FileIoTest, MoveAsideNumbersCopiesWithoutOverwriting) {
 
 TEST_F(FileIoTest, MovingAsideAMissingFileFails) {
     const fs::path missing = folder_ / "missing.dat";
-    std::string error;
+    Message error;
     EXPECT_EQ(MoveFileAside(missing, &error), std::nullopt);
-    EXPECT_THAT(error, HasSubstr(missing.string()));
-    EXPECT_THAT(error, HasSubstr(std::strerror(ENOENT)));
+    EXPECT_THAT(error.Text(), HasSubstr(missing.string()));
+    EXPECT_THAT(error.Text(), HasSubstr(std::strerror(ENOENT)));
     EXPECT_THAT(Names(), ElementsAre());
 }
 

@@ -3,11 +3,13 @@
 // (at-spi2-core), and atspi_walk.py (python3-pyatspi) as the screen reader.
 #include "e2e/PrivateBus.h"
 #include "e2e/XDesktop.h"
+#include "schedule/ScheduleFile.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 namespace rimo {
 namespace {
@@ -50,6 +52,7 @@ protected:
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus_.Address());
         // As when a screen reader runs: Qt exposes its widgets on the bus.
         environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+        environment.insert(QStringLiteral("LANG"), locale_);
         return environment;
     }
 
@@ -92,25 +95,32 @@ protected:
             .toStdString();
     }
 
+    // The window's tree once it has come up with the keyboard in the grid.
+    QJsonArray TreeOfTheShownWindow() {
+        std::optional<XWindow> window;
+        // Generous: the accessibility bridge makes the first show slow on a loaded machine.
+        EXPECT_TRUE(WaitFor([&] { return (window = MainWindow()).has_value(); }, 90000))
+            << program_->readAllStandardError().toStdString();
+        if (!window) {
+            return {};
+        }
+        Tool(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), window->Id});
+        const QList<QJsonArray> walked =
+            Walk({QStringLiteral("wait-focus"), QStringLiteral("table cell"), QStringLiteral("60"),
+                  QStringLiteral("tree")});
+        EXPECT_EQ(walked.size(), 2);
+        return walked.size() == 2 ? walked[1] : QJsonArray();
+    }
+
     PrivateBus bus_;
     std::unique_ptr<QProcess> a11yBus_;
     QObject walks_;
+    QString locale_ = QStringLiteral("ja_JP.UTF-8");
 };
 
 TEST_F(AccessibilityRun, AScreenReaderFindsANamedFrameNamedControlsAndHearsTyping) {
     StartProgram();
-    // The keyboard goes to the window, as a window manager would give it.
-    std::optional<XWindow> window;
-    // Generous: the accessibility bridge makes the first show slow on a loaded machine.
-    ASSERT_TRUE(WaitFor([&] { return (window = MainWindow()).has_value(); }, 90000))
-        << program_->readAllStandardError().toStdString();
-    Tool(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), window->Id});
-    // Once the window has come up with the keyboard in the grid.
-    const QList<QJsonArray> first =
-        Walk({QStringLiteral("wait-focus"), QStringLiteral("table cell"), QStringLiteral("60"),
-              QStringLiteral("tree")});
-    ASSERT_EQ(first.size(), 2);
-    const QJsonArray tree = first[1];
+    const QJsonArray tree = TreeOfTheShownWindow();
     ASSERT_FALSE(tree.isEmpty());
 
     // The main window: a frame with the product's name while its title scrolls.
@@ -183,6 +193,47 @@ TEST_F(AccessibilityRun, AScreenReaderFindsANamedFrameNamedControlsAndHearsTypin
     }
     EXPECT_TRUE(echoed) << QJsonDocument(heard[0]).toJson().toStdString();
     StopProgram();
+}
+
+// Under an English desktop a screen reader hears English: every name,
+// description and text of every page, hidden ones included, but the user's
+// own data.
+TEST_F(AccessibilityRun, AnEnglishDesktopHearsNoJapaneseButTheUsersData) {
+    locale_ = QStringLiteral("en_US.UTF-8");
+    ScheduleTable table;
+    table.ReplaceScheduleRows(
+        {{"目覚まし", "毎日", "2030/01/07/月", "07:00:00", "メッセージ", "wake", "しない", "○"}});
+    std::filesystem::create_directories(ConfigFolder());
+    ASSERT_TRUE(SaveSchedule(ConfigFolder() / "rimotime.dat", table).ok());
+    StartProgram();
+    const QJsonArray tree = TreeOfTheShownWindow();
+    ASSERT_GT(tree.size(), 50);
+    // The title the user typed ("目覚まし"), the name 日本語 of its choice, and
+    // the launcher files' own default page titles (data, as the file has them);
+    // an ideographic space is blank.
+    const QStringList data{QStringLiteral("目覚まし"), QStringLiteral("日本語"),
+                           QStringLiteral("タイトル0"), QStringLiteral("タイトル1"),
+                           QStringLiteral("タイトル2")};
+    const QRegularExpression japanese(
+        QStringLiteral("[\\x{3001}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+    bool sawDaily = false;
+    for (const QJsonValue value : tree) {
+        const QJsonObject node = value.toObject();
+        for (const char* field : {"name", "description", "text"}) {
+            QString text = node[QString::fromLatin1(field)].toString();
+            sawDaily = sawDaily || text == QStringLiteral("Daily");
+            for (const QString& typed : data) {
+                text.remove(typed);
+            }
+            EXPECT_FALSE(text.contains(japanese))
+                << Show(node) << " " << field << ": " << text.toStdString();
+        }
+    }
+    EXPECT_TRUE(sawDaily); // the stored "毎日", as the grid shows it
+    StopProgram();
+    // Nothing of the run changed the stored words.
+    EXPECT_NE(TempFolder::Read(ConfigFolder() / "rimotime.dat").find("\x96\x88\x93\xfa"),
+              std::string::npos);
 }
 
 } // namespace

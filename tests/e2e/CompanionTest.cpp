@@ -40,6 +40,7 @@ protected:
         EXPECT_EQ(environment.value(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS")), bus_.Address());
         environment.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), desktop);
         environment.insert(QStringLiteral("XDG_SESSION_ID"), session);
+        environment.insert(QStringLiteral("RIMO_LANGUAGE"), language_);
         QProcess process;
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(RIMO_COMPANION), arguments);
@@ -53,6 +54,7 @@ protected:
     TempFolder folder_;
     PrivateBus bus_;
     std::filesystem::path log_;
+    QString language_ = QStringLiteral("ja"); // what the program that starts it speaks
 };
 
 TEST_F(Companion, EachSwitchAsksLogindFirstThenActsInteractively) {
@@ -110,6 +112,10 @@ TEST_F(Companion, WithoutLogindItFailsWithAMessage) {
     const Outcome outcome = Run({QStringLiteral("/r")});
     EXPECT_NE(outcome.ExitCode, 0);
     EXPECT_NE(outcome.Errors.find("再起動できません"), std::string::npos) << outcome.Errors;
+    // Started by the English program, it speaks English.
+    language_ = QStringLiteral("en");
+    const Outcome english = Run({QStringLiteral("/r")});
+    EXPECT_NE(english.Errors.find("Cannot restart"), std::string::npos) << english.Errors;
 }
 
 TEST_F(Companion, LogOffEndsTheSessionThroughLogindOnOtherDesktops) {

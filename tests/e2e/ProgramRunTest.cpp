@@ -102,10 +102,12 @@ TEST_F(ProgramRun, FilesBesideAFolderTheUserCannotWriteAreLeftAlone) {
 using CommandLine = ProgramTest;
 
 TEST_F(CommandLine, HelpAndVersionAnswerWithoutDisplayOrLock) {
-    const auto run = [this](const QString& argument) {
+    const auto run = [this](const QString& argument,
+                            const QString& locale = QStringLiteral("en_US.UTF-8")) {
         QProcessEnvironment environment = Environment();
         // Any use of the display would fail: there is none to connect to.
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("LANG"), locale);
         return RunToEnd(Text(Executable()), {argument}, environment);
     };
     const Finished version = run(QStringLiteral("--version"));
@@ -124,6 +126,12 @@ TEST_F(CommandLine, HelpAndVersionAnswerWithoutDisplayOrLock) {
     EXPECT_EQ(wrong.Output, "");
     EXPECT_NE(wrong.Errors.find("'--frobnicate'"), std::string::npos) << wrong.Errors;
     EXPECT_NE(wrong.Errors.find("Usage: rimotime"), std::string::npos);
+    // Under a Japanese desktop the answers are Japanese.
+    const Finished japanese = run(QStringLiteral("--help"), QStringLiteral("ja_JP.UTF-8"));
+    EXPECT_NE(japanese.Output.find("使い方: rimotime"), std::string::npos) << japanese.Output;
+    EXPECT_NE(japanese.Output.find(ConfigFolder().string() + " (最初の起動で作ります)"),
+              std::string::npos)
+        << japanese.Output;
     // A form Qt does not read is a usage error too, not an abort in Qt.
     const Finished equals = run(QStringLiteral("-platform=offscreen"));
     EXPECT_EQ(equals.ExitCode, 2) << equals.Errors;

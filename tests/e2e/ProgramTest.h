@@ -37,6 +37,12 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.remove(QStringLiteral("DISPLAY"));
+        // The Japanese interface (the source texts), whatever this machine's locale;
+        // a test of the English one says so.
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE", "RIMO_LANGUAGE"}) {
+            environment.remove(QString::fromLatin1(name));
+        }
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("ja_JP.UTF-8"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), Text(runtime_.Path()));
         environment.insert(QStringLiteral("HOME"), Text(home_.Path()));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Text(home_ / ".config"));

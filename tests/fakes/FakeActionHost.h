@@ -23,7 +23,8 @@ public:
     void StartCheckedLauncherButtons() override { StartedPages.push_back(CurrentPage); }
     bool StartScreenSaverAfterChange() const override { return ScrSaverAfterChange; }
     bool LoopSound() const override { return SoundLoop; }
-    void ReportProblem(const std::string& text) override { Problems.push_back(text); }
+    using ActionHost::ReportProblem;
+    void ReportProblem(const Message& text) override { Problems.push_back(text.Text()); }
 
     int Synchronisations = 0;
     std::function<void()> DuringSynchronisation; // runs inside, as a nested event loop would

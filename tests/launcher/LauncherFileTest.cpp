@@ -140,9 +140,9 @@ TEST_F(LauncherFileTest, BytesThatAreNoTextAreKeptAsideAndTheRestGoesOn) {
     const std::string stored = "[Setting]\r\nLBtnNo=4\r\nLaunchTitle=\x81\x7f\xff\r\n"s;
     TempFolder::Write(Path(), stored);
     EXPECT_EQ(file_.LBtnNo(), 4);
-    const std::vector<std::string> problems = file_.TakeProblems();
+    const std::vector<Message> problems = file_.TakeProblems();
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_NE(problems[0].find("Launcher1.dat.broken"), std::string::npos);
+    EXPECT_NE(problems[0].Text().find("Launcher1.dat.broken"), std::string::npos);
     EXPECT_EQ(TempFolder::Read(folder_ / "Launcher1.dat.broken"), stored);
     // What could be read is the file now; a change keeps it.
     ASSERT_TRUE(file_.SaveChecks({true}).ok());

@@ -3,6 +3,7 @@
 // and every refusal said on the failure's second line.
 #include "net/ClockPageFixture.h"
 
+#include "EnglishScope.h"
 #include "core/TextCodec.h"
 #include "net/NtpClient.h"
 #include "net/NtpTestServer.h"
@@ -61,6 +62,22 @@ TEST_F(ClockPageNtpTest, AFreshPageAsksNtpAndMovesTheClockByTheMeasuredOffset) {
     EXPECT_LE(std::abs(static_cast<double>(clockService_.Shifts[0]) / 1e6 - offset), 0.0005);
     EXPECT_EQ(clockSet.count(), 1);
     EXPECT_EQ(LoggedBytes(), *Utf8ToCp932(page_->ResultLines()[0].toStdString()) + "\r\n");
+}
+
+TEST_F(ClockPageNtpTest, UnderEnglishTheLineIsShownInEnglishAndLoggedInItsStoredLayout) {
+    EnglishScope english;
+    ServeNtp(NtpTestServer::Honest());
+    page_->GetTimeButtonClick();
+    const auto [offset, roundTrip] = Figures(QStringLiteral(
+        R"(^2024/12/31 23:00:00 \+0/00:00:0[45] \(off by \+(\d\.\d{3}) s, round trip (\d\.\d{3}) s\)$)"));
+    const std::string logged = *Cp932ToUtf8(LoggedBytes());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral(
+                    R"(^2024/12/31 23:00:00 \+0/00:00:0[45] \(差 \+\d\.\d{3} 秒, 往復 \d\.\d{3} 秒\)\r\n$)"))
+                    .match(QString::fromStdString(logged))
+                    .hasMatch())
+        << logged;
+    EXPECT_NE(logged.find(QString::number(offset, 'f', 3).toStdString()), std::string::npos);
+    EXPECT_GE(roundTrip, 0.0);
 }
 
 TEST_F(ClockPageNtpTest, WhereATimeServiceKeepsTheClockTheOffsetIsOnlyReported) {

@@ -16,7 +16,7 @@ void ExpectReads(std::string_view reply, ReplyLayout layout, DateTime expected) 
     EXPECT_EQ(reading.Layout, layout) << reply;
     ASSERT_TRUE(reading.Utc.has_value()) << reply << " -> " << reading.Error;
     EXPECT_EQ(ToMilliseconds(*reading.Utc), ToMilliseconds(expected)) << reply;
-    EXPECT_TRUE(reading.Error.empty());
+    EXPECT_TRUE(reading.Error.IsEmpty());
 }
 
 void ExpectConversionError(std::string_view reply, const std::string& text) {

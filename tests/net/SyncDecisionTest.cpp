@@ -31,8 +31,8 @@ void ExpectSets(std::string_view reply, const SyncContext& context, std::int64_t
 std::string Refusal(std::string_view reply, const SyncContext& context) {
     const SyncDecision decision = Decide(reply, context);
     EXPECT_FALSE(decision.UnixMs.has_value()) << reply;
-    EXPECT_FALSE(decision.Refusal.empty()) << reply;
-    return decision.Refusal;
+    EXPECT_FALSE(decision.Refusal.IsEmpty()) << reply;
+    return decision.Refusal.Text();
 }
 
 TEST(SyncDecision, AReplyWithoutZoneIsReadAsUtcMinusFourThenInThisPcsZone) {

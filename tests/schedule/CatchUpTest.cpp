@@ -22,7 +22,7 @@ std::string Dec(int day) {
 std::pair<std::string, std::string> CatchUp(const std::string& repeat, const std::string& date,
                                             const std::string& time, DateTime now) {
     ScheduleRow row{"t", repeat, date, time, "警告音", "", "しない", "○"};
-    std::string problem;
+    Message problem;
     EXPECT_TRUE(CatchUpRow(row, now, &problem)) << problem;
     return {row[ColDate], row[ColTime]};
 }

@@ -29,7 +29,7 @@ public:
     void Beep() override { calls.push_back("beep"); }
     void PlayWave(const std::string& path) override { calls.push_back("wave " + path); }
     void RunCommandLine(const std::string& command) override { calls.push_back("run " + command); }
-    void SetNoticeCaption(const std::string& caption) override { captions.push_back(caption); }
+    void SetNoticeCaption(const Message& caption) override { captions.push_back(caption.Text()); }
 
     CountdownOptions options;
     DateTime duration = 0; // of the current quick choice

@@ -52,14 +52,16 @@ bool DesktopApplications::IsProgram(const QString& path) {
     return start.startsWith("#!") || start == QByteArrayLiteral("\177ELF");
 }
 
-std::optional<DesktopEntry> DesktopApplications::ReadEntry(const QString& file,
-                                                           std::string* problem) {
+std::optional<DesktopEntry> DesktopApplications::ReadEntry(const QString& file, Message* problem) {
     const std::string path = file.toStdString();
-    std::string error;
+    Message error;
     const std::optional<std::string> text = ReadWholeFile(path, &error);
     std::optional<DesktopEntry> entry = text ? DesktopEntry::Read(path, *text) : std::nullopt;
     if (!entry && problem) {
-        *problem = text ? "起動できるアプリケーションエントリではありません: " + path : error;
+        *problem = text ? Translatable("rimo::DesktopApplications",
+                                       "起動できるアプリケーションエントリではありません: %1")
+                              .Arg(path)
+                        : error;
     }
     return entry;
 }

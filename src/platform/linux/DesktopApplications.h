@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Message.h"
 #include "platform/DesktopEntries.h"
 
 #include <QString>
@@ -29,7 +30,7 @@ public:
     // with the execute bit (every file has it on an NTFS or exFAT mount).
     static bool IsProgram(const QString& path);
     // An application entry file; nullopt (and why, for the user) when it is none.
-    static std::optional<DesktopEntry> ReadEntry(const QString& file, std::string* problem);
+    static std::optional<DesktopEntry> ReadEntry(const QString& file, Message* problem);
 
     // The application that opens it; nullptr when none does.
     const DesktopEntry* ApplicationFor(const QString& pathOrUrl);

@@ -12,8 +12,9 @@ namespace rimo {
 
 namespace {
 
+// `what` has the path as %1.
 Status Failed(const char* what, const QString& path) {
-    return Status::Error((QString::fromUtf8(what) + path).toStdString());
+    return Status::Error(Translatable("rimo::DesktopProgramStarter", what).Arg(path.toStdString()));
 }
 
 QStringList Words(const std::vector<std::string>& words) {
@@ -51,7 +52,8 @@ Status DesktopProgramStarter::Open(const std::string& program,
         return OpenDocument(path, options, workingFolder);
     }
     if (path.isEmpty()) {
-        return Status::Error("起動するものが指定されていません");
+        return Status::Error(
+            Translatable("rimo::DesktopProgramStarter", "起動するものが指定されていません"));
     }
     // A relative path names a file in the working folder, where it runs; a
     // bare name that is none there, a program on PATH.
@@ -60,12 +62,13 @@ Status DesktopProgramStarter::Open(const std::string& program,
         return Run(path, options, workingFolder);
     }
     if (!info.exists()) {
-        return Failed("ファイルが見つかりません: ", path);
+        return Failed(
+            QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "ファイルが見つかりません: %1"), path);
     }
     // Absolute from here on: a path never reaches a program as an option.
     const QString absolute = info.absoluteFilePath();
     if (info.isFile() && info.suffix() == QStringLiteral("desktop")) {
-        std::string problem;
+        Message problem;
         const std::optional<DesktopEntry> entry =
             DesktopApplications::ReadEntry(absolute, &problem);
         if (!entry) {
@@ -83,7 +86,8 @@ Status DesktopProgramStarter::OpenDocument(const QString& target, const QStringL
                                            const QString& folder) {
     const DesktopEntry* application = applications_.ApplicationFor(target);
     if (!application) {
-        return Failed("開くアプリケーションがありません: ",
+        return Failed(QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter",
+                                        "開くアプリケーションがありません: %1"),
                       target + QStringLiteral(" (") +
                           DesktopApplications::TypesOf(target).value(0) + QLatin1Char(')'));
     }
@@ -114,8 +118,10 @@ Status DesktopProgramStarter::LaunchEntry(const DesktopEntry& entry, const QStri
             }
         }
         if (terminal.isEmpty()) {
-            return Failed("端末の中で動くアプリケーションですが、端末が見つかりません: ",
-                          QString::fromStdString(entry.File.string()));
+            return Failed(
+                QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter",
+                                  "端末の中で動くアプリケーションですが、端末が見つかりません: %1"),
+                QString::fromStdString(entry.File.string()));
         }
         words = terminal + words;
     }
@@ -128,7 +134,8 @@ Status DesktopProgramStarter::LaunchEntry(const DesktopEntry& entry, const QStri
     const QString program = words.takeFirst();
     const Status started = Run(program, words, workingFolder);
     if (!started) {
-        return Status::Error(started.message() + " (" + entry.File.string() + ")");
+        return Status::Error(
+            Message::Layout("%1 (%2)").Arg(started.text()).Arg(entry.File.string()));
     }
     return started;
 }
@@ -136,12 +143,16 @@ Status DesktopProgramStarter::LaunchEntry(const DesktopEntry& entry, const QStri
 Status DesktopProgramStarter::Run(const QString& program, const QStringList& arguments,
                                   const QString& folder) {
     if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
-        return Failed("作業フォルダがありません: ", folder);
+        return Failed(
+            QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "作業フォルダがありません: %1"),
+            folder);
     }
     const QString path =
         program.contains(QLatin1Char('/')) ? program : QStandardPaths::findExecutable(program);
     if (path.isEmpty() || !QFileInfo::exists(path)) {
-        return Failed("プログラムが見つかりません: ", program);
+        return Failed(
+            QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "プログラムが見つかりません: %1"),
+            program);
     }
     QProcess process;
     process.setProgram(path);
@@ -149,8 +160,9 @@ Status DesktopProgramStarter::Run(const QString& program, const QStringList& arg
     process.setWorkingDirectory(folder);
     process.setStandardInputFile(QProcess::nullDevice());
     if (!process.startDetached()) {
-        return Failed("プログラムを起動できません: ",
-                      path + QStringLiteral(" (") + process.errorString() + QLatin1Char(')'));
+        return Failed(
+            QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "プログラムを起動できません: %1"),
+            path + QStringLiteral(" (") + process.errorString() + QLatin1Char(')'));
     }
     return Status::Ok();
 }

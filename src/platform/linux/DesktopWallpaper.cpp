@@ -17,7 +17,7 @@ QString FileUri(const QString& path) {
 
 void Tell(const WallpaperService::Report& report, const QString& text) {
     if (report) {
-        report(QStringLiteral("壁紙を変更できませんでした: %1").arg(text).toStdString());
+        report(DesktopWallpaper::tr("壁紙を変更できませんでした: %1").arg(text).toStdString());
     }
 }
 
@@ -102,7 +102,7 @@ void DesktopWallpaper::SetWallpaper(const std::string& file, Report report) {
         break;
     case Desktop::Kde:
         if (path.isEmpty()) {
-            Tell(report, QStringLiteral("KDE の壁紙は外せません"));
+            Tell(report, tr("KDE の壁紙は外せません"));
         } else {
             Run(QStringLiteral("plasma-apply-wallpaperimage"), {QStringLiteral("--"), path},
                 report);
@@ -113,9 +113,9 @@ void DesktopWallpaper::SetWallpaper(const std::string& file, Report report) {
         break;
     case Desktop::Sway:
         if (path.isEmpty()) {
-            Tell(report, QStringLiteral("sway の壁紙は外せません"));
+            Tell(report, tr("sway の壁紙は外せません"));
         } else if (const QString command = SwayCommand(path); command.isEmpty()) {
-            Tell(report, QStringLiteral("%1: sway が扱えない文字を含むパスです").arg(path));
+            Tell(report, tr("%1: sway が扱えない文字を含むパスです").arg(path));
         } else {
             Run(QStringLiteral("swaymsg"), {QStringLiteral("--"), command}, report);
         }
@@ -128,7 +128,7 @@ void DesktopWallpaper::SetWallpaper(const std::string& file, Report report) {
 
 void DesktopWallpaper::SetOther(const QString& path, const Report& report) {
     if (path.isEmpty()) {
-        Tell(report, QStringLiteral("このデスクトップでは壁紙を外せません"));
+        Tell(report, tr("このデスクトップでは壁紙を外せません"));
         return;
     }
     const bool x11 = x11Session_;
@@ -142,8 +142,8 @@ void DesktopWallpaper::SetOther(const QString& path, const Report& report) {
         if (!problem.isEmpty()) {
             Tell(report, problem);
         } else if (!x11) {
-            Tell(report, QStringLiteral("このデスクトップには壁紙を変える手段"
-                                        "（xdg-desktop-portal の Wallpaper）がありません"));
+            Tell(report, tr("このデスクトップには壁紙を変える手段"
+                            "（xdg-desktop-portal の Wallpaper）がありません"));
         } else if (!QStandardPaths::findExecutable(QStringLiteral("xwallpaper")).isEmpty()) {
             Run(QStringLiteral("xwallpaper"), {QStringLiteral("--zoom"), path}, report);
         } else {
@@ -181,7 +181,7 @@ void DesktopWallpaper::SetXfce(const QString& path, const Report& report) {
     connect(list, &QProcess::errorOccurred, this, [list, report](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
             list->deleteLater();
-            Tell(report, QStringLiteral("xfconf-query を起動できません"));
+            Tell(report, tr("xfconf-query を起動できません"));
         }
     });
     list->start(QStringLiteral("xfconf-query"),
@@ -191,7 +191,7 @@ void DesktopWallpaper::SetXfce(const QString& path, const Report& report) {
 void DesktopWallpaper::Run(const QString& tool, const QStringList& arguments,
                            const Report& report) {
     if (QStandardPaths::findExecutable(tool).isEmpty()) {
-        Tell(report, tool + QStringLiteral(" がありません"));
+        Tell(report, tr("%1 がありません").arg(tool));
         return;
     }
     auto* process = new QProcess(this);
@@ -202,7 +202,7 @@ void DesktopWallpaper::Run(const QString& tool, const QStringList& arguments,
                     const QString said =
                         QString::fromLocal8Bit(process->readAllStandardError()).trimmed();
                     Tell(report,
-                         QStringLiteral("%1 (終了コード %2)%3")
+                         tr("%1 (終了コード %2)%3")
                              .arg(tool)
                              .arg(code)
                              .arg(said.isEmpty() ? QString() : QStringLiteral(": ") + said));
@@ -212,7 +212,7 @@ void DesktopWallpaper::Run(const QString& tool, const QStringList& arguments,
             [process, tool, report](QProcess::ProcessError error) {
                 if (error == QProcess::FailedToStart) {
                     process->deleteLater();
-                    Tell(report, tool + QStringLiteral(" を起動できません"));
+                    Tell(report, tr("%1 を起動できません").arg(tool));
                 }
             });
     process->start(tool, arguments);

@@ -37,7 +37,7 @@ std::uint64_t Cycles(std::int64_t nanoseconds) {
 } // namespace
 
 std::optional<MemoryStatus> LinuxSystemInformation::Memory() {
-    std::string error;
+    Message error;
     if (const std::optional<std::string> text = ReadWholeFile("/proc/meminfo", &error)) {
         if (std::optional<MemoryStatus> status = ParseMemInfo(*text)) {
             return status;

@@ -32,8 +32,8 @@ public:
 public Q_SLOTS:
     void Response(uint response, const QVariantMap&) {
         // 0 done, 1 cancelled by the user, 2 failed.
-        Finish(response == 0, response == 1 ? QStringLiteral("取り消されました")
-                                            : QStringLiteral("ポータルが失敗を返しました"));
+        Finish(response == 0,
+               response == 1 ? tr("取り消されました") : tr("ポータルが失敗を返しました"));
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "platform/linux/XcbScreenSaver.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QProcess>
@@ -76,8 +77,11 @@ void SessionScreenSaver::Activate(Report report) {
     Enqueue([this, attempts, report](const std::function<void()>& next) {
         InTurn(attempts, Until::OneSucceeds, [report, next](bool ok) {
             if (!ok && report) {
-                report("スクリーンセーバーを起動できません: このセッションには起動する手段"
-                       "（org.gnome.ScreenSaver、org.freedesktop.ScreenSaver）がありません。");
+                report(QCoreApplication::translate(
+                           "rimo::SessionScreenSaver",
+                           "スクリーンセーバーを起動できません: このセッションには起動する手段"
+                           "（org.gnome.ScreenSaver、org.freedesktop.ScreenSaver）がありません。")
+                           .toStdString());
             }
             next();
         });

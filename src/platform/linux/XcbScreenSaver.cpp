@@ -1,5 +1,7 @@
 #include "platform/linux/XcbScreenSaver.h"
 
+#include "i18n/Translations.h"
+
 #include "core/FileIo.h"
 #include "platform/XScreenSaverChoice.h"
 
@@ -124,7 +126,7 @@ void XcbScreenSaver::SelectProgram(const std::string& path) {
         return;
     }
     const std::filesystem::path file = daemonSettings_.toStdString();
-    std::string error;
+    Message error;
     const std::optional<std::string> text = ReadWholeFile(file, &error, false);
     if (!text) {
         return; // no file of the user's: the daemon's defaults stay
@@ -132,7 +134,8 @@ void XcbScreenSaver::SelectProgram(const std::string& path) {
     if (const std::optional<std::string> chosen = SelectHack(*text, path)) {
         const Status written = WriteFileAtomically(file, *chosen);
         if (!written) {
-            std::fprintf(stderr, "RimoTimeInformation: %s\n", written.message().c_str());
+            std::fprintf(stderr, "RimoTimeInformation: %s\n",
+                         Translations::Text(written.text()).toLocal8Bit().constData());
         }
     }
 }

@@ -19,14 +19,45 @@ ScheduleRunner::ScheduleRunner(ScheduleGrid& grid, ScheduleEditor& editor, MainW
       messages_(new MessageWindows(mainWindow, clock, this)),
       actions_(ActionServices{*services.Sound, *services.Programs, *services.Wallpaper, screenSaver,
                               *messages_, host, companion}),
-      pass_(grid.Table(), *this, actions_, state.TestRequested) {}
+      pass_(grid.Table(), *this, actions_, state.TestRequested) {
+    grid_.Table().SetChangeListener([this] { TableChanged(); });
+}
 
-ScheduleRunner::~ScheduleRunner() = default;
+ScheduleRunner::~ScheduleRunner() {
+    grid_.Table().SetChangeListener(nullptr);
+}
+
+std::int64_t ScheduleRunner::QuietWakeSecond(std::int64_t unixMs) {
+    CoverQuietSpan();
+    const std::int64_t wake = pass_.QuietWakeSecond(unixMs, kQuietHorizonSeconds);
+    quiet_ = QuietSpan{unixMs, clock_.SteadyMilliseconds(), wake};
+    return wake;
+}
+
+void ScheduleRunner::CoverQuietSpan() {
+    if (!quiet_) {
+        return;
+    }
+    // Where the wall clock would stand had it only run on; never into the
+    // second woken for, whose rows the tick runs.
+    const std::int64_t ranOn = quiet_->WallMs + (clock_.SteadyMilliseconds() - quiet_->SteadyMs);
+    pass_.CoverQuietly(std::min(ranOn, quiet_->WakeSecond * 1000 - 1));
+}
+
+void ScheduleRunner::TableChanged() {
+    // A row changed while the tick slept: the seconds that passed stay
+    // covered, as ticks at every second would have covered them, so a row
+    // set to a moment just gone does not run late.
+    CoverQuietSpan();
+    Q_EMIT RowsChanged();
+}
 
 void ScheduleRunner::Timer1Step() {
     if (stopped_) {
         return;
     }
+    CoverQuietSpan();
+    quiet_.reset();
     const TickReport report = pass_.Tick(clock_.UnixMilliseconds());
     if (report.Gap) {
         std::fprintf(stderr,

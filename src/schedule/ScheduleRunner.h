@@ -7,8 +7,10 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -41,6 +43,24 @@ public:
     // No more actions (the window is closing; the services go away).
     void Stop();
 
+    // The longest the tick sleeps while nothing is due.
+    static constexpr std::int64_t kQuietHorizonSeconds = 3600;
+    // When nothing needs the tick every second: the Unix second to wake at
+    // (the next due row, a change of the zone's offset, or the horizon).
+    // The seconds until then are taken as covered as they pass undisturbed;
+    // time the wall clock gains over the steady one (the clock set, a
+    // suspend) is left to the tick, which handles it as a gap or a set-back.
+    std::int64_t QuietWakeSecond(std::int64_t unixMs);
+    // The tick no longer sleeps on the rows' account (it was stopped):
+    // seconds are covered by ticks alone.
+    void EndQuiet() { quiet_.reset(); }
+
+Q_SIGNALS:
+    // A schedule row changed, or rows came or went: the next due row and the
+    // next-event texts may have changed.
+    void RowsChanged();
+
+public:
     ActionRunner& Actions() { return actions_; }
     MessageWindows& Messages() { return *messages_; }
     SchedulePass& Pass() { return pass_; }
@@ -49,6 +69,15 @@ private:
     int CurrentRow() const override;
     void DeleteRow(int row) override;
     void SortAndSelectNextEvent() override;
+    void TableChanged();
+    // The seconds of the quiet span that have passed, as covered.
+    void CoverQuietSpan();
+
+    struct QuietSpan {
+        std::int64_t WallMs = 0;   // the clock's reading when the tick went quiet
+        std::int64_t SteadyMs = 0; // the steady clock's then
+        std::int64_t WakeSecond = 0;
+    };
 
     ScheduleGrid& grid_;
     ScheduleEditor& editor_;
@@ -56,6 +85,7 @@ private:
     MessageWindows* messages_;
     ActionRunner actions_;
     SchedulePass pass_;
+    std::optional<QuietSpan> quiet_;
     bool stopped_ = false;
 };
 

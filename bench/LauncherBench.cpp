@@ -1,5 +1,6 @@
 // Opening a launcher page of 99 registered rows: the page file read, the rows
-// built, every button's icon looked up and drawn.
+// built, every button's icon looked up and drawn. Changing one button of such
+// a page file, in the program's layout and in a hand-made one (kept).
 #include "BenchApp.h"
 #include "TempFolder.h"
 #include "core/TextCodec.h"
@@ -98,6 +99,38 @@ void BM_FirstOpenLauncherPageOf99Rows(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FirstOpenLauncherPageOf99Rows)->Unit(benchmark::kMillisecond);
+
+// One button's title changed and stored: the file read, changed and written
+// (atomically); a hand-made file (LF line ends, blanks around "=") keeps its layout.
+void BM_ChangeAButtonOfAPageOf99Rows(benchmark::State& state) {
+    Pages pages;
+    const std::filesystem::path path = pages.paths.LauncherFile(0);
+    if (state.range(0) == 1) {
+        std::string text = TempFolder::Read(path);
+        std::string handMade;
+        for (const char c : text) {
+            if (c == '=') {
+                handMade += " = ";
+            } else if (c != '\r') {
+                handMade += c;
+            }
+        }
+        TempFolder::Write(path, handMade);
+    }
+    LauncherFile file(path, 0);
+    LaunchItem item = LauncherFile::ButtonOf(file.Read(), 50);
+    int round = 0;
+    for (auto _ : state) {
+        item.Title = "項目 " + std::to_string(++round);
+        if (!file.SaveButton(50, item)) {
+            state.SkipWithError("the page file was not written");
+        }
+    }
+    if (state.range(0) == 1 && TempFolder::Read(path).find("\r") != std::string::npos) {
+        state.SkipWithError("the hand-made layout was not kept");
+    }
+}
+BENCHMARK(BM_ChangeAButtonOfAPageOf99Rows)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace rimo

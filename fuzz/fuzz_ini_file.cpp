@@ -1,4 +1,5 @@
 // Settings files as found on disk: any bytes, any encoding, hand-edited.
+#include "IniSections.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsSchema.h"
 #include "core/IniFile.h"
@@ -89,6 +90,9 @@ void CheckSettings(rimo::IniFile ini) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (rimo::fuzz::TooManySections(bytes)) {
+        return -1; // not added to the corpus
+    }
     const rimo::DecodedText decoded = rimo::DecodeFileText(bytes);
     Check(rimo::IsValidUtf8(decoded.Utf8));
 

@@ -1,6 +1,8 @@
 // Launcher page files as found on disk: any bytes, any encoding, hand-edited.
+#include "IniSections.h"
 #include "core/IniFile.h"
 #include "core/TextCodec.h"
+#include "launcher/IniLayout.h"
 #include "launcher/LauncherFile.h"
 
 #include <algorithm>
@@ -19,16 +21,19 @@ void Check(bool condition) {
     }
 }
 
-// The rows worth reading: up to the last "Button<n>" section and one more,
-// at most one beyond the most a page shows.
-int RowsOf(const rimo::IniFile& ini) {
-    int rows = 1;
+// The rows worth reading, up to one beyond the most a page shows: those the
+// file has a "Button<n>" section for, and the first it has none for.
+std::vector<int> RowsOf(const rimo::IniFile& ini) {
+    std::vector<int> rows;
+    bool missing = false;
     for (int n = 1; n <= 100; ++n) {
-        if (ini.SectionExists(rimo::LauncherFile::Section(n))) {
-            rows = n + 1;
+        const bool there = ini.SectionExists(rimo::LauncherFile::Section(n));
+        if (there || !missing) {
+            rows.push_back(n);
         }
+        missing = missing || !there;
     }
-    return std::min(rows, 100);
+    return rows;
 }
 
 // A folder of this process for the file the reader opens; in memory where
@@ -50,6 +55,9 @@ const std::filesystem::path& Folder() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
+    if (rimo::fuzz::TooManySections(bytes)) {
+        return -1; // not added to the corpus
+    }
 
     // The reader on the file itself: defaults for what is missing or no
     // number, the unreadable bytes kept aside, what could be read kept.
@@ -69,23 +77,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::remove_all(Folder());
 
     // Every row read, written back in the page's layout and read again: the same items.
-    const int rows = RowsOf(ini);
+    const std::vector<int> rows = RowsOf(ini);
     rimo::IniFile written = ini;
-    const std::vector<bool> checks = rimo::LauncherFile::ChecksOf(ini, rows);
-    for (int n = 1; n <= rows; ++n) {
+    const std::vector<bool> checks = rimo::LauncherFile::ChecksOf(ini, rows.back());
+    for (const int n : rows) {
         const rimo::LaunchItem item = rimo::LauncherFile::ButtonOf(ini, n);
         Check(item.State == rimo::TProgState::psNormal ||
               item.State == rimo::TProgState::psMinimized ||
               item.State == rimo::TProgState::psMaximized);
         rimo::LauncherFile::WriteButton(written, n, item);
     }
+    const std::string writtenText = written.ToText();
     const rimo::IniFile reread =
-        rimo::IniFile::Parse(rimo::DecodeFileText(rimo::EncodeFileText(written.ToText())).Utf8);
-    for (int n = 1; n <= rows; ++n) {
+        rimo::IniFile::Parse(rimo::DecodeFileText(rimo::EncodeFileText(writtenText)).Utf8);
+    for (const int n : rows) {
         Check(rimo::LauncherFile::ButtonOf(reread, n) == rimo::LauncherFile::ButtonOf(ini, n));
     }
-    Check(rimo::LauncherFile::ChecksOf(reread, rows) == checks);
+    Check(rimo::LauncherFile::ChecksOf(reread, rows.back()) == checks);
     Check(reread.ReadString("Setting", "LaunchTitle", "-") ==
           ini.ReadString("Setting", "LaunchTitle", "-"));
+
+    // Written in the file's own layout: the written values, and with no
+    // change the file's very bytes.
+    const std::string kept = rimo::KeepIniLayout(bytes, ini, written);
+    Check(rimo::IniFile::Parse(rimo::DecodeFileText(kept).Utf8).ToText() == writtenText);
+    if (!decoded.HadInvalidBytes &&
+        (decoded.Encoding != rimo::TextEncoding::Cp932 || rimo::Utf8ToCp932(ini.ToText()))) {
+        Check(rimo::KeepIniLayout(bytes, ini, ini) == bytes);
+    }
     return 0;
 }

@@ -4,12 +4,13 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
+    qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev libxcb1-dev
     qt6-multimedia-dev libcanberra-dev sound-theme-freedesktop xdg-utils x11-xserver-utils
     libqt6svg6 adwaita-icon-theme hicolor-icon-theme
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth dbus dbus-x11 python3-dbusmock faketime trayer xdotool openbox x11-utils
+    weston mutter sway qt6-wayland
     fonts-ipafont-gothic desktop-file-utils
     dpkg-dev file appstream
     openbsd-inetd util-linux

@@ -1,6 +1,7 @@
 #include "app/SettingsPage.h"
 
 #include "app/WindowModes.h"
+#include "app/WindowSession.h"
 #include "core/MainWindowState.h"
 #include "core/NamedControl.h"
 #include "core/RadioGroup.h"
@@ -85,6 +86,15 @@ void SettingsPage::CreateControls(QWidget& page) {
     checkBoxNextHint_->setChecked(true);
     checkBoxAnimeIcon_->setChecked(true);
 
+    if (WindowSession::CompositorDecides()) {
+        // Shown greyed with the reason; their stored values are kept.
+        for (QCheckBox* box : {checkBoxTopMost_, checkBoxFix_}) {
+            box->setEnabled(false);
+            box->setToolTip(QString::fromUtf8(WindowSession::kCompositorDecidesHint));
+            box->setAccessibleDescription(box->toolTip());
+        }
+    }
+
     connect(checkBoxTopMost_, &QCheckBox::toggled, this, &SettingsPage::CheckBoxTopMostClick);
     connect(checkBoxFix_, &QCheckBox::toggled, this, &SettingsPage::CheckBoxFixClick);
     connect(checkBoxNextHint_, &QCheckBox::toggled, this, &SettingsPage::CheckBoxNextHintClick);
@@ -94,11 +104,15 @@ void SettingsPage::CreateControls(QWidget& page) {
 }
 
 void SettingsPage::CheckBoxTopMostClick() {
-    WindowModes::SetStaysOnTop(mainWindow_, checkBoxTopMost_->isChecked());
+    if (!WindowSession::CompositorDecides()) {
+        WindowModes::SetStaysOnTop(mainWindow_, checkBoxTopMost_->isChecked());
+    }
 }
 
 void SettingsPage::CheckBoxFixClick() {
-    positionLock_->SetLocked(checkBoxFix_->isChecked());
+    if (!WindowSession::CompositorDecides()) {
+        positionLock_->SetLocked(checkBoxFix_->isChecked());
+    }
 }
 
 void SettingsPage::CheckBoxNextHintClick() {

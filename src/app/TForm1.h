@@ -137,6 +137,13 @@ private:
     void CreateSettingsPage(QWidget& tabSheet4);
     void CreateAboutPage(QWidget& tabSheet5);
     void BringForward();
+    // Shows the window (restored, raised) and asks for the focus.
+    void ShowAndActivate();
+    // What taking the window away (the tray toggle, OK, the start) does here.
+    enum class AwayAction { None, Minimise, Hide };
+    AwayAction AwayActionNow() const;
+    // A size the program chooses (what is saved where the compositor decides).
+    void ChooseSize(QSize size);
     QPushButton* AddButton(const char* name, const QString& caption, const QString& hint,
                            const QRect& geometry);
     void FormCreate();
@@ -190,6 +197,7 @@ private:
     TrayIcon* tray_ = nullptr;
     QLabel* trayStatus_ = nullptr;
     TrayTicker ticker_{state_};
+    QSize chosenSize_;
     // The stored place, written back where the window cannot be placed.
     std::optional<std::string> storedLeft_;
     std::optional<std::string> storedTop_;

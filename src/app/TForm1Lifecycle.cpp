@@ -143,11 +143,17 @@ void TForm1::StartupNotice() {
     if (!MinimizeAfterStart() || !isVisible()) {
         return;
     }
-    const int mode = IconDisplayMode();
-    if (mode == 0) {
+    // The notice says what will happen here: nothing, where the window could
+    // neither be minimised nor hidden and brought back.
+    switch (AwayActionNow()) {
+    case AwayAction::None:
+        return;
+    case AwayAction::Minimise:
         state_.TitleText = "RimoTimeInformation 起動！１秒後に最小化します";
-    } else if (mode == 1) {
+        break;
+    case AwayAction::Hide:
         state_.TitleText = "RimoTimeInformation 起動！１秒後に非表示になります";
+        break;
     }
     setWindowTitle(Text(state_.TitleText));
     DelayWithMessages(1000);

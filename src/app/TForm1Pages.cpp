@@ -81,19 +81,16 @@ void TForm1::CreateTimerPage(QWidget& tabSheet2) {
             ToggleMainWindow();
         }
     };
-    // The wave player and the command starter of the scheduled actions.
+    // The wave player of the scheduled actions.
     host.PlayWave = [this](const std::string& path) {
         if (scheduleRunner_) {
             scheduleRunner_->Actions().PlayWave(path);
         }
     };
-    host.RunCommandLine = [this](const std::string& command) {
-        if (scheduleRunner_) {
-            scheduleRunner_->Actions().RunCommandLine(command);
-        }
-    };
-    timerPage_ = new TimerPage(tabSheet2, TimerPageServices{*services_.Sound, *services_.Elapsed},
-                               std::move(host));
+    timerPage_ = new TimerPage(
+        tabSheet2,
+        TimerPageServices{*services_.Sound, *services_.Elapsed, clock_, *services_.Programs},
+        std::move(host));
     // The scheduled "サウンド" loops as this page's "繰り返す(&R)" says.
     actionHost_->OnLoopSound = [this] { return timerPage_->SoundLoop(); };
 }

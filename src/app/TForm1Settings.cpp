@@ -5,6 +5,7 @@
 #include "app/TForm1.h"
 #include "app/TrayMenu.h"
 #include "app/WindowRules.h"
+#include "app/WindowSession.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -23,8 +24,7 @@ const SettingKey& Key(const char* name) {
 } // namespace
 
 bool TForm1::CanPlaceWindows() {
-    // Wayland compositors place windows themselves.
-    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+    return !WindowSession::CompositorDecides();
 }
 
 void TForm1::LoadSettings() {
@@ -59,7 +59,7 @@ void TForm1::LoadSettings() {
         }
         move(place.Left, place.Top);
     }
-    resize(width, height);
+    ChooseSize({width, height});
 
     // The options, each assignment running its control's handler.
     state_.ShowFlag = read("ShowFlag");
@@ -98,8 +98,11 @@ Status TForm1::SaveSettings() {
         SettingsFile::Put(ini, Key("Left"), storedLeft_.value_or(Key("Left").Default));
         SettingsFile::Put(ini, Key("Top"), storedTop_.value_or(Key("Top").Default));
     }
-    put("Width", width());
-    put("Height", height());
+    // Where the compositor decides, the size it gave (a tile, a clamp) is
+    // not the user's: the size the program chose is kept.
+    const QSize size = CanPlaceWindows() || !chosenSize_.isValid() ? this->size() : chosenSize_;
+    put("Width", size.width());
+    put("Height", size.height());
     put("ShowFlag", state_.ShowFlag);
     settings_->Save(ini);
     return SettingsFile::Write(paths_.SettingsFile(), ini);

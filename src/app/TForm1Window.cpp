@@ -6,6 +6,7 @@
 #include "app/SettingsPage.h"
 #include "app/TrayIcon.h"
 #include "app/WindowRules.h"
+#include "app/WindowSession.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -47,23 +48,33 @@ void TForm1::ShowAccessibleTitle(const std::string& refreshedTitle) {
 void TForm1::BringForward() {
     switch (IconDisplayMode()) {
     case 0:
-        if (isMinimized()) {
-            showNormal();
-            raise();
-            activateWindow();
+        if (WindowSession::CompositorDecides() ? !isVisible() : isMinimized()) {
+            state_.MainWindowShown = true;
+            ShowAndActivate();
         }
         break;
     case 1:
-        if (!state_.MainWindowShown) {
-            show();
+        if (!state_.MainWindowShown || !isVisible()) {
             state_.MainWindowShown = true;
-            raise();
-            activateWindow();
+            ShowAndActivate();
         }
         break;
     default:
         break;
     }
+}
+
+void TForm1::ShowAndActivate() {
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        show();
+    }
+    raise();
+    // On Wayland the compositor raises a window only with an activation
+    // token: Qt keeps the one a StatusNotifier host hands over before its
+    // Activate (ProvideXdgActivationToken) and passes it on here.
+    activateWindow();
 }
 
 int TForm1::IconDisplayMode() const {
@@ -74,34 +85,48 @@ bool TForm1::MinimizeAfterStart() const {
     return settingsPage_->MinimizeAfterStart(); // "最小化・非表示する"
 }
 
-void TForm1::ToggleMainWindow() {
-    int mode = IconDisplayMode();
-    if (mode == 1 && !(tray_ && tray_->HostAvailable()) && state_.MainWindowShown) {
-        // Hidden without a tray icon, the window could not be brought back:
-        // it is minimised instead.
-        mode = 0;
+TForm1::AwayAction TForm1::AwayActionNow() const {
+    const int mode = IconDisplayMode();
+    if (mode != 0 && mode != 1) {
+        return AwayAction::None;
     }
-    switch (mode) {
-    case 0:
-        if (isMinimized()) {
-            showNormal();
-            raise();
-            activateWindow();
-        } else {
-            showMinimized();
-        }
+    const bool trayThere = tray_ && tray_->HostAvailable();
+    if (WindowSession::CompositorDecides()) {
+        // A Wayland client cannot bring back a window it minimised: the
+        // window is hidden instead, and only while the tray can show it again.
+        return trayThere ? AwayAction::Hide : AwayAction::None;
+    }
+    // Hidden without a tray icon, the window could not be brought back: it
+    // is minimised instead.
+    return mode == 1 && trayThere ? AwayAction::Hide : AwayAction::Minimise;
+}
+
+void TForm1::ToggleMainWindow() {
+    const int mode = IconDisplayMode();
+    if (mode != 0 && mode != 1) {
+        return;
+    }
+    const bool away = WindowSession::CompositorDecides() ? !isVisible()
+                      : mode == 0                        ? isMinimized()
+                                                         : !state_.MainWindowShown || isMinimized();
+    if (away) {
+        state_.MainWindowShown = true;
+        ShowAndActivate();
+        return;
+    }
+    switch (AwayActionNow()) {
+    case AwayAction::Hide:
+        state_.MainWindowShown = false;
+        hide();
         break;
-    case 1:
-        state_.MainWindowShown = !state_.MainWindowShown;
-        if (state_.MainWindowShown) {
-            show();
-            raise();
-            activateWindow();
-        } else {
-            hide();
+    case AwayAction::Minimise:
+        if (mode == 1) {
+            // Shown, as the hidden mode counts it: only minimised.
+            state_.MainWindowShown = true;
         }
+        showMinimized();
         break;
-    default:
+    case AwayAction::None:
         break;
     }
 }
@@ -110,15 +135,31 @@ void TForm1::RollUpToggle() {
     const WindowRules::RollState next = WindowRules::ToggleRollUp(state_.ShowFlag, height());
     if (next.ShowFlag == -1 && next.Height == WindowRules::kRolledUpHeight) {
         state_.ShowFlag = next.ShowFlag; // before the resize, which would otherwise grow it back
-        resize(width(), next.Height);
+        ChooseSize({width(), next.Height});
     } else {
-        resize(width(), next.Height);
+        ChooseSize({width(), next.Height});
         state_.ShowFlag = next.ShowFlag;
     }
 }
 
+void TForm1::ChooseSize(QSize size) {
+    size = size.expandedTo({WindowRules::kMinWidth, WindowRules::kRolledUpHeight})
+               .boundedTo({WindowRules::kFullWidth, WindowRules::kFullHeight});
+    chosenSize_ = size;
+    if (WindowSession::CompositorDecides()) {
+        // A fixed size: tiling compositors (sway) then float the window at
+        // its designed size instead of stretching it into a tile.
+        setMinimumSize(size);
+        setMaximumSize(size);
+    }
+    resize(size);
+}
+
 void TForm1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // The window manager may give a rolled-up window its height back (a
+    // maximise, a tiling layout): the roll state follows the window.
+    state_.ShowFlag = WindowRules::ShowFlagAfterResize(state_.ShowFlag, height());
     const int corrected = WindowRules::CorrectedHeight(state_.ShowFlag, height());
     if (corrected != height()) {
         resize(width(), corrected);
@@ -135,7 +176,7 @@ void TForm1::changeEvent(QEvent* event) {
         QTimer::singleShot(0, this, [this, place] {
             setWindowState(windowState() & ~Qt::WindowMaximized);
             move(place);
-            resize(WindowRules::kFullWidth, WindowRules::kFullHeight);
+            ChooseSize({WindowRules::kFullWidth, WindowRules::kFullHeight});
         });
     }
 }
@@ -174,9 +215,7 @@ void TForm1::ShowTrayStatus(bool hostAvailable) {
     // A hidden window could no longer be brought back from the tray.
     if (shownOnce_ && !closed_ && !isVisible()) {
         state_.MainWindowShown = true;
-        show();
-        raise();
-        activateWindow();
+        ShowAndActivate();
     }
 }
 

@@ -1,8 +1,10 @@
 #include "app/TrayIcon.h"
 
+#include "app/TrayHostWatch.h"
 #include "app/TrayTexts.h"
 #include "resources/AppResources.h"
 
+#include <QDBusConnection>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -11,16 +13,13 @@ namespace rimo {
 
 namespace {
 
-// How often the program asks whether a tray host is there (one may come or go).
-constexpr int kHostWatchMs = 2000;
-
 std::function<bool()>& HostProbe() {
     static std::function<bool()> probe;
     return probe;
 }
 
-bool HostThere() {
-    return HostProbe() ? HostProbe()() : QSystemTrayIcon::isSystemTrayAvailable();
+bool Offscreen() {
+    return QGuiApplication::platformName() == QStringLiteral("offscreen");
 }
 
 } // namespace
@@ -35,23 +34,46 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
     for (int i = 0; i < AppResources::kFrameCount; ++i) {
         frames_[i] = AppResources::FrameIcon(i);
     }
-    hostWatch_.setInterval(kHostWatchMs);
-    connect(&hostWatch_, &QTimer::timeout, this, &TrayIcon::CheckHost);
 }
 
 TrayIcon::~TrayIcon() {
     Remove();
 }
 
+bool TrayIcon::HostThere() const {
+    return HostProbe() ? HostProbe()() : watch_->Available();
+}
+
 void TrayIcon::Register(QMenu* menu) {
-    if (icon_) {
+    if (registered_) {
         return;
     }
+    registered_ = true;
+    menu_ = menu;
     tip_ = QString::fromUtf8(TrayTexts::kIdleTip);
     frame_ = kMainIcon;
-    icon_ = new QSystemTrayIcon(mainIcon_, this);
+    if (!watch_) {
+        watch_ = new TrayHostWatch(QDBusConnection::sessionBus(), this);
+        connect(watch_, &TrayHostWatch::Changed, this, &TrayIcon::CheckHost);
+    }
+    hostAvailable_ = HostThere();
+    // Qt decides once per process whether the StatusNotifier tray is there
+    // (when the first icon is made), and otherwise falls back to an XEmbed
+    // tray, which cannot work on Wayland (and warns there). So the icon is
+    // made once a host is there; without a platform window system
+    // (offscreen) nothing can be missed.
+    if (hostAvailable_ || Offscreen()) {
+        CreateIcon();
+    }
+    if (!hostAvailable_) {
+        Q_EMIT HostAvailabilityChanged(false);
+    }
+}
+
+void TrayIcon::CreateIcon() {
+    icon_ = new QSystemTrayIcon(Picture(), this);
     icon_->setToolTip(tip_);
-    icon_->setContextMenu(menu);
+    icon_->setContextMenu(menu_);
     connect(icon_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason why) {
                 // A left button press; the right button opens the menu itself.
@@ -59,20 +81,14 @@ void TrayIcon::Register(QMenu* menu) {
                     Q_EMIT LeftClicked();
                 }
             });
-    // Shown even without a host: Qt adds the icon when one appears. A platform
-    // without any windowing (offscreen) never has one.
-    if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+    // An XEmbed icon made before its tray is added by Qt when the tray appears.
+    if (!Offscreen()) {
         icon_->show();
-    }
-    hostAvailable_ = HostThere();
-    hostWatch_.start();
-    if (!hostAvailable_) {
-        Q_EMIT HostAvailabilityChanged(false);
     }
 }
 
 void TrayIcon::Remove() {
-    hostWatch_.stop();
+    registered_ = false;
     if (!icon_) {
         return;
     }
@@ -82,18 +98,25 @@ void TrayIcon::Remove() {
 }
 
 void TrayIcon::Update(const QString& tip, int frame) {
-    if (!icon_) {
+    if (!registered_) {
         return;
     }
     if (tip != tip_) {
         tip_ = tip;
-        icon_->setToolTip(tip_);
+        if (icon_) {
+            icon_->setToolTip(tip_);
+        }
     }
     if (frame != frame_) {
         frame_ = frame;
-        icon_->setIcon(frame_ >= 0 && frame_ < AppResources::kFrameCount ? frames_[frame_]
-                                                                         : mainIcon_);
+        if (icon_) {
+            icon_->setIcon(Picture());
+        }
     }
+}
+
+const QIcon& TrayIcon::Picture() const {
+    return frame_ >= 0 && frame_ < AppResources::kFrameCount ? frames_[frame_] : mainIcon_;
 }
 
 QString TrayIcon::IconName() const {
@@ -101,7 +124,13 @@ QString TrayIcon::IconName() const {
 }
 
 void TrayIcon::CheckHost() {
+    if (!registered_) {
+        return;
+    }
     const bool there = HostThere();
+    if (there && !icon_) {
+        CreateIcon();
+    }
     if (there == hostAvailable_) {
         return;
     }

@@ -3,7 +3,6 @@
 #include <QIcon>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include <array>
 #include <functional>
@@ -13,11 +12,13 @@ class QSystemTrayIcon;
 
 namespace rimo {
 
+class TrayHostWatch;
+
 // The program's icon in the notification area (StatusNotifierItem over
 // D-Bus, else an XEmbed tray): registered at creation, updated once a second,
-// removed at destruction. It keeps asking for a tray host: when none is
-// there it says so (once per change), and the icon shows up as soon as a
-// host appears.
+// removed at destruction. It follows the session's signals about tray hosts:
+// when none is there it says so (once per change), and the icon shows up as
+// soon as a host appears.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +30,7 @@ public:
     // Shows the main icon with the idle tip; right clicks open `menu`.
     void Register(QMenu* menu);
     void Remove();
-    bool Registered() const { return icon_ != nullptr; }
+    bool Registered() const { return registered_; }
 
     // Tip and picture: frame 0 to 15, or kMainIcon. Only what changed is
     // passed on to the tray host.
@@ -41,6 +42,9 @@ public:
     bool HostAvailable() const { return hostAvailable_; }
     QSystemTrayIcon* SystemTrayIcon() const { return icon_; }
 
+    // Asks again whether a host is there (the session's signals call it).
+    void CheckHost();
+
     // How a tray host is found; tests replace it. Null restores the real one.
     static void SetHostProbe(std::function<bool()> probe);
 
@@ -51,15 +55,19 @@ Q_SIGNALS:
     void HostAvailabilityChanged(bool available);
 
 private:
-    void CheckHost();
+    bool HostThere() const;
+    void CreateIcon();
+    const QIcon& Picture() const;
 
+    TrayHostWatch* watch_ = nullptr;
+    QMenu* menu_ = nullptr;
+    bool registered_ = false;
     QSystemTrayIcon* icon_ = nullptr;
     std::array<QIcon, 16> frames_;
     QIcon mainIcon_;
     QString tip_;
     int frame_ = kMainIcon;
     bool hostAvailable_ = false;
-    QTimer hostWatch_;
 };
 
 } // namespace rimo

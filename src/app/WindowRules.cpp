@@ -11,6 +11,10 @@ WindowRules::RollState WindowRules::ToggleRollUp(int showFlag, int height) {
     return {-showFlag, kFullHeight};
 }
 
+int WindowRules::ShowFlagAfterResize(int showFlag, int height) {
+    return (showFlag == -1 && height >= kFullHeight) ? 1 : showFlag;
+}
+
 int WindowRules::CorrectedHeight(int showFlag, int height) {
     return (showFlag == 1 && height <= kFullHeight) ? kFullHeight : height;
 }

@@ -18,6 +18,11 @@ struct WindowRules {
     // back to full height with the flag negated.
     static RollState ToggleRollUp(int showFlag, int height);
 
+    // The roll state after a resize that someone else made: a rolled-up
+    // window given its full height (a maximise, a tiling layout) is no longer
+    // rolled up.
+    static int ShowFlagAfterResize(int showFlag, int height);
+
     // The height a resize is corrected to: a full-height window (ShowFlag 1)
     // never gets lower than the full height.
     static int CorrectedHeight(int showFlag, int height);

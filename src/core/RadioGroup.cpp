@@ -12,7 +12,13 @@ RadioGroup::RadioGroup(const QString& caption, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 4);
     layout->setSpacing(2);
-    connect(buttons_, &QButtonGroup::idClicked, this, &RadioGroup::SetItemIndex);
+    // The checked state, however it came (a click, the keyboard, the
+    // accessibility bus's "toggle"), chooses the item.
+    connect(buttons_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked) {
+            SetItemIndex(id);
+        }
+    });
 }
 
 void RadioGroup::SetItems(const QStringList& items) {
@@ -31,8 +37,8 @@ void RadioGroup::SetItems(const QStringList& items) {
     const int kept = itemIndex_;
     itemIndex_ = -1;
     if (kept >= 0 && kept < items_.size()) {
+        itemIndex_ = kept; // first: the check below changes nothing
         buttons_->button(kept)->setChecked(true);
-        itemIndex_ = kept;
     } else if (kept != -1) {
         Q_EMIT ItemIndexChanged(-1);
     }

@@ -8,12 +8,23 @@ namespace {
 
 QMessageBox* Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                   const QString& text) {
-    auto* box = new QMessageBox(icon, caption, text, QMessageBox::Ok, parent);
+    // Over the window the user is working in; anything else (a report from
+    // the schedule, a window minimised or hidden) is a window of its own: a
+    // box transient for a minimised window is not shown (mutter).
+    QWidget* over = parent && parent->window()->isActiveWindow() ? parent : nullptr;
+    auto* box = new QMessageBox(icon, caption, text, QMessageBox::Ok, over);
+    if (!over) {
+        box->setWindowFlag(Qt::WindowStaysOnTopHint);
+        if (parent) {
+            QObject::connect(parent, &QObject::destroyed, box, &QObject::deleteLater);
+        }
+    }
     // Texts may come from a file, the user or the network: never markup.
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
+    box->raise();
     return box;
 }
 

@@ -3,7 +3,6 @@
 #include "core/FileIo.h"
 #include "core/IniFile.h"
 #include "core/TextCodec.h"
-#include "platform/ScreenSaverSystem.h"
 
 #include <cstdio>
 #include <set>
@@ -110,8 +109,8 @@ void TvScrSaver::WriteSettings() {
     system_.SetActive(active_);
 }
 
-void TvScrSaver::StartScreenSaver() {
-    system_.Activate();
+void TvScrSaver::StartScreenSaver(ScreenSaverSystem::Report report) {
+    system_.Activate(std::move(report));
 }
 
 void TvScrSaver::WakeFromScreenSaver() {

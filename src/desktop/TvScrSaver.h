@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/ScreenSaverSystem.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace rimo {
-
-class ScreenSaverSystem;
 
 // Where screen savers are found: the hack folder of xscreensaver, with its
 // configuration folder (one "<hack>.xml" per screen saver; the hack folder
@@ -51,7 +51,8 @@ public:
     // Writes the name, the time-out and the enabled state, in that order,
     // each whatever became of the one before. Writing twice equals once.
     void WriteSettings();
-    void StartScreenSaver();
+    // `report` hears when the session offers no way to start one.
+    void StartScreenSaver(ScreenSaverSystem::Report report = {});
     void WakeFromScreenSaver();
     // Appends every screen saver found: the hacks the configuration folder
     // describes, then "*.scr" files of each folder in order. The list is not

@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTextDocument>
 #include <QUrl>
 
 #include <cstdio>
@@ -67,7 +68,11 @@ LaunchButtonDialog* TLaunchButton::Dialog() const {
 }
 
 void TLaunchButton::SetHint(const QString& hint) {
-    setToolTip(hint);
+    // A file name or title is never markup: a tip that would be taken for
+    // rich text is given as escaped text, which shows it as written.
+    setToolTip(Qt::mightBeRichText(hint) ? QStringLiteral("<p style=\"white-space:pre\">") +
+                                               hint.toHtmlEscaped() + QStringLiteral("</p>")
+                                         : hint);
 }
 
 void TLaunchButton::SetGlyph(const QPixmap& glyph) {
@@ -114,8 +119,7 @@ void TLaunchButton::SetProgramPath(const QString& path) {
         update();
     }
     SetGlyph({});
-    const QString& source = programIconPath_.isEmpty() ? programPath_ : programIconPath_;
-    SetGlyph(DrawGlyph(source, programIconNo_, programIconNo_ == 0));
+    SetGlyph(IconGlyph(programIconPath_, programIconNo_));
 }
 
 void TLaunchButton::SetProgramDir(const QString& dir) {
@@ -196,6 +200,12 @@ void TLaunchButton::SetItem(const LaunchItem& item) {
 QPixmap TLaunchButton::DrawGlyph(const QString& source, int number, bool useShellIcon) const {
     return services_.Icons.DrawIconGlyph(source, number, useShellIcon, isIconSmall_,
                                          palette().color(QPalette::Button));
+}
+
+QPixmap TLaunchButton::IconGlyph(const QString& iconPath, int number) const {
+    const QString& source = iconPath.isEmpty() ? programPath_ : iconPath;
+    const bool image = !iconPath.isEmpty() && services_.Icons.IsImageFile(iconPath);
+    return DrawGlyph(source, number, number == 0 && !image);
 }
 
 void TLaunchButton::ReportFailure(const QString& text) {

@@ -82,8 +82,12 @@ public:
     LaunchButtonServices& Services() { return services_; }
     // The glyph as drawn (null when unregistered).
     const QPixmap& Glyph() const { return glyph_; }
-    // Draws the glyph of the current path and icon properties.
+    // DrawIconGlyph with the button's size and face.
     QPixmap DrawGlyph(const QString& source, int number, bool useShellIcon) const;
+    // The glyph for an icon file (empty: the path's own icons) and number: an
+    // image file's image number N (the file itself is the icon), another
+    // file's icon number N, or for 0 the shell's icon of the file.
+    QPixmap IconGlyph(const QString& iconPath, int number) const;
 
 Q_SIGNALS:
     void Updated(TLaunchButton* button);

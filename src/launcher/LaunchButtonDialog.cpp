@@ -2,6 +2,7 @@
 
 #include "launcher/LaunchButton.h"
 #include "launcher/LaunchIcons.h"
+#include "launcher/LaunchPaths.h"
 #include "launcher/LauncherMessages.h"
 #include "schedule/OpenDialog1.h"
 
@@ -159,7 +160,7 @@ void LaunchButtonDialog::FormShow() {
     if (!button.ProgramPath().isEmpty()) {
         if (!button.ProgramIconPath().isEmpty()) {
             SetSelectorMaximum(icons.IconCount(button.ProgramIconPath()));
-            SetPreview(button.DrawGlyph(button.ProgramIconPath(), button.ProgramIconNo(), false));
+            SetPreview(button.IconGlyph(button.ProgramIconPath(), button.ProgramIconNo()));
             button.IconSource = button.ProgramIconPath();
         } else {
             // For a document, the icons of the application that opens it.
@@ -177,7 +178,7 @@ void LaunchButtonDialog::ScrollBarIconChange(int position) {
     }
     ClearPreview();
     button_->SetProgramIconNo(position);
-    SetPreview(button_->DrawGlyph(button_->IconSource, button_->ProgramIconNo(), false));
+    SetPreview(button_->IconGlyph(button_->IconSource, button_->ProgramIconNo()));
     button_->SetProgramIconPath(button_->IconSource);
 }
 
@@ -190,8 +191,9 @@ void LaunchButtonDialog::ButtonIconClick() {
     button_->IconSource = file;
     const int count = button_->Services().Icons.IconCount(file);
     if (count > 0) {
-        SetSelectorMaximum(count);
-        SetPreview(button_->DrawGlyph(file, 0, true));
+        SetSelectorMaximum(count); // a number beyond moves back (and is drawn)
+        // What the button will show: the chosen file's icon of the current number.
+        SetPreview(button_->IconGlyph(file, button_->ProgramIconNo()));
     } else {
         ShowNotice(this, kCaption, QStringLiteral("このファイルにはアイコンがありません！！"));
         button_->SetProgramIconPath({});
@@ -207,7 +209,7 @@ void LaunchButtonDialog::ButtonDefaultIconClick() {
     button_->SetProgramIconNo(0);
     MoveIconSelector(0);
     button_->SetProgramIconPath({});
-    SetPreview(button_->DrawGlyph(button_->ProgramPath(), 0, true));
+    SetPreview(button_->IconGlyph({}, 0));
 }
 
 void LaunchButtonDialog::ComboStateChange(int index) {
@@ -242,7 +244,9 @@ void LaunchButtonDialog::ButtonOKClick() {
     }
     // Notices go to the main window: this dialog is about to close.
     QWidget* owner = button_->window();
-    const QString path = editPath_->text();
+    // A folder typed as "dir/" is the folder "dir", as a dropped one is.
+    const QString path =
+        QString::fromStdString(LaunchPaths::WithoutTrailingSlash(editPath_->text().toStdString()));
     if (path.isEmpty()) {
         ShowNotice(owner, kCaption, QStringLiteral("パス名は必ず必要です！！"));
         button_->ClearProgram();

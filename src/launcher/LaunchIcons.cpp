@@ -1,7 +1,5 @@
 #include "launcher/LaunchIcons.h"
 
-#include "core/FileIo.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -98,22 +96,23 @@ LaunchIcons::IconSet LaunchIcons::SetOf(const QString& file) {
         return {};
     }
     if (info.suffix() == QStringLiteral("desktop")) {
-        std::string error;
-        const std::optional<std::string> text =
-            ReadWholeFile(info.absoluteFilePath().toStdString(), &error);
         const std::optional<DesktopEntry> entry =
-            text ? DesktopEntry::Read(info.absoluteFilePath().toStdString(), *text) : std::nullopt;
+            DesktopApplications::ReadEntry(info.absoluteFilePath(), nullptr);
         return entry ? SetOfEntryIcon(entry->Icon) : IconSet{};
     }
     if (QImageReader(info.absoluteFilePath()).canRead()) {
         return {info.absoluteFilePath(), {}};
     }
-    if (info.isExecutable()) {
+    if (DesktopApplications::IsProgram(info.absoluteFilePath())) {
         if (const DesktopEntry* entry = EntryOf(info.absoluteFilePath())) {
             return SetOfEntryIcon(entry->Icon);
         }
     }
     return {};
+}
+
+bool LaunchIcons::IsImageFile(const QString& file) {
+    return !SetOf(file).ImageFile.isEmpty();
 }
 
 int LaunchIcons::IconCount(const QString& file) {
@@ -161,7 +160,8 @@ QIcon LaunchIcons::ShellIcon(const QString& path) {
         return {};
     }
     const QIcon executable = Themed({QStringLiteral("application-x-executable")});
-    if (info.isFile() && (info.suffix() == QStringLiteral("desktop") || info.isExecutable())) {
+    const bool program = DesktopApplications::IsProgram(info.absoluteFilePath());
+    if (info.isFile() && (info.suffix() == QStringLiteral("desktop") || program)) {
         const IconSet set = SetOf(info.absoluteFilePath());
         if (!set.ImageFile.isEmpty()) {
             return QIcon(set.ImageFile);
@@ -183,7 +183,8 @@ QIcon LaunchIcons::ShellIcon(const QString& path) {
 
 QString LaunchIcons::ApplicationFor(const QString& path) {
     const QFileInfo info(ProgramOnPath(path));
-    if (info.isFile() && (info.isExecutable() || info.suffix() == QStringLiteral("desktop"))) {
+    if (info.isFile() && (DesktopApplications::IsProgram(info.absoluteFilePath()) ||
+                          info.suffix() == QStringLiteral("desktop"))) {
         return info.absoluteFilePath();
     }
     if (!info.exists() && !DesktopApplications::IsUrl(path)) {

@@ -30,6 +30,8 @@ public:
     QIcon ShellIcon(const QString& path);
     // How many numbered icons the file has.
     int IconCount(const QString& file);
+    // An image file (.png, .svg, .ico, .xpm, ...): as an icon file, its images are the icons.
+    bool IsImageFile(const QString& file);
     // Icon number `number` of the file; a null image when it has no such icon.
     QImage IconNumber(const QString& file, int number);
     // The application that opens the file (its entry), the file itself for

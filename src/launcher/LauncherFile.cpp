@@ -2,6 +2,7 @@
 
 #include "core/FileIo.h"
 #include "core/TextCodec.h"
+#include "launcher/IniLayout.h"
 
 namespace rimo {
 
@@ -91,12 +92,16 @@ Status LauncherFile::Change(const std::function<void(IniFile&)>& change) {
         return Status::Error("ランチャーファイル " + path_.string() +
                              " は読めないため書き込みません");
     }
+    const IniFile before = loaded.Ini;
     change(loaded.Ini);
-    const std::string bytes = EncodeFileText(loaded.Ini.ToText());
-    if (loaded.Bytes && *loaded.Bytes == bytes) {
+    if (!loaded.Bytes) {
+        return WriteFileAtomically(path_, EncodeFileText(loaded.Ini.ToText()));
+    }
+    // Only a change of a value writes, and then the file keeps its layout.
+    if (loaded.Ini.ToText() == before.ToText()) {
         return Status::Ok();
     }
-    return WriteFileAtomically(path_, bytes);
+    return WriteFileAtomically(path_, KeepIniLayout(*loaded.Bytes, before, loaded.Ini));
 }
 
 std::string LauncherFile::LaunchTitle() {

@@ -4,6 +4,7 @@
 #include "core/RadioGroup.h"
 #include "core/UserMessages.h"
 #include "launcher/LaunchPaths.h"
+#include "launcher/RowCountBox.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -69,10 +70,10 @@ void LauncherPage::CreateControls(QWidget& page) {
     auto* labelBtn =
         Named(new QLabel(QStringLiteral("ﾎﾞﾀﾝ数："), &page), QStringLiteral("LabelBtn"),
               {95, 104, 42, 12}, QStringLiteral("ランチ・ボタンの数を指定"));
-    spinEdit2_ = Named(new QSpinBox(&page), QStringLiteral("SpinEdit2"), {138, 96, 40, 21});
+    spinEdit2_ = Named(new RowCountBox(&page), QStringLiteral("SpinEdit2"), {138, 96, 40, 21});
     labelBtn->setBuddy(spinEdit2_); // its name for a screen reader
-    // At most 99 rows (a label name holds three digits); a typed number
-    // counts when the field is left or Enter is pressed.
+    // At most 99 rows (100, the old top, gives 99); a typed number counts
+    // when the field is left or Enter is pressed.
     spinEdit2_->setRange(1, kMaxRows);
     spinEdit2_->setValue(kMaxRows);
     spinEdit2_->setKeyboardTracking(false);
@@ -212,6 +213,7 @@ void LauncherPage::BuildLauncherRows(int count) {
         connect(button, &TLaunchButton::Updated, this, &LauncherPage::LaunchButtonUpdated);
         auto* label = Named(new QLabel(rowsHost_), QStringLiteral("Label%1").arg(n),
                             {42, top, 0, kRowHeight}, QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸで起動"));
+        label->setTextFormat(Qt::PlainText); // titles are file names and typed text
         label->setText(QString(3, QChar(0x3000)));
         label->setWordWrap(false);
         label->adjustSize();

@@ -6,6 +6,7 @@
 #include "net/ProtocolComboBox.h"
 #include "platform/NetworkState.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QInputDialog>
@@ -68,6 +69,8 @@ void ClockPage::CreateControls(QWidget& page) {
                               tr("時刻を問い合わせるプロトコルを指定"));
     comboBoxProtocol_->setGeometry(255, 23, 90, 22);
     comboBoxProtocol_->setAccessibleName(tr("プロトコル"));
+    comboBoxProtocol_->view()->setAccessibleName(
+        comboBoxProtocol_->accessibleName()); // its drop-down list
     // The edit's label stands on its left, 3 pixels away.
     auto* serverLabel =
         Named(new QLabel(QStringLiteral("サーバー："), setTime), "LabeledEdit1Label");

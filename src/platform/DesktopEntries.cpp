@@ -130,6 +130,9 @@ std::optional<DesktopEntry> DesktopEntry::Read(const std::filesystem::path& file
     entry.Exec = Unescape(ini.ReadString(kGroup, "Exec", ""));
     entry.TryExec = Unescape(ini.ReadString(kGroup, "TryExec", ""));
     entry.Icon = Unescape(ini.ReadString(kGroup, "Icon", ""));
+    entry.Name = Unescape(ini.ReadString(kGroup, "Name", ""));
+    entry.Path = Unescape(ini.ReadString(kGroup, "Path", ""));
+    entry.Terminal = ini.ReadString(kGroup, "Terminal", "") == "true";
     entry.MimeTypes = Split(ini.ReadString(kGroup, "MimeType", ""), ';');
     return entry;
 }

@@ -33,6 +33,9 @@ struct DesktopEntry {
     std::string Exec;    // as written
     std::string TryExec; // as written
     std::string Icon;    // a theme icon name or an absolute image path
+    std::string Name;    // not translated
+    std::string Path;    // the folder to run in; empty: not set
+    bool Terminal = false;
     std::vector<std::string> MimeTypes;
 
     // The program the entry runs: TryExec, else the first word of Exec.

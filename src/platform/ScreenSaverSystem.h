@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,8 +18,11 @@ public:
     virtual std::optional<bool> Active() = 0;
     virtual void SetTimeOut(int seconds) = 0;
     virtual void SetActive(bool active) = 0;
-    // Starts the screen saver now.
-    virtual void Activate() = 0;
+    // Hears, maybe later, what could not be done.
+    using Report = std::function<void(const std::string& problem)>;
+    // Starts the screen saver now; a session that offers no way is reported.
+    // Starts and wakes are carried out in the order they were asked for.
+    virtual void Activate(Report report) = 0;
     // Ends a running screen saver and restarts the idle count.
     virtual void Wake() = 0;
     // A screen saver daemon that keeps its own choice of program is told the

@@ -50,9 +50,12 @@ void ActionRunner::CarryOut(const ActionPlan& plan) {
     case ActionKind::ScreenSave:
         ScreenSave(plan);
         break;
-    case ActionKind::Wallpaper:
-        services_.Wallpaper.SetWallpaper(plan.Argument);
+    case ActionKind::Wallpaper: {
+        ActionHost& host = services_.Host;
+        services_.Wallpaper.SetWallpaper(
+            plan.Argument, [&host](const std::string& problem) { host.ReportProblem(problem); });
         break;
+    }
     case ActionKind::Sound:
         PlayWave(plan.Argument);
         break;
@@ -77,7 +80,9 @@ void ActionRunner::ScreenSave(const ActionPlan& plan) {
         screenSaver.WriteSettings();
     }
     if (startAfter) {
-        screenSaver.StartScreenSaver();
+        ActionHost& host = services_.Host;
+        screenSaver.StartScreenSaver(
+            [&host](const std::string& problem) { host.ReportProblem(problem); });
     }
 }
 

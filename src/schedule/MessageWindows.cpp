@@ -33,6 +33,13 @@ QPixmap ApplicationIcon(const QWidget& mainWindow) {
 MessageWindows::MessageWindows(QWidget& mainWindow, const Clock& clock, QObject* parent)
     : QObject(parent), mainWindow_(mainWindow), clock_(clock) {}
 
+MessageWindows::~MessageWindows() {
+    // Windows still open go with the program.
+    for (auto& [number, window] : windows_) {
+        delete window.data();
+    }
+}
+
 bool MessageWindows::WindowExists(int number) const {
     const auto it = windows_.find(number);
     return it != windows_.end() && !it->second.isNull();
@@ -49,10 +56,12 @@ void MessageWindows::DynamicForm(const std::string& message) {
     const int n = numbering_.Next([this](int number) { return WindowExists(number); });
     const QString name = QString::fromLatin1(kWindowName) + QString::number(n);
 
-    // Owned by the main window, so that it stays above it; a window of its own.
+    // A top-level window of its own, kept above others: a window transient
+    // for the main window is not shown while the main window is minimised
+    // (mutter), and the main window is minimised most of the time.
     auto* window =
-        new QWidget(&mainWindow_, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
-                                      Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+        new QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setObjectName(name);
     window->setWindowTitle(name);
@@ -86,6 +95,7 @@ void MessageWindows::DynamicForm(const std::string& message) {
     }
     MessageWindowShown(window, button);
     window->show();
+    window->raise();
 }
 
 void MessageWindows::MessageWindowShown(QWidget* window, QPushButton* button) {

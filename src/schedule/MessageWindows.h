@@ -17,7 +17,7 @@ namespace rimo {
 class Clock;
 
 // The message windows of the action "メッセージ" (DynamicForm): modeless,
-// always on top, above the main window, numbered "RimoTimeInformation0",
+// always on top, top-level windows of their own, numbered "RimoTimeInformation0",
 // "RimoTimeInformation1", ... with their OK buttons "NewButtons0", ...
 class MessageWindows final : public QObject, public MessageWindowService {
     Q_OBJECT
@@ -26,6 +26,7 @@ public:
     static constexpr const char* kButtonName = "NewButtons";
 
     MessageWindows(QWidget& mainWindow, const Clock& clock, QObject* parent = nullptr);
+    ~MessageWindows() override;
 
     void DynamicForm(const std::string& message) override;
 

@@ -3,6 +3,7 @@
 #include "timer/TimerTexts.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace rimo {
 
@@ -16,7 +17,7 @@ DateTime Seconds(std::int64_t seconds) {
 
 } // namespace
 
-bool Countdown::Start(std::optional<DateTime> duration, std::int64_t nowMs) {
+bool Countdown::Start(std::optional<DateTime> duration, std::int64_t nowMs, int msIntoSecond) {
     if (duration) {
         state_.RemainingTime = *duration;
     }
@@ -25,20 +26,11 @@ bool Countdown::Start(std::optional<DateTime> duration, std::int64_t nowMs) {
         return false;
     }
     durationSeconds_ = seconds;
-    state_.CountdownTestMode = false;
     state_.ElapsedTime = 0;
     state_.CountdownRunning = true;
     countedSeconds_ = 0;
-    // Counted from the tick before the start when there was one within the
-    // last second (the ticks are one second apart), else from now.
-    countFromMs_ = lastTickMs_ && nowMs - *lastTickMs_ < kMsPerSecond ? *lastTickMs_ : nowMs;
+    countFromMs_ = nowMs - std::clamp<std::int64_t>(msIntoSecond, 0, kMsPerSecond - 1);
     return true;
-}
-
-void Countdown::Test() {
-    state_.CountdownTestMode = true;
-    state_.CountdownRunning = true;
-    state_.CountdownFired = true;
 }
 
 void Countdown::Count(std::int64_t nowMs) {
@@ -52,36 +44,27 @@ void Countdown::Count(std::int64_t nowMs) {
 }
 
 void Countdown::Step(std::int64_t nowMs, CountdownSteps& steps) {
-    lastTickMs_ = nowMs;
-    if (!state_.CountdownRunning) {
+    // A test runs once, whatever the countdown does.
+    const bool test = std::exchange(state_.CountdownTestMode, false);
+    if (!test && !state_.CountdownRunning) {
         return;
     }
     const CountdownOptions options = steps.Options();
-    if (!state_.CountdownTestMode) {
+    if (state_.CountdownRunning) {
         if (++state_.NoticeTicks == 3) {
             steps.MinimiseNotice();
         }
         Count(nowMs);
         if (countedSeconds_ >= durationSeconds_) {
-            state_.CountdownFired = true;
-            steps.CloseNotice();
-            steps.ShowNoticeInFront();
-            state_.CountdownRunning = false;
-            if (options.Loop) {
-                steps.CloseNotice();
-                state_.CountdownFired = false;
-                steps.StartAgain();
-                state_.CountdownFired = true;
-            }
+            Expire(options, steps);
         }
     }
-    RunExpiryActions(options, steps);
-    state_.CountdownFired = false;
-    if (options.Loop) {
-        state_.CountdownRunning = true;
+    if (test || state_.CountdownFired) {
+        RunExpiryActions(options, steps);
     }
+    state_.CountdownFired = false;
 
-    if (!state_.CountdownTestMode && state_.CountdownRunning) {
+    if (state_.CountdownRunning) {
         if (const std::optional<std::string> caption = TimerTexts::CountCaption(
                 options.TimeCount, state_.RemainingTime, state_.ElapsedTime)) {
             steps.SetNoticeCaption(*caption);
@@ -89,20 +72,30 @@ void Countdown::Step(std::int64_t nowMs, CountdownSteps& steps) {
     }
 }
 
-void Countdown::RunExpiryActions(const CountdownOptions& options, CountdownSteps& steps) {
-    if (state_.CountdownFired && options.Beep) {
-        steps.Beep();
-        state_.CountdownRunning = false;
+void Countdown::Expire(const CountdownOptions& options, CountdownSteps& steps) {
+    state_.CountdownFired = true;
+    steps.CloseNotice();
+    steps.ShowNoticeInFront();
+    state_.CountdownRunning = false;
+    if (options.Loop) {
+        steps.CloseNotice();
+        state_.CountdownFired = false;
+        steps.StartAgain();
+        state_.CountdownFired = true;
     }
-    if (state_.CountdownFired && options.Sound) {
+}
+
+void Countdown::RunExpiryActions(const CountdownOptions& options, CountdownSteps& steps) {
+    if (options.Beep) {
+        steps.Beep();
+    }
+    if (options.Sound) {
         if (const std::optional<std::string> wave = TimerTexts::WaveToPlay(options.WavePath)) {
             steps.PlayWave(*wave);
         }
-        state_.CountdownRunning = false;
     }
-    if (state_.CountdownFired && options.Path) {
+    if (options.Path) {
         steps.RunCommandLine(options.Command);
-        state_.CountdownRunning = false;
     }
 }
 

@@ -13,7 +13,8 @@ struct CountdownState {
     bool CountdownRunning = false;
     // The expiry actions run in this tick; the dialog shows the expiry notice.
     bool CountdownFired = false;
-    // The test button: the next tick runs the actions, nothing counts.
+    // The test button: the next tick runs the expiry actions once; a
+    // countdown that runs goes on counting.
     bool CountdownTestMode = false;
     DateTime RemainingTime = 0;
     DateTime ElapsedTime = 0;
@@ -38,7 +39,8 @@ public:
     virtual ~CountdownSteps() = default;
     virtual CountdownOptions Options() = 0;
     virtual void MinimiseNotice() = 0;
-    // Closing the dialog resets NoticeTicks, stops the timer and a playing sound.
+    // Closing the dialog for the notice that follows: resets NoticeTicks,
+    // stops the timer and a playing sound.
     virtual void CloseNotice() = 0;
     // Shows the dialog composed for the current state, restored and in front.
     virtual void ShowNoticeInFront() = 0;
@@ -61,26 +63,34 @@ public:
 
     // Starting: the remaining time becomes `duration` (kept as it was when
     // there is none); the elapsed time is zero. A zero duration could never
-    // end, so nothing starts then: false.
-    bool Start(std::optional<DateTime> duration, std::int64_t nowMs);
-    // The test button: the next tick runs the expiry actions once.
-    void Test();
-    void Stop() { state_.CountdownRunning = false; }
+    // end, so nothing starts then: false. The ticks come at each wall-clock
+    // second, `msIntoSecond` after the last one: the count starts at that
+    // second, so that the first tick counts one second whenever the click
+    // comes (also after a long gap, when there was no tick just before).
+    bool Start(std::optional<DateTime> duration, std::int64_t nowMs, int msIntoSecond = 0);
+    // The test button: the next tick runs the expiry actions once (a start
+    // in between does not undo it; a running countdown goes on counting).
+    void Test() { state_.CountdownTestMode = true; }
+    // Stops counting and drops a test that has not run yet.
+    void Stop() {
+        state_.CountdownRunning = false;
+        state_.CountdownTestMode = false;
+    }
 
     // The countdown step and the caption step of a tick at `nowMs`.
     void Step(std::int64_t nowMs, CountdownSteps& steps);
 
 private:
     void Count(std::int64_t nowMs);
-    void RunExpiryActions(const CountdownOptions& options, CountdownSteps& steps);
+    void Expire(const CountdownOptions& options, CountdownSteps& steps);
+    static void RunExpiryActions(const CountdownOptions& options, CountdownSteps& steps);
 
     CountdownState state_;
     std::int64_t durationSeconds_ = 0;
-    // The counted seconds start here: the tick before the start, so that the
-    // first tick counts one second, as the ticks show it.
+    // The counted seconds start here: the second of the tick before the
+    // start, so that the first tick counts one second, as the ticks show it.
     std::int64_t countFromMs_ = 0;
     std::int64_t countedSeconds_ = 0;
-    std::optional<std::int64_t> lastTickMs_;
 };
 
 } // namespace rimo

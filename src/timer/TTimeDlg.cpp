@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -25,7 +26,7 @@ constexpr Qt::WindowFlags kFrame = Qt::Window | Qt::CustomizeWindowHint | Qt::Wi
 } // namespace
 
 TTimeDlg::TTimeDlg(TimerPage& page, const QWidget& mainWindow)
-    : QDialog(nullptr, kFrame | Qt::WindowCloseButtonHint), page_(&page),
+    : QDialog(nullptr, kFrame | Qt::WindowCloseButtonHint), page_(&page), mainWindow_(&mainWindow),
       programIcon_(new QLabel(this)), label1_(new QLabel(this)),
       okButton_(new QPushButton(QStringLiteral("OK"), this)) {
     setObjectName(QStringLiteral("TimeDlg"));
@@ -87,12 +88,23 @@ void TTimeDlg::FormShow() {
         state.NoticeTicks = 0; // minimised after its third tick
     }
 
-    // The close box: the window manager draws it, so the flags change before showing.
+    // The close box and the stacking: the window manager draws and keeps
+    // them, so the flags change before showing.
     closeEnabled_ = notice.CloseEnabled;
-    const Qt::WindowFlags flags =
-        kFrame | (closeEnabled_ ? Qt::WindowCloseButtonHint : Qt::WindowFlags());
+    Qt::WindowFlags flags = kFrame;
+    flags.setFlag(Qt::WindowCloseButtonHint, closeEnabled_);
+    flags.setFlag(Qt::WindowStaysOnTopHint,
+                  mainWindow_ && mainWindow_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     if (windowFlags() != flags) {
-        setWindowFlags(flags);
+        if (QWindow* handle = isVisible() ? windowHandle() : nullptr) {
+            // Changed on the shown window itself: hidden and shown again at
+            // once, it could be mapped before the window manager has seen it
+            // go, which then forgets its stacking.
+            overrideWindowFlags(flags);
+            handle->setFlags(flags);
+        } else {
+            setWindowFlags(flags);
+        }
     }
     // Wider than designed only when a long duration text needs it.
     const int width = std::max(kClientWidth, kLabelLeft + label1_->width() + kMargin);
@@ -104,6 +116,10 @@ void TTimeDlg::ShowNotice() {
     const bool wasVisible = isVisible();
     FormShow();
     if (!wasVisible || !isVisible()) {
+        // Shown anew at its normal size: a notice minimised while it counted
+        // would otherwise be mapped minimised, and a restore that follows at
+        // once can reach the window manager first.
+        setWindowState(windowState() & ~Qt::WindowMinimized);
         // Centred on the screen at each showing.
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();

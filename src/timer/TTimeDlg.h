@@ -16,7 +16,9 @@ class TimerPage;
 // hidden, minimised and restored. While the timer runs it stands on the
 // taskbar with the time as its caption, so it is a window of its own there:
 // no transient owner, which would also take it down with a minimised main
-// window. It reads and resets the timer's state on the page it serves.
+// window (and off the taskbar). To come up above a main window kept on top
+// of others, it is kept on top too while the main window is. It reads and
+// resets the timer's state on the page it serves.
 class TTimeDlg : public QDialog {
     Q_OBJECT
 public:
@@ -52,6 +54,7 @@ private:
     void FormShow();
 
     QPointer<TimerPage> page_;
+    QPointer<const QWidget> mainWindow_;
     QLabel* programIcon_;
     QLabel* label1_;
     QPushButton* okButton_;

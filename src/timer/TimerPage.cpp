@@ -3,6 +3,8 @@
 #include "core/RadioGroup.h"
 #include "core/UserMessages.h"
 #include "platform/BootClock.h"
+#include "platform/Clock.h"
+#include "platform/ProgramStarter.h"
 #include "platform/SoundService.h"
 #include "schedule/CommandLine.h"
 #include "schedule/OpenDialog1.h"
@@ -17,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimeEdit>
 
@@ -198,7 +201,9 @@ DateTime TimerPage::ChosenDuration() const {
 }
 
 void TimerPage::ButtonTimeStartClick() {
-    if (!countdown_.Start(QuickChoiceDuration(), services_.Elapsed.Milliseconds())) {
+    const std::int64_t wallMs = services_.Wall.UnixMilliseconds();
+    const int msIntoSecond = static_cast<int>(((wallMs % 1000) + 1000) % 1000);
+    if (!countdown_.Start(QuickChoiceDuration(), services_.Elapsed.Milliseconds(), msIntoSecond)) {
         // Only a stored quick choice outside the list gets here: a countdown
         // of no time could never end.
         ShowInformation(page_.window(), QStringLiteral("RimoTimeInformation"),
@@ -317,11 +322,11 @@ void TimerPage::MinimiseNotice() {
 }
 
 void TimerPage::CloseNotice() {
-    if (dialog_) {
-        dialog_->FormClose();
-    } else {
-        NoticeClosed();
-    }
+    // The closing's effects; the window stays for the notice that follows at
+    // once (a window hidden and shown again at once can lose its stacking).
+    State().NoticeTicks = 0;
+    countdown_.Stop();
+    PlayWave({});
 }
 
 void TimerPage::ShowNoticeInFront() {
@@ -346,10 +351,30 @@ void TimerPage::PlayWave(const std::string& path) {
 }
 
 void TimerPage::RunCommandLine(const std::string& command) {
-    if (host_.RunCommandLine) {
-        host_.RunCommandLine(command);
+    const CommandLine line = SplitCommandLine(command);
+    if (line.Program.empty()) {
+        ReportStartFailure("起動パスが空のため、何も起動しませんでした");
+        return;
+    }
+    const Status started = services_.Programs.Open(line.Program, line.Arguments, line.Folder);
+    if (!started) {
+        ReportStartFailure(started.message());
+    }
+}
+
+void TimerPage::ReportStartFailure(const std::string& text) {
+    std::fprintf(stderr, "RimoTimeInformation: %s\n", text.c_str());
+    QString message = QStringLiteral("タイマーの「アプリ起動」: ") + QString::fromStdString(text);
+    if (!startReport_) {
+        failedStarts_ = 0;
+    }
+    if (++failedStarts_ > 1) {
+        message += QStringLiteral("\n(%1 回続けて失敗しました)").arg(failedStarts_);
+    }
+    if (startReport_) {
+        startReport_->setText(message);
     } else {
-        std::fprintf(stderr, "RimoTimeInformation: %s を起動できません\n", command.c_str());
+        startReport_ = ShowErrorMessage(page_.window(), message);
     }
 }
 

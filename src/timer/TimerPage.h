@@ -14,12 +14,15 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMessageBox;
 class QTimeEdit;
 class QWidget;
 
 namespace rimo {
 
 class BootClock;
+class Clock;
+class ProgramStarter;
 class RadioGroup;
 class SoundService;
 class TTimeDlg;
@@ -28,15 +31,16 @@ class TTimeDlg;
 struct TimerPageServices {
     SoundService& Sound; // the warning beep
     const BootClock& Elapsed;
+    const Clock& Wall;        // the ticks come at its seconds
+    ProgramStarter& Programs; // "アプリ起動(&C)"
 };
 
 // What the timer page asks of the main window.
 struct TimerPageHost {
     // Minimises or hides the main window by the taskbar mode, unless it is already.
     std::function<void()> GetMainWindowOutOfTheWay;
-    // The wave player and command starter the scheduled actions use.
+    // The wave player the scheduled actions use.
     std::function<void(const std::string& path)> PlayWave;
-    std::function<void(const std::string& command)> RunCommandLine;
 };
 
 // The timer page ("RIMOタイマー(&T)"): its controls are children of the page
@@ -88,6 +92,8 @@ private:
     // Nothing when no quick item is chosen.
     std::optional<DateTime> QuickChoiceDuration() const;
     void Browse(QLineEdit* edit, const QString& filter);
+    // One box for the failed starts of a run: a later failure updates it.
+    void ReportStartFailure(const std::string& text);
 
     CountdownOptions Options() override;
     void MinimiseNotice() override;
@@ -105,6 +111,8 @@ private:
     Countdown countdown_;
     QPointer<TTimeDlg> dialog_;
     QPointer<QAction> timeLoopItem_;
+    QPointer<QMessageBox> startReport_;
+    int failedStarts_ = 0; // since startReport_ was opened
 
     QComboBox* comboBoxTime_ = nullptr;
     QTimeEdit* dateTimePicker3_ = nullptr;

@@ -7,6 +7,8 @@
 #include "platform/XdgAutostart.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QCheckBox>
 #include <QWindow>
 
@@ -91,6 +93,24 @@ TEST_F(SettingsPageTest, EveryOptionActsAtOnceAndComesBackAfterARestart) {
     EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     Box(*form, "CheckBoxTopMost")->click();
     EXPECT_FALSE(Above(*form));
+}
+
+// The accessibility bus's "toggle" (what Orca or a switch device sends)
+// checks the button without a click: the mode follows all the same.
+TEST_F(SettingsPageTest, ATaskBarModeCheckedWithoutAClickIsApplied) {
+    trayHost_ = true;
+    auto form = Start();
+    auto* item = form->findChild<QAbstractButton*>(QStringLiteral("RadioGroupTaskBarItem1"));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(item);
+    ASSERT_NE(accessible, nullptr);
+    ASSERT_NE(accessible->actionInterface(), nullptr);
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QApplication::processEvents();
+    ASSERT_TRUE(item->isChecked());
+    EXPECT_EQ(form->IconDisplayMode(), 1);
+    EXPECT_EQ(Type(*form), Qt::Tool);
+    ASSERT_TRUE(form->close());
+    EXPECT_THAT(StoredSettings(), HasSubstr("TaskBar=1\r\n"));
 }
 
 TEST_F(SettingsPageTest, AFixedWindowIsPutBackWhenMovedAndStillResizes) {

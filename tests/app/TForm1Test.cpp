@@ -2,6 +2,7 @@
 
 #include "FormTest.h"
 #include "TempFolder.h"
+#include "app/AppActionHost.h"
 #include "app/SecondTimer.h"
 #include "fakes/FakeClock.h"
 #include "schedule/ScheduleFile.h"
@@ -16,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -169,6 +171,49 @@ TEST_F(MainWindowTest, MaximisingKeepsThePlace) {
     EXPECT_FALSE(form->isMaximized());
     EXPECT_EQ(form->size(), QSize(700, 500));
     EXPECT_EQ(form->pos(), place);
+}
+
+TEST_F(MainWindowTest, AMaximiseOfARolledUpWindowUnrollsItAndSoDoesTheStoredState) {
+    auto form = Start();
+    form->RollUpToggle();
+    ASSERT_EQ(form->State().ShowFlag, -1);
+    // The window manager's answer to a double-click on the title bar.
+    form->showMaximized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isMaximized(); }, 5000));
+    EXPECT_EQ(form->size(), QSize(700, 500));
+    EXPECT_EQ(form->State().ShowFlag, 1);
+    ASSERT_TRUE(form->close());
+    const std::string stored = StoredSettings();
+    EXPECT_NE(stored.find("Height=500\r\n"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("ShowFlag=1\r\n"), std::string::npos) << stored;
+}
+
+// A box transient for a minimised window is not shown (mutter): a report the
+// user did not ask for right now is a window of its own.
+TEST_F(MainWindowTest, AReportStandsOverTheWindowInUseAndOnItsOwnOtherwise) {
+    auto form = Start();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->ActionHostOfActions().ReportProblem("起動できません");
+    QList<QMessageBox*> boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0]->parentWidget(), form.get());
+    CloseMessageBoxes();
+
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    form->showMinimized();
+    form->ActionHostOfActions().ReportProblem("起動できません");
+    boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0]->parentWidget(), nullptr);
+    ASSERT_NE(boxes[0]->windowHandle(), nullptr);
+    EXPECT_EQ(boxes[0]->windowHandle()->transientParent(), nullptr);
+    form.reset(); // the box goes with the program
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(MessageBoxes().isEmpty());
 }
 
 TEST_F(MainWindowTest, TogglesBetweenMinimisedAndNormalInTheTaskBarMode) {

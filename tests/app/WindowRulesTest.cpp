@@ -25,6 +25,15 @@ TEST(WindowRules, AFullHeightWindowNeverGetsLower) {
     EXPECT_EQ(WindowRules::CorrectedHeight(0, 300), 300);
 }
 
+TEST(WindowRules, ARolledUpWindowGivenItsHeightBackIsNoLongerRolledUp) {
+    // A window manager's maximise (500) or a tiling layout (775) of a rolled-up window.
+    EXPECT_EQ(WindowRules::ShowFlagAfterResize(-1, 500), 1);
+    EXPECT_EQ(WindowRules::ShowFlagAfterResize(-1, 775), 1);
+    EXPECT_EQ(WindowRules::ShowFlagAfterResize(-1, 24), -1);
+    EXPECT_EQ(WindowRules::ShowFlagAfterResize(-1, 60), -1); // a title bar a little higher
+    EXPECT_EQ(WindowRules::ShowFlagAfterResize(1, 500), 1);
+}
+
 TEST(WindowRules, ARestoredPlaceStaysReachable) {
     using Place = WindowRules::Place;
     // On the desktop: unchanged.

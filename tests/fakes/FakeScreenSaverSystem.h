@@ -26,14 +26,20 @@ public:
         Calls.push_back(active ? "SetActive 1" : "SetActive 0");
         IsActive = active;
     }
-    void Activate() override { Calls.push_back("Activate"); }
+    void Activate(Report report) override {
+        Calls.push_back("Activate");
+        if (!CanStart && report) {
+            report("no screen saver here");
+        }
+    }
     void Wake() override { Calls.push_back("Wake"); }
     void SelectProgram(const std::string& path) override {
         Calls.push_back("SelectProgram " + path);
         Selected = path;
     }
 
-    bool Known = true; // false: no system to ask (no X server)
+    bool Known = true;    // false: no system to ask (no X server)
+    bool CanStart = true; // false: starting is reported as impossible
     int TimeOutSeconds = 600;
     bool IsActive = true;
     std::string Selected;

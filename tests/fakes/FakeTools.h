@@ -18,6 +18,9 @@ namespace rimo {
 // of a shared log, and may print a prepared answer.
 class FakeTools {
 public:
+    // Ends each call in the log (never an argument: "--" may well be one).
+    static constexpr const char* kEnd = "--end-of-call--";
+
     // First: before the rest of PATH. Only: nothing else is found, so no
     // real tool of this machine can run by mistake (the fakes need no other).
     enum class OnPath { First, Only };
@@ -39,7 +42,7 @@ public:
                                       name +
                                       "\n'\n"
                                       "for a in \"$@\"; do entry=\"$entry$a\n\"; done\n"
-                                      "printf '%s--\\n' \"$entry\" >> '" +
+                                      "printf '%s" + std::string(kEnd) + "\\n' \"$entry\" >> '" +
                                       Log().string() +
                                       "'\n"
                                       "printf '%s' '" +
@@ -50,12 +53,14 @@ public:
     std::filesystem::path Log() const { return folder_ / "calls.log"; }
 
     // The calls so far, each as its name followed by its arguments.
-    std::vector<std::vector<std::string>> Calls() const {
+    std::vector<std::vector<std::string>> Calls() const { return CallsIn(Log()); }
+    // The entries of a log in this form: lines, each entry ended by kEnd.
+    static std::vector<std::vector<std::string>> CallsIn(const std::filesystem::path& log) {
         std::vector<std::vector<std::string>> calls;
-        std::istringstream lines(TempFolder::Read(Log()));
+        std::istringstream lines(TempFolder::Read(log));
         std::vector<std::string> call;
         for (std::string line; std::getline(lines, line);) {
-            if (line == "--") {
+            if (line == kEnd) {
                 calls.push_back(call);
                 call.clear();
             } else {

@@ -50,6 +50,21 @@ protected:
     static void Type(LaunchButtonDialog& dialog, const char* edit, const QString& text) {
         Control<QLineEdit>(dialog, edit)->setText(text);
     }
+    // "ButtonIcon" with `file` chosen in its file dialog, typed as a user
+    // does (the list of the folder fills in later).
+    void ChooseIconFile(LaunchButtonDialog& dialog, const QString& file) {
+        Repeat([open = QPointer<LaunchButtonDialog>(&dialog), file] {
+            auto* files =
+                open ? open->findChild<QFileDialog*>(QStringLiteral("OpenDialog1")) : nullptr;
+            if (!files || !files->isVisible()) {
+                return false;
+            }
+            files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
+            QMetaObject::invokeMethod(files, "done", Q_ARG(int, QDialog::Accepted));
+            return true;
+        });
+        dialog.ButtonIconClick();
+    }
 
     QPointer<TLaunchButton> button_;
     QSignalSpy updated_;
@@ -152,23 +167,45 @@ TEST_F(LaunchButtonDialogTest, AChosenIconFileKeepsTheNumber) {
     button_->SetItem({"", script_.toStdString(), "", "", TProgState::psNormal, "", 0});
     button_->SetProgramIconNo(3);
     WithDialog([&](LaunchButtonDialog& dialog) {
-        Repeat([open = QPointer<LaunchButtonDialog>(&dialog), four] {
-            auto* files =
-                open ? open->findChild<QFileDialog*>(QStringLiteral("OpenDialog1")) : nullptr;
-            if (!files || !files->isVisible()) {
-                return false;
-            }
-            // Typed as a user does (the list of the folder fills in later).
-            files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(four);
-            QMetaObject::invokeMethod(files, "done", Q_ARG(int, QDialog::Accepted));
-            return true;
-        });
-        dialog.ButtonIconClick();
+        ChooseIconFile(dialog, four);
         EXPECT_EQ(Control<QScrollBar>(dialog, "ScrollBarIcon")->maximum(), 3);
+        // The preview shows what the button will.
+        EXPECT_EQ(Middle(dialog.Preview()), QColor(Qt::yellow));
         dialog.ButtonOKClick();
     });
     EXPECT_EQ(button_->ProgramIconNo(), 3);
     EXPECT_EQ(Middle(button_->Glyph()), QColor(Qt::yellow));
+}
+
+TEST_F(LaunchButtonDialogTest, AnImageChosenAsTheIconFileIsItselfTheGlyph) {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::magenta);
+    const QString png = QString::fromStdString((folder_ / "mark.png").string());
+    const QString xpm = QString::fromStdString((folder_ / "mark.xpm").string());
+    ASSERT_TRUE(image.save(png, "PNG"));
+    image.fill(Qt::cyan);
+    ASSERT_TRUE(image.save(xpm, "XPM"));
+    const QString svg = QString::fromStdString((folder_ / "mark.svg").string());
+    TempFolder::Write(svg.toStdString(),
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\">"
+                      "<rect width=\"16\" height=\"16\" fill=\"#00ff00\"/></svg>");
+    button_->SetItem({"", script_.toStdString(), "", "", TProgState::psNormal, "", 0});
+    WithDialog([&](LaunchButtonDialog& dialog) {
+        ChooseIconFile(dialog, png);
+        EXPECT_EQ(Middle(dialog.Preview()), QColor(Qt::magenta));
+        dialog.ButtonOKClick();
+    });
+    EXPECT_EQ(button_->ProgramIconPath(), png);
+    EXPECT_EQ(Middle(button_->Glyph()), QColor(Qt::magenta));
+    for (const auto& [file, color] :
+         {std::pair(svg, QColor(Qt::green)), std::pair(xpm, QColor(Qt::cyan))}) {
+        button_->SetItem(
+            {"", script_.toStdString(), "", "", TProgState::psNormal, file.toStdString(), 0});
+        EXPECT_EQ(Middle(button_->Glyph()), color) << file.toStdString();
+        WithDialog([&, color = color](LaunchButtonDialog& dialog) {
+            EXPECT_EQ(Middle(dialog.Preview()), color);
+        });
+    }
 }
 
 TEST_F(LaunchButtonDialogTest, DeleteAsksFirst) {

@@ -86,6 +86,42 @@ TEST_F(LauncherFileTest, AnUnchangedFileIsNotRewritten) {
     EXPECT_NE(Inode(), before); // replaced atomically
 }
 
+TEST_F(LauncherFileTest, AHandMadeLayoutIsWrittenOnlyForAChangedValueAndThenKept) {
+    // LF line ends, blanks around "=", no blank line at the end, and a
+    // character CP932 has twice (ED 40 and FA 5C read as the same one).
+    const std::string made = "[Setting]\nLaunchTitle=\xED\x40\nLBtnNo = 1\n"
+                             "[Button1]\nProgPath=/bin/true\nCheckBox=0"s;
+    TempFolder::Write(Path(), made);
+    const ino_t before = Inode();
+    LaunchItem item;
+    item.Path = "/bin/true";
+    ASSERT_TRUE(file_.WriteLaunchTitle(file_.LaunchTitle()).ok());
+    ASSERT_TRUE(file_.WriteLBtnNo(1).ok());
+    ASSERT_TRUE(file_.SaveChecks({false}).ok());
+    ASSERT_TRUE(file_.SaveButton(1, item).ok());
+    EXPECT_EQ(Bytes(), made);
+    EXPECT_EQ(Inode(), before);
+
+    // Changed, added and removed values: those lines alone, in the file's way.
+    item.Title = "T";
+    ASSERT_TRUE(file_.SaveButton(1, item).ok());
+    ASSERT_TRUE(file_.SaveChecks({true, false}).ok());
+    EXPECT_EQ(Bytes(), "[Setting]\nLaunchTitle=\xED\x40\nLBtnNo = 1\n"
+                       "[Button1]\nProgPath=/bin/true\nCheckBox=1\nProgTitle=T\n"
+                       "\n[Button2]\nCheckBox=0\n"s);
+    item.Title.clear();
+    ASSERT_TRUE(file_.SaveButton(1, item).ok());
+    ASSERT_TRUE(file_.WriteLBtnNo(2).ok());
+    EXPECT_EQ(Bytes(), "[Setting]\nLaunchTitle=\xED\x40\nLBtnNo=2\n"
+                       "[Button1]\nProgPath=/bin/true\nCheckBox=1\n"
+                       "\n[Button2]\nCheckBox=0\n"s);
+    // A text CP932 cannot hold: the whole file becomes UTF-8, as the program writes it.
+    ASSERT_TRUE(file_.WriteLaunchTitle("Ω☃").ok());
+    EXPECT_EQ(Bytes().substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(file_.LaunchTitle(), "Ω☃");
+    EXPECT_EQ(LauncherFile::ChecksOf(file_.Read(), 2), (std::vector<bool>{true, false}));
+}
+
 TEST_F(LauncherFileTest, GarbageGivesDefaultsWithoutLosingTheRest) {
     TempFolder::Write(Path(),
                       "\x01\x02 junk\r\n[Setting]\r\nLBtnNo=abc\r\nLaunchTitle=" + kTitleCp932 +

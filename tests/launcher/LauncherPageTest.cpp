@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 
 namespace rimo {
 namespace {
@@ -291,6 +293,60 @@ TEST_F(LauncherPageTest, TheClipboardCarriesAButtonAcrossPages) {
     EXPECT_EQ(*deleted,
               QStringLiteral("Ay のｱｲｺﾝを削除します。\n\n復旧は出来ませんが宜しいですか?"));
     EXPECT_TRUE(Button(3)->ProgramPath().isEmpty());
+}
+
+TEST_F(LauncherPageTest, TitlesShowAsWrittenNeverAsMarkup) {
+    page_->SelectPage(0);
+    const QStringList titles{QStringLiteral("<b>bold"), QStringLiteral("<img src=x>")};
+    for (int n = 1; n <= 2; ++n) {
+        const QString& title = titles[n - 1];
+        Button(n)->DropFiles({QString::fromStdString(folder_.Path().string()) + QLatin1Char('/') +
+                              title + QStringLiteral(".sh")});
+        // As plain text the label is as wide as its characters.
+        EXPECT_GE(Label(n)->width(), Label(n)->fontMetrics().horizontalAdvance(title))
+            << title.toStdString();
+        const QString tip = Button(n)->toolTip();
+        const QString shown =
+            Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip;
+        EXPECT_EQ(shown, title);
+    }
+}
+
+TEST_F(LauncherPageTest, TypedFoldersAndCountsAreTakenAsMeant) {
+    page_->SelectPage(0);
+    // A folder typed with a trailing slash: named and placed as a dropped one.
+    std::filesystem::create_directories(folder_ / "Tools");
+    QTimer::singleShot(0, &window_, [&] {
+        LaunchButtonDialog* dialog = Button(1)->Dialog();
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>(QStringLiteral("EditPath"))
+            ->setText(QString::fromStdString((folder_ / "Tools").string() + "/"));
+        dialog->ButtonOKClick();
+    });
+    Button(1)->OpenPropertyDialog();
+    EXPECT_EQ(Label(1)->text(), QStringLiteral("Tools"));
+    EXPECT_EQ(Button(1)->ProgramPath().toStdString(), (folder_ / "Tools").string());
+    EXPECT_EQ(Button(1)->ProgramDir().toStdString(), folder_.Path().string());
+
+    // 100 typed as the row count: the most, 99.
+    auto* spin = window_.findChild<QSpinBox*>(QStringLiteral("SpinEdit2"));
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, QStringLiteral("100"));
+    QTest::keyClick(spin, Qt::Key_Return);
+    EXPECT_EQ(Rows(), 99);
+    EXPECT_NE(File(0).find("LBtnNo=99\r\n"), std::string::npos);
+}
+
+TEST_F(LauncherPageTest, OpeningAPageLeavesAHandMadeFileAsItIs) {
+    const std::string made = "[Setting]\nLaunchTitle=\xED\x40\nLBtnNo = 1\n"
+                             "[Button1]\nProgPath=" +
+                             Program("a.sh") + "\nCheckBox=1";
+    WriteFile(0, made);
+    page_->SelectPage(0);
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_TRUE(Check(1)->isChecked());
+    EXPECT_EQ(File(0), made);
 }
 
 TEST_F(LauncherPageTest, TheTitleEditRenamesThePage) {

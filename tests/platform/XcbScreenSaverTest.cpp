@@ -3,8 +3,10 @@
 #include "TestXServer.h"
 #include "desktop/TvScrSaver.h"
 #include "fakes/FakeTools.h"
+#include "platform/linux/SessionScreenSaver.h"
 
 #include <QProcess>
+#include <QTest>
 
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
@@ -15,6 +17,10 @@ namespace rimo {
 namespace {
 
 using Calls = std::vector<std::vector<std::string>>;
+
+QDBusConnection NoBus() {
+    return QDBusConnection(QStringLiteral("rimo-no-bus"));
+}
 
 class XScreenSaverTest : public ::testing::Test {
 protected:
@@ -58,7 +64,8 @@ TEST_F(XScreenSaverTest, ReadsAndWritesTheServersTimeOut) {
 TEST_F(XScreenSaverTest, TheControlWritesTwiceAsOnceAndAFreshOneSwitchesOff) {
     TempFolder folder;
     XcbScreenSaver saver(server_.Display());
-    TvScrSaver control(saver, folder / "rimotime-desktop.ini", {});
+    SessionScreenSaver session(NoBus(), saver, true);
+    TvScrSaver control(session, folder / "rimotime-desktop.ini", {});
     control.SetScreenSaveTimeOut(240);
     control.SetScreenSaveActive(true);
     control.WriteSettings();
@@ -67,34 +74,33 @@ TEST_F(XScreenSaverTest, TheControlWritesTwiceAsOnceAndAFreshOneSwitchesOff) {
     EXPECT_EQ(control.StoredTimeOut(), 240);
     EXPECT_TRUE(control.StoredActive());
 
-    TvScrSaver fresh(saver, folder / "rimotime-desktop.ini", {});
+    TvScrSaver fresh(session, folder / "rimotime-desktop.ini", {});
     fresh.WriteSettings();
     EXPECT_EQ(saver.Active(), false);
 }
 
-TEST_F(XScreenSaverTest, StartsAndWakesThroughTheDesktopsTools) {
+TEST_F(XScreenSaverTest, StartsAndWakesThroughTheDesktopsToolsInTheOrderAsked) {
     FakeTools tools;
     tools.Add("xdg-screensaver");
     tools.Add("xscreensaver-command");
-    XcbScreenSaver saver(server_.Display());
-    EXPECT_FALSE(saver.DaemonRuns());
-    saver.Activate();
-    EXPECT_EQ(tools.WaitForCalls(1), (Calls{{"xdg-screensaver", "activate"}}));
+    XcbScreenSaver x11(server_.Display());
+    SessionScreenSaver saver(NoBus(), x11, true);
+    EXPECT_FALSE(x11.DaemonRuns());
     saver.Wake();
-    tools.WaitForCalls(2);
+    saver.Activate({});
+    EXPECT_EQ(tools.WaitForCalls(2),
+              (Calls{{"xdg-screensaver", "reset"}, {"xdg-screensaver", "activate"}}));
 
     AnnounceDaemon();
-    EXPECT_TRUE(saver.DaemonRuns());
-    saver.Activate();
-    tools.WaitForCalls(3);
+    EXPECT_TRUE(x11.DaemonRuns());
     saver.Wake();
-    Calls calls = tools.WaitForCalls(5);
-    ASSERT_EQ(calls.size(), 5u);
-    EXPECT_EQ(calls[1], (std::vector<std::string>{"xdg-screensaver", "reset"}));
-    EXPECT_EQ(calls[2], (std::vector<std::string>{"xscreensaver-command", "-activate"}));
-    std::sort(calls.begin() + 3, calls.end());
-    EXPECT_EQ(calls[3], (std::vector<std::string>{"xdg-screensaver", "reset"}));
-    EXPECT_EQ(calls[4], (std::vector<std::string>{"xscreensaver-command", "-deactivate"}));
+    saver.Activate({});
+    // One after another, each after the one before has ended.
+    const Calls calls = tools.WaitForCalls(5);
+    EXPECT_EQ(Calls(calls.begin() + 2, calls.end()),
+              (Calls{{"xscreensaver-command", "-deactivate"},
+                     {"xdg-screensaver", "reset"},
+                     {"xscreensaver-command", "-activate"}}));
 }
 
 TEST_F(XScreenSaverTest, TheDaemonIsToldTheChosenHack) {
@@ -113,11 +119,15 @@ TEST_F(XScreenSaverTest, TheDaemonIsToldTheChosenHack) {
 
 TEST_F(XScreenSaverTest, WithoutToolsTheServerItselfStartsIt) {
     FakeTools none; // nothing on PATH
-    XcbScreenSaver saver(server_.Display());
-    saver.Activate();
+    XcbScreenSaver x11(server_.Display());
+    SessionScreenSaver saver(NoBus(), x11, true);
+    std::vector<std::string> problems;
+    saver.Activate([&](const std::string& problem) { problems.push_back(problem); });
     saver.Wake();
+    QTest::qWait(100);
     EXPECT_TRUE(none.Calls().empty());
-    EXPECT_TRUE(saver.Active().has_value());
+    EXPECT_TRUE(problems.empty());
+    EXPECT_TRUE(x11.Active().has_value());
 }
 
 TEST(XScreenSaverWithoutServer, ReadsUnknownAndDoesNothing) {
@@ -127,8 +137,7 @@ TEST(XScreenSaverWithoutServer, ReadsUnknownAndDoesNothing) {
     EXPECT_FALSE(saver.Active().has_value());
     saver.SetTimeOut(100);
     saver.SetActive(true);
-    saver.Activate();
-    saver.Wake();
+    EXPECT_FALSE(saver.Force(true));
     EXPECT_FALSE(saver.DaemonRuns());
     EXPECT_TRUE(none.Calls().empty());
 }

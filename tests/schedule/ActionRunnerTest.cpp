@@ -121,6 +121,16 @@ TEST_F(ActionTest, TheWallpaperTakesTheUnquotedPathOrNothing) {
     EXPECT_TRUE(Moved());
 }
 
+TEST_F(ActionTest, AWallpaperOrScreenSaverThatCannotBeSetIsReported) {
+    wallpaper_.Failure = "壁紙を変更できませんでした: feh";
+    RunRow("壁紙変更", "\"/p/a.jpg\"");
+    host_.ScrSaverAfterChange = true;
+    screenSaverSystem_.CanStart = false;
+    RunRow("ScreenSave", "");
+    EXPECT_EQ(host_.Problems, (std::vector<std::string>{"壁紙を変更できませんでした: feh",
+                                                        "no screen saver here"}));
+}
+
 TEST_F(ActionTest, SoundPlaysOnlyALowerCaseWaveFileAndLoopsWhenAsked) {
     RunRow("サウンド", "\"/sound/a.WAV\"");
     RunRow("サウンド", "/sound/a.wav");

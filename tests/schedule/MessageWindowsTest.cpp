@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ TEST_F(MessageWindowsTest, ShowsTheTextWithTheTimeAndNamesTheWindow) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("RimoTimeInformation0"));
     EXPECT_EQ(LabelOf(0)->text(), QStringLiteral("起床  07:05  です"));
     EXPECT_EQ(LabelOf(0)->pos(), QPoint(40, 20));
-    EXPECT_EQ(window->parentWidget(), &mainWindow_); // stays above the main window
+    EXPECT_EQ(window->parentWidget(), nullptr); // a window of its own, above others
     EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(windows_.LastMessage(), "起床 H:M です");
 
@@ -58,6 +59,20 @@ TEST_F(MessageWindowsTest, ShowsTheTextWithTheTimeAndNamesTheWindow) {
     EXPECT_EQ(ok->y(), 50);
     EXPECT_EQ(ok->x(), (window->width() - 75) / 2); // centred
     EXPECT_GE(window->width(), LabelOf(0)->geometry().right());
+}
+
+// A window transient for the main window is not shown while the main window
+// is minimised (mutter): a message window stands on its own, above others.
+TEST_F(MessageWindowsTest, AMessageWindowIsATopLevelWindowOfItsOwn) {
+    mainWindow_.showMinimized();
+    windows_.DynamicForm("起床");
+    QWidget* window = windows_.Window(0);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->parentWidget(), nullptr);
+    ASSERT_NE(window->windowHandle(), nullptr);
+    EXPECT_EQ(window->windowHandle()->transientParent(), nullptr);
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 TEST_F(MessageWindowsTest, ALineBreakMovesTheLabelUp) {

@@ -48,7 +48,7 @@ protected:
     void Start(DateTime duration) {
         steps_.duration = duration;
         Tick();
-        ASSERT_TRUE(countdown_.Start(duration, now_ + 800));
+        ASSERT_TRUE(countdown_.Start(duration, now_ + 800, 800));
     }
     // The next tick(s), `lateMs` after their second.
     void Tick(int count = 1, std::int64_t lateMs = 0) {
@@ -135,15 +135,56 @@ TEST_F(CountdownTest, TheTestRunsTheActionsAtTheNextTickWithoutCounting) {
     Tick(4);
     EXPECT_THAT(steps_.calls, ElementsAre("beep"));
     EXPECT_TRUE(steps_.captions.empty());
-    // With no action ticked it stays running and does nothing until the next start.
+    // With no action ticked nothing happens.
     steps_.options.Beep = false;
     countdown_.Test();
     Tick(5);
-    EXPECT_TRUE(Running());
+    EXPECT_FALSE(Running());
     EXPECT_THAT(steps_.calls, ElementsAre("beep"));
     Start(kThreeMinutes);
     Tick();
     EXPECT_EQ(Caption(), "残り0:02:59");
+}
+
+TEST_F(CountdownTest, StartAndStopAfterATestInTheSameSecondCountAsUsual) {
+    steps_.options.Beep = true;
+    // Test, stop, start: the stop drops the test; the start counts to its end.
+    countdown_.Test();
+    countdown_.Stop();
+    Start(kThreeMinutes);
+    Tick();
+    EXPECT_TRUE(steps_.calls.empty());
+    EXPECT_FALSE(countdown_.State().CountdownFired);
+    Tick(178);
+    EXPECT_TRUE(Running());
+    EXPECT_EQ(Caption(), "残り0:00:01");
+    Tick();
+    EXPECT_THAT(steps_.calls, ElementsAre("minimise", "close", "show", "beep"));
+
+    // Test, start: the test still runs once at the next tick; the countdown goes on.
+    steps_.calls.clear();
+    countdown_.Test();
+    ASSERT_TRUE(countdown_.Start(kThreeMinutes, now_ + 800, 800));
+    Tick();
+    EXPECT_THAT(steps_.calls, ElementsAre("beep"));
+    EXPECT_TRUE(Running());
+    EXPECT_EQ(Caption(), "残り0:02:59");
+    // A test while counting: the countdown loses nothing.
+    countdown_.Test();
+    Tick();
+    EXPECT_THAT(steps_.calls, ElementsAre("beep", "beep"));
+    EXPECT_EQ(Caption(), "残り0:02:58");
+}
+
+TEST_F(CountdownTest, TheFirstTickCountsOneSecondWhenTheStartComesAfterALongGap) {
+    Tick();
+    now_ += 3'600'000; // an hour without ticks (asleep)
+    steps_.duration = kThreeMinutes;
+    ASSERT_TRUE(countdown_.Start(kThreeMinutes, now_ + 150, 150));
+    Tick();
+    EXPECT_EQ(Caption(), "残り0:02:59");
+    Tick(179);
+    EXPECT_FALSE(Running());
 }
 
 TEST_F(CountdownTest, TimePassedInASuspendIsCounted) {

@@ -207,6 +207,62 @@ TEST_F(TimerInMainWindow, ThePageSwitchesTestAndStart) {
     EXPECT_EQ(MessageBoxes().size(), 1);
 }
 
+TEST_F(TimerInMainWindow, AStartCountsFromTheTickBeforeAfterATestOrALongGap) {
+    Start();
+    Tick();
+    // テスト, 停止 and 開始 within one second: the start notice, and a normal count.
+    Control<QPushButton>("ButtonTimeTest")->click();
+    Control<QPushButton>("ButtonTimeStop")->click();
+    Item("Quick3")->trigger();
+    EXPECT_EQ(dialog_->Label1()->text(), QStringLiteral("只今より 3分 経過したらお知らせします"));
+    Tick();
+    EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("残り0:02:59"));
+    EXPECT_EQ(services_.Sound.Beeps, 0);
+    Item("TimeStop")->trigger();
+
+    // An hour without ticks (asleep), then a click 0.8 s into a second.
+    clock_.Advance(3600 * 1000 + 800);
+    services_.Elapsed.Advance(3600 * 1000 + 800);
+    Item("Quick3")->trigger();
+    clock_.Advance(200);
+    services_.Elapsed.Advance(200);
+    form_->Timer1Timer();
+    EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("残り0:02:59"));
+    Tick(2);
+    EXPECT_TRUE(dialog_->isMinimized());
+    EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("残り0:02:57"));
+}
+
+TEST_F(TimerInMainWindow, FailedStartsAtExpiryShowOneReportThatCounts) {
+    WriteSettings("[Setting]\r\nTimer=0:00:05\r\nTimeLoop=1\r\nBeep=0\r\nPath=1\r\n"
+                  "AppPath=\"/opt/none/alarm\" -x\r\n");
+    services_.Programs.Failure = "プログラムが見つかりません: /opt/none/alarm";
+    Start();
+    Control<QPushButton>("ButtonTimeStart")->click();
+    Tick(15); // three periods
+    EXPECT_EQ(services_.Programs.Starts.size(), 3u);
+    QApplication::processEvents();
+    QList<QMessageBox*> boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_THAT(boxes[0]->text().toStdString(), HasSubstr("/opt/none/alarm"));
+    EXPECT_THAT(boxes[0]->text().toStdString(), HasSubstr("3 回"));
+    Item("TimeStop")->trigger();
+    CloseMessageBoxes();
+
+    // Ticked with no path: said, not skipped in silence.
+    for (const char* path : {"", "\"\""}) {
+        Control<QLineEdit>("LabeledEdit3")->setText(QString::fromLatin1(path));
+        Control<QPushButton>("ButtonTimeTest")->click();
+        Tick();
+        QApplication::processEvents();
+        boxes = MessageBoxes();
+        ASSERT_EQ(boxes.size(), 1) << path;
+        EXPECT_THAT(boxes[0]->text().toStdString(), HasSubstr("起動パスが空")) << path;
+        CloseMessageBoxes();
+    }
+    EXPECT_EQ(services_.Programs.Starts.size(), 3u);
+}
+
 TEST_F(TimerInMainWindow, TheScheduledSoundLoopsAsThePageSays) {
     const DateTime now = clock_.Now();
     WriteSchedule({{"snd", "", FormatScheduleDate(now), FormatScheduleTime(AddSeconds(now, 2)),

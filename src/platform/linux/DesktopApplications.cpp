@@ -1,5 +1,8 @@
 #include "platform/linux/DesktopApplications.h"
 
+#include "core/FileIo.h"
+
+#include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QRegularExpression>
@@ -34,6 +37,31 @@ QStringList DesktopApplications::TypesOf(const QString& pathOrUrl) {
     }
     const QMimeType type = QMimeDatabase().mimeTypeForFile(pathOrUrl);
     return QStringList{type.name()} + type.allAncestors();
+}
+
+bool DesktopApplications::IsProgram(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isExecutable()) {
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray start = file.read(4);
+    return start.startsWith("#!") || start == QByteArrayLiteral("\177ELF");
+}
+
+std::optional<DesktopEntry> DesktopApplications::ReadEntry(const QString& file,
+                                                           std::string* problem) {
+    const std::string path = file.toStdString();
+    std::string error;
+    const std::optional<std::string> text = ReadWholeFile(path, &error);
+    std::optional<DesktopEntry> entry = text ? DesktopEntry::Read(path, *text) : std::nullopt;
+    if (!entry && problem) {
+        *problem = text ? "起動できるアプリケーションエントリではありません: " + path : error;
+    }
+    return entry;
 }
 
 const DesktopEntry* DesktopApplications::ApplicationFor(const QString& pathOrUrl) {

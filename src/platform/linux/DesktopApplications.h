@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <string>
+
 namespace rimo {
 
 // The desktop's applications for files, folders and URLs: the type of a file
@@ -21,6 +24,12 @@ public:
     static bool IsUrl(const QString& text);
     // The MIME type of a file, folder or URL, followed by its broader types.
     static QStringList TypesOf(const QString& pathOrUrl);
+    // A file that runs as a program: one that may be executed and holds an
+    // ELF executable or a script ("#!"). Any other file is a document, also
+    // with the execute bit (every file has it on an NTFS or exFAT mount).
+    static bool IsProgram(const QString& path);
+    // An application entry file; nullopt (and why, for the user) when it is none.
+    static std::optional<DesktopEntry> ReadEntry(const QString& file, std::string* problem);
 
     // The application that opens it; nullptr when none does.
     const DesktopEntry* ApplicationFor(const QString& pathOrUrl);

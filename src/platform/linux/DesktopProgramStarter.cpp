@@ -1,5 +1,8 @@
 #include "platform/linux/DesktopProgramStarter.h"
 
+#include "platform/DesktopExec.h"
+
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -13,8 +16,20 @@ Status Failed(const char* what, const QString& path) {
     return Status::Error((QString::fromUtf8(what) + path).toStdString());
 }
 
-bool Found(const char* tool) {
-    return !QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty();
+QStringList Words(const std::vector<std::string>& words) {
+    QStringList list;
+    for (const std::string& word : words) {
+        list.append(QString::fromStdString(word));
+    }
+    return list;
+}
+
+std::vector<std::string> Strings(const QStringList& list) {
+    std::vector<std::string> words;
+    for (const QString& word : list) {
+        words.push_back(word.toStdString());
+    }
+    return words;
 }
 
 } // namespace
@@ -28,70 +43,114 @@ Status DesktopProgramStarter::Open(const std::string& program,
                                    const std::vector<std::string>& arguments,
                                    const std::string& folder, StartState /*state*/) {
     QString path = QString::fromStdString(program);
-    QStringList words;
-    for (const std::string& argument : arguments) {
-        words.append(QString::fromStdString(argument));
-    }
+    const QStringList options = Words(arguments);
+    const QString workingFolder = QString::fromStdString(folder);
     if (path.startsWith(QStringLiteral("file:"))) {
         path = QUrl(path).toLocalFile();
     } else if (DesktopApplications::IsUrl(path)) {
-        return OpenDocument(path, words);
+        return OpenDocument(path, options, workingFolder);
     }
-    if (!path.contains(QLatin1Char('/'))) {
-        const QString found = QStandardPaths::findExecutable(path);
-        if (found.isEmpty()) {
-            return Failed("プログラムが見つかりません: ", path);
-        }
-        path = found;
+    if (path.isEmpty()) {
+        return Status::Error("起動するものが指定されていません");
     }
-    const QFileInfo info(path);
+    // A relative path names a file in the working folder, where it runs; a
+    // bare name that is none there, a program on PATH.
+    const QFileInfo info(QDir(workingFolder.isEmpty() ? QDir::currentPath() : workingFolder), path);
+    if (!path.contains(QLatin1Char('/')) && (workingFolder.isEmpty() || !info.exists())) {
+        return Run(path, options, workingFolder);
+    }
     if (!info.exists()) {
-        return Failed("プログラムが見つかりません: ", path);
+        return Failed("ファイルが見つかりません: ", path);
     }
+    // Absolute from here on: a path never reaches a program as an option.
+    const QString absolute = info.absoluteFilePath();
     if (info.isFile() && info.suffix() == QStringLiteral("desktop")) {
-        return LaunchEntry(info.absoluteFilePath(), words);
+        std::string problem;
+        const std::optional<DesktopEntry> entry =
+            DesktopApplications::ReadEntry(absolute, &problem);
+        if (!entry) {
+            return Status::Error(problem);
+        }
+        return LaunchEntry(*entry, options, {}, workingFolder);
     }
-    if (info.isDir() || !info.isExecutable()) {
-        return OpenDocument(info.absoluteFilePath(), words);
+    if (DesktopApplications::IsProgram(absolute)) {
+        return Run(absolute, options, workingFolder);
     }
-    const QString workingFolder = QString::fromStdString(folder);
-    if (!workingFolder.isEmpty() && !QFileInfo(workingFolder).isDir()) {
-        return Failed("作業フォルダがありません: ", workingFolder);
-    }
-    QProcess process;
-    process.setProgram(path);
-    process.setArguments(words);
-    process.setWorkingDirectory(workingFolder);
-    process.setStandardInputFile(QProcess::nullDevice());
-    if (!process.startDetached()) {
-        return Failed("プログラムを起動できません: ",
-                      path + QStringLiteral(" (") + process.errorString() + QLatin1Char(')'));
-    }
-    return Status::Ok();
+    return OpenDocument(absolute, options, workingFolder);
 }
 
-Status DesktopProgramStarter::OpenDocument(const QString& target, const QStringList& arguments) {
+Status DesktopProgramStarter::OpenDocument(const QString& target, const QStringList& options,
+                                           const QString& folder) {
     const DesktopEntry* application = applications_.ApplicationFor(target);
     if (!application) {
         return Failed("開くアプリケーションがありません: ",
                       target + QStringLiteral(" (") +
                           DesktopApplications::TypesOf(target).value(0) + QLatin1Char(')'));
     }
-    if (!arguments.isEmpty() && Found("gio")) {
-        return LaunchEntry(QString::fromStdString(application->File.string()),
-                           QStringList{target} + arguments);
-    }
-    if (Found("xdg-open") && QProcess::startDetached(QStringLiteral("xdg-open"), {target})) {
-        return Status::Ok();
-    }
-    return LaunchEntry(QString::fromStdString(application->File.string()), {target});
+    return LaunchEntry(*application, options, {target}, folder);
 }
 
-Status DesktopProgramStarter::LaunchEntry(const QString& entryFile, const QStringList& files) {
-    if (!Found("gio") ||
-        !QProcess::startDetached(QStringLiteral("gio"),
-                                 QStringList{QStringLiteral("launch"), entryFile} + files)) {
-        return Failed("アプリケーションを起動できません (gio launch): ", entryFile);
+Status DesktopProgramStarter::LaunchEntry(const DesktopEntry& entry, const QStringList& options,
+                                          const QStringList& files, const QString& folder) {
+    const DesktopCommand command = ExpandExec(entry, Strings(options), Strings(files));
+    if (!command.Problem) {
+        return command.Problem;
+    }
+    QStringList words = Words(command.Words);
+    if (entry.Terminal) {
+        // The desktop's terminal: the launcher of the terminal rules, else the
+        // system's choice (Debian's alternative), else xterm.
+        QStringList terminal;
+        for (const auto& [name, option] :
+             {std::pair("xdg-terminal-exec", ""), std::pair("x-terminal-emulator", "-e"),
+              std::pair("xterm", "-e")}) {
+            const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+            if (!found.isEmpty()) {
+                terminal = QStringList{found};
+                if (*option) {
+                    terminal.append(QString::fromLatin1(option));
+                }
+                break;
+            }
+        }
+        if (terminal.isEmpty()) {
+            return Failed("端末の中で動くアプリケーションですが、端末が見つかりません: ",
+                          QString::fromStdString(entry.File.string()));
+        }
+        words = terminal + words;
+    }
+    // The entry's own folder, when the start names none.
+    QString workingFolder = folder;
+    if (workingFolder.isEmpty() && !entry.Path.empty() &&
+        QFileInfo(QString::fromStdString(entry.Path)).isDir()) {
+        workingFolder = QString::fromStdString(entry.Path);
+    }
+    const QString program = words.takeFirst();
+    const Status started = Run(program, words, workingFolder);
+    if (!started) {
+        return Status::Error(started.message() + " (" + entry.File.string() + ")");
+    }
+    return started;
+}
+
+Status DesktopProgramStarter::Run(const QString& program, const QStringList& arguments,
+                                  const QString& folder) {
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        return Failed("作業フォルダがありません: ", folder);
+    }
+    const QString path =
+        program.contains(QLatin1Char('/')) ? program : QStandardPaths::findExecutable(program);
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
+        return Failed("プログラムが見つかりません: ", program);
+    }
+    QProcess process;
+    process.setProgram(path);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(folder);
+    process.setStandardInputFile(QProcess::nullDevice());
+    if (!process.startDetached()) {
+        return Failed("プログラムを起動できません: ",
+                      path + QStringLiteral(" (") + process.errorString() + QLatin1Char(')'));
     }
     return Status::Ok();
 }

@@ -8,12 +8,14 @@
 
 namespace rimo {
 
-// Starts programs directly (QProcess, never a shell); launches application
-// entries with "gio launch"; opens documents, folders and URLs with the
-// desktop's default application: xdg-open, or, with parameters, "gio launch"
-// of the application's entry with the document and the parameters. The
-// application is looked up first, so that a document nothing opens is
-// reported at once. Start states are not passed on (see StartState).
+// Starts programs directly (QProcess, never a shell). An executable (an ELF
+// file or a script with "#!" that may be executed) runs with the arguments.
+// An application entry (".desktop") runs its Exec with the arguments as its
+// options. A document, folder or URL goes to its default application (by the
+// rules of mimeapps.list), whose Exec runs with the arguments as options and
+// the item as its file. Every start runs in the given folder. Nothing that
+// cannot start is left unsaid: no application, a missing program or folder.
+// Start states are not passed on (see StartState).
 class DesktopProgramStarter final : public QObject, public ProgramStarter {
     Q_OBJECT
 public:
@@ -26,8 +28,10 @@ public:
                 const std::string& folder, StartState state) override;
 
 private:
-    Status OpenDocument(const QString& target, const QStringList& arguments);
-    Status LaunchEntry(const QString& entryFile, const QStringList& files);
+    Status OpenDocument(const QString& target, const QStringList& options, const QString& folder);
+    Status LaunchEntry(const DesktopEntry& entry, const QStringList& options,
+                       const QStringList& files, const QString& folder);
+    static Status Run(const QString& program, const QStringList& arguments, const QString& folder);
 
     DesktopApplications applications_;
 };

@@ -16,6 +16,7 @@ class LinuxNetworkState;
 class LinuxSystemInformation;
 class LocalTimeZone;
 class TimedatedClockService;
+class SessionScreenSaver;
 class XcbScreenSaver;
 class XdgAutostart;
 
@@ -31,7 +32,8 @@ private:
     DesktopSound* sound_;
     DesktopProgramStarter* programs_;
     DesktopWallpaper* wallpaper_;
-    XcbScreenSaver* screenSaver_;
+    XcbScreenSaver* x11ScreenSaver_;
+    SessionScreenSaver* screenSaver_;
     std::unique_ptr<TimedatedClockService> clockSetting_;
     std::unique_ptr<LinuxNetworkState> network_;
     std::unique_ptr<LocalTimeZone> zone_;

@@ -3,9 +3,6 @@
 #include "core/FileIo.h"
 #include "platform/XScreenSaverChoice.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -111,35 +108,14 @@ void XcbScreenSaver::SetActive(bool active) {
     Write(*settings);
 }
 
-bool XcbScreenSaver::StartTool(const char* tool, const QStringList& arguments) {
-    const QString name = QString::fromLatin1(tool);
-    return !QStandardPaths::findExecutable(name).isEmpty() &&
-           QProcess::startDetached(name, arguments);
-}
-
-void XcbScreenSaver::Force(bool on) {
-    if (xcb_connection_t* c = Connection()) {
-        xcb_force_screen_saver(c, on ? XCB_SCREEN_SAVER_ACTIVE : XCB_SCREEN_SAVER_RESET);
-        xcb_flush(c);
+bool XcbScreenSaver::Force(bool on) {
+    xcb_connection_t* c = Connection();
+    if (!c) {
+        return false;
     }
-}
-
-void XcbScreenSaver::Activate() {
-    if (DaemonRuns() && StartTool("xscreensaver-command", {QStringLiteral("-activate")})) {
-        return;
-    }
-    if (StartTool("xdg-screensaver", {QStringLiteral("activate")})) {
-        return;
-    }
-    Force(true);
-}
-
-void XcbScreenSaver::Wake() {
-    Force(false);
-    if (DaemonRuns()) {
-        StartTool("xscreensaver-command", {QStringLiteral("-deactivate")});
-    }
-    StartTool("xdg-screensaver", {QStringLiteral("reset")});
+    xcb_force_screen_saver(c, on ? XCB_SCREEN_SAVER_ACTIVE : XCB_SCREEN_SAVER_RESET);
+    xcb_flush(c);
+    return true;
 }
 
 void XcbScreenSaver::SelectProgram(const std::string& path) {

@@ -1,20 +1,21 @@
 #pragma once
 
-#include "platform/ScreenSaverSystem.h"
-
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+
+#include <optional>
+#include <string>
 
 struct xcb_connection_t;
 
 namespace rimo {
 
 // The X server's screen saver: its time-out (0 switches it off, which is
-// what "not enabled" means on X), forcing it on and off, and the desktop's
-// screen saver tools (xscreensaver-command when that daemon runs, else
-// xdg-screensaver). Without an X server it reads 0 and off and does nothing.
-class XcbScreenSaver final : public QObject, public ScreenSaverSystem {
+// what "not enabled" means on X), forcing it on and off, and the xscreensaver
+// daemon's choice of hack. Without an X server it reads unknown and does
+// nothing.
+class XcbScreenSaver final : public QObject {
     Q_OBJECT
 public:
     // `display` as in $DISPLAY; empty: $DISPLAY itself. `daemonSettings`: the
@@ -23,16 +24,18 @@ public:
                             QObject* parent = nullptr);
     ~XcbScreenSaver() override;
 
-    std::optional<int> TimeOut() override;
-    std::optional<bool> Active() override;
-    void SetTimeOut(int seconds) override;
-    void SetActive(bool active) override;
-    void Activate() override;
-    void Wake() override;
-    void SelectProgram(const std::string& path) override;
+    std::optional<int> TimeOut();
+    std::optional<bool> Active();
+    void SetTimeOut(int seconds);
+    void SetActive(bool active);
+    // The daemon's own choice of program becomes `path` (when it runs).
+    void SelectProgram(const std::string& path);
 
     // The xscreensaver daemon runs on this display.
     bool DaemonRuns();
+    // The server's own screen saver on, or off with the idle count restarted;
+    // false without an X server.
+    bool Force(bool on);
 
 private:
     struct Settings {
@@ -44,8 +47,6 @@ private:
     xcb_connection_t* Connection();
     std::optional<Settings> Read();
     void Write(const Settings& settings);
-    void Force(bool on);
-    static bool StartTool(const char* tool, const QStringList& arguments);
 
     QByteArray display_;
     QString daemonSettings_;

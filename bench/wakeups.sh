@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Wake-ups per second of the real program with a StatusNotifier tray: the
+# program runs on an X server of its own (Xvfb) and a session bus of its own
+# with the tests' StatusNotifierWatcher, in a temporary home; its threads'
+# context switches (voluntary and not) are counted from /proc over a while.
+#
+#   bench/wakeups.sh [executable] [seconds]
+# Prints one line per case: animation and scrolling off, then on.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+exe=$(realpath "${1:-build/rimotime}")
+seconds=${2:-30}
+
+if [ -z "${DBUS_SESSION_BUS_ADDRESS_FOR_WAKEUPS:-}" ]; then
+    exec env DBUS_SESSION_BUS_ADDRESS_FOR_WAKEUPS=1 dbus-run-session -- "$0" "$exe" "$seconds"
+fi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+display=":$(cat "$work/display")"
+
+# Context switches (voluntary and not) of each thread of a process, as
+# "tid count" lines.
+thread_switches() {
+    for status in /proc/"$1"/task/*/status; do
+        awk -v t="${status%/status}" '/ctxt_switches/ { n += $2 }
+            END { sub(".*/", "", t); print t, n + 0 }' "$status" 2>/dev/null || true
+    done
+}
+
+# Switches over <seconds>, sampled every second so that a thread that ends
+# meanwhile keeps what it did; a thread that starts counts from zero.
+count_switches() { # <pid> <seconds>
+    declare -A base last
+    local tid n
+    while read -r tid n; do base[$tid]=$n; last[$tid]=$n; done < <(thread_switches "$1")
+    for _ in $(seq "$2"); do
+        sleep 1
+        while read -r tid n; do
+            [ -n "${base[$tid]+x}" ] || base[$tid]=0
+            last[$tid]=$n
+        done < <(thread_switches "$1")
+    done
+    local total=0
+    for tid in "${!last[@]}"; do total=$((total + last[$tid] - base[$tid])); done
+    echo "$total"
+}
+
+start_watcher() {
+    /usr/bin/python3 -m dbusmock --template tests/data/sni_watcher.py >/dev/null 2>&1 &
+    watcher=$!
+    for _ in $(seq 100); do
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+            org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher 2>/dev/null |
+            grep -q true && break
+        sleep 0.1
+    done
+}
+
+measure() { # <label> <AnimeIcon> <Scroll>
+    start_watcher
+    local home="$work/home-$1"
+    mkdir -p "$home/.config/RimoTimeInformation" "$work/run-$1"
+    chmod 700 "$work/run-$1"
+    printf '[Setting]\r\nAnimeIcon=%s\r\nScroll=%s\r\nCMShowing=0\r\n' "$2" "$3" \
+        >"$home/.config/RimoTimeInformation/rimotime.ini"
+    HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$work/run-$1" \
+        DISPLAY="$display" QT_QPA_PLATFORM=xcb "$exe" 2>/dev/null &
+    local pid=$!
+    sleep 5 # start-up settles
+    local registered
+    registered=$(dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher \
+        /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
+        string:org.kde.StatusNotifierWatcher string:RegisteredStatusNotifierItems |
+        grep -c 'string "' || true)
+    local switches
+    switches=$(count_switches "$pid" "$seconds")
+    kill "$pid" "$watcher"
+    wait "$pid" "$watcher" 2>/dev/null || true
+    awk -v l="$1" -v n="$switches" -v s="$seconds" -v r="$registered" \
+        'BEGIN { printf "%-40s %6.2f wake-ups/s (tray items registered: %d)\n", l, n / s, r }'
+}
+
+measure "animation off, scrolling off" 0 0
+measure "animation on, scrolling on" 1 1

@@ -45,6 +45,11 @@ public:
     bool ScreenSaverAfterChange() const;
     bool MinimizeAfterStart() const;
 
+Q_SIGNALS:
+    // An option that decides what the tick shows changed (scrolling, the
+    // next event, the animation, the taskbar mode).
+    void TickOptionsChanged();
+
 private:
     void CreateControls(QWidget& page);
 

@@ -146,9 +146,13 @@ void ClockPage::GetTimeButtonClick() {
     if (synchronising_) {
         return;
     }
-    const QScopedValueRollback<bool> running(synchronising_, true);
-    Synchronise();
-    activeClient_ = nullptr;
+    {
+        const QScopedValueRollback<bool> running(synchronising_, true);
+        Q_EMIT SynchronisingChanged();
+        Synchronise();
+        activeClient_ = nullptr;
+    }
+    Q_EMIT SynchronisingChanged();
 }
 
 void ClockPage::Synchronise() {

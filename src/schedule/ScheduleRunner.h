@@ -70,8 +70,10 @@ private:
     void DeleteRow(int row) override;
     void SortAndSelectNextEvent() override;
     void TableChanged();
-    // The seconds of the quiet span that have passed, as covered.
-    void CoverQuietSpan();
+    // The seconds of the quiet span that have passed, as covered: with the
+    // second now (ticks at every second would have covered it at its start),
+    // or up to it (the tick now covers it).
+    void CoverQuietSpan(bool thisSecond);
 
     struct QuietSpan {
         std::int64_t WallMs = 0;   // the clock's reading when the tick went quiet
@@ -80,6 +82,7 @@ private:
     };
 
     ScheduleGrid& grid_;
+    ScheduleTable& table_; // the window's: outlives the grid, which may go first
     ScheduleEditor& editor_;
     const Clock& clock_;
     MessageWindows* messages_;

@@ -3,8 +3,8 @@
 #include "platform/DesktopExec.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -34,10 +34,11 @@ std::vector<std::string> Strings(const QStringList& list) {
 
 } // namespace
 
-DesktopProgramStarter::DesktopProgramStarter(QObject* parent) : QObject(parent) {}
+DesktopProgramStarter::DesktopProgramStarter(QObject* parent)
+    : QObject(parent), children_(new ChildProcesses(this)) {}
 
 DesktopProgramStarter::DesktopProgramStarter(XdgDirs dirs, QObject* parent)
-    : QObject(parent), applications_(std::move(dirs)) {}
+    : QObject(parent), applications_(std::move(dirs)), children_(new ChildProcesses(this)) {}
 
 Status DesktopProgramStarter::Open(const std::string& program,
                                    const std::vector<std::string>& arguments,
@@ -143,14 +144,13 @@ Status DesktopProgramStarter::Run(const QString& program, const QStringList& arg
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         return Failed("プログラムが見つかりません: ", program);
     }
-    QProcess process;
-    process.setProgram(path);
-    process.setArguments(arguments);
-    process.setWorkingDirectory(folder);
-    process.setStandardInputFile(QProcess::nullDevice());
-    if (!process.startDetached()) {
-        return Failed("プログラムを起動できません: ",
-                      path + QStringLiteral(" (") + process.errorString() + QLatin1Char(')'));
+    const ChildProcesses::Started started =
+        children_->Start(QFile::encodeName(path).toStdString(), Strings(arguments),
+                         QFile::encodeName(folder).toStdString());
+    if (started.Pid == 0) {
+        return Failed("プログラムを起動できません: ", path + QStringLiteral(" (") +
+                                                          QString::fromStdString(started.Error) +
+                                                          QLatin1Char(')'));
     }
     return Status::Ok();
 }

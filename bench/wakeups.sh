@@ -102,6 +102,11 @@ measure() { # <label> <tray: sni|trayer> <settings lines>
     fi
     local switches
     switches=$(count_switches "$pid" "$seconds")
+    # A program that ended meanwhile would count as silent.
+    if ! kill -0 "$pid" 2>/dev/null; then
+        echo "$label ($tray): the program ended during the measurement" >&2
+        exit 1
+    fi
     kill "$pid" "$watcher"
     wait "$pid" "$watcher" 2>/dev/null || true
     awk -v l="$label ($tray)" -v n="$switches" -v s="$seconds" -v r="$registered" \

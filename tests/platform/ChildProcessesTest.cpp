@@ -30,12 +30,16 @@ TEST(ChildProcesses, ReportsEachChildsPidAndHowItEndedAndLeavesOthersAlone) {
     TempFolder folder;
     ChildProcesses children;
     Exits exits(children);
+    std::vector<qint64> spawned;
+    QObject::connect(&children, &ChildProcesses::Spawned,
+                     [&](qint64 pid, const QString&) { spawned.push_back(pid); });
     QProcess other; // Qt's own child: its end is Qt's to see
     other.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exit 7")});
     const auto code = children.Start("/bin/sh", {"-c", "pwd > where; exit 3"}, folder.Path().string());
     const auto killed = children.Start("/bin/sh", {"-c", "kill -TERM $$"}, "");
     ASSERT_GT(code.Pid, 0) << code.Error;
     ASSERT_GT(killed.Pid, 0) << killed.Error;
+    EXPECT_EQ(spawned, (std::vector<qint64>{code.Pid, killed.Pid}));
     ASSERT_TRUE(exits.Wait(2));
     EXPECT_EQ(exits.ByPid[code.Pid].ExitCode, 3);
     EXPECT_EQ(exits.ByPid[code.Pid].Signal, 0);
@@ -45,7 +49,7 @@ TEST(ChildProcesses, ReportsEachChildsPidAndHowItEndedAndLeavesOthersAlone) {
     std::ifstream written(folder.Path() / "where");
     std::getline(written, where);
     EXPECT_EQ(std::filesystem::path(where), std::filesystem::canonical(folder.Path()));
-    ASSERT_TRUE(other.waitForFinished(10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.state() == QProcess::NotRunning; }, 10000));
     EXPECT_EQ(other.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(other.exitCode(), 7);
 }

@@ -90,6 +90,7 @@ ChildProcesses::Started ChildProcesses::Start(const std::string& path,
         return {0, std::strerror(error)};
     }
     Watch(pid);
+    Q_EMIT Spawned(pid, QString::fromStdString(path));
     return {pid, {}};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <sys/types.h>
 
@@ -44,6 +45,9 @@ public:
     std::size_t Running() const { return watched_.size(); }
 
 Q_SIGNALS:
+    // A child began running (emitted within Start, so a caller of a starter
+    // that spawns here learns the pid of what it started).
+    void Spawned(qint64 pid, const QString& path);
     void Exited(const rimo::ChildExit& exit);
 
 private:

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sched.h>
 #include <spawn.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -89,6 +90,10 @@ ChildProcesses::Started ChildProcesses::Start(const std::string& path,
     if (error != 0) {
         return {0, std::strerror(error)};
     }
+    // The new program is queued on this CPU behind the rest of the tick (the
+    // pass, the grid) unless this thread lets it run first: without this a
+    // due program began milliseconds after its call in a large schedule.
+    sched_yield();
     Watch(pid);
     Q_EMIT Spawned(pid, QString::fromStdString(path));
     return {pid, {}};

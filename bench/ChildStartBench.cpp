@@ -17,8 +17,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <optional>
 #include <fstream>
+#include <optional>
 #include <vector>
 
 namespace rimo {
@@ -34,11 +34,11 @@ std::int64_t NowMicroseconds() {
 bool WaitForExit(DesktopProgramStarter& starter, int timeoutMs) {
     QEventLoop loop;
     bool ended = false;
-    const auto connection = QObject::connect(&starter.Children(), &ChildProcesses::Exited, &loop,
-                                             [&] {
-                                                 ended = true;
-                                                 loop.quit();
-                                             });
+    const auto connection =
+        QObject::connect(&starter.Children(), &ChildProcesses::Exited, &loop, [&] {
+            ended = true;
+            loop.quit();
+        });
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
     loop.exec();
     QObject::disconnect(connection);

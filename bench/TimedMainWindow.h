@@ -4,12 +4,12 @@
 #include "TempFolder.h"
 #include "app/TForm1.h"
 #include "core/DateTime.h"
-#include "schedule/ScheduleTable.h"
 #include "fakes/FakeScreenSaverSystem.h"
 #include "fakes/FakeSound.h"
 #include "fakes/FakeWallpaper.h"
 #include "platform/ProgramStarter.h"
 #include "platform/linux/SystemClock.h"
+#include "schedule/ScheduleTable.h"
 
 #include <QEventLoop>
 #include <QTimer>

@@ -53,8 +53,8 @@ bool TForm1::NeedsEverySecond() const {
     const bool animated = settingsPage_->AnimeIcon() && tray_ && tray_->HostAvailable();
     const bool titleMoves =
         TitleInSight() && (settingsPage_->Scroll() || settingsPage_->NextHint());
-    return animated || titleMoves || timerPage_->NeedsEveryTick() ||
-           clockPage_->Synchronising() || state_.TestRequested;
+    return animated || titleMoves || timerPage_->NeedsEveryTick() || clockPage_->Synchronising() ||
+           state_.TestRequested;
 }
 
 void TForm1::hideEvent(QHideEvent* event) {

@@ -18,8 +18,8 @@ char32_t DecodeOne(iconv_t cd, const char* bytes, std::size_t size) {
     unsigned char out[8] = {};
     char* outPtr = reinterpret_cast<char*>(out);
     std::size_t outLeft = sizeof out;
-    if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
-        inLeft != 0 || sizeof out - outLeft != 4) {
+    if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0 ||
+        sizeof out - outLeft != 4) {
         return 0;
     }
     return out[0] | (out[1] << 8) | (out[2] << 16) | (static_cast<char32_t>(out[3]) << 24);

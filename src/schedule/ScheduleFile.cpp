@@ -144,9 +144,9 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     std::vector<ScheduleRow> cells;
     // Room for the rows the text can hold (a line takes two bytes at least),
     // so a large table is not moved while it grows.
-    cells.reserve(static_cast<std::size_t>(std::min<long long>(
-        {stride, static_cast<long long>(kMaxRowsRead),
-         static_cast<long long>(decoded.Utf8.size() / 2) + 1})));
+    cells.reserve(static_cast<std::size_t>(
+        std::min<long long>({stride, static_cast<long long>(kMaxRowsRead),
+                             static_cast<long long>(decoded.Utf8.size() / 2) + 1})));
     long long cellLines = 0;
     bool lastLineEmpty = false;
     bool rowsLeftOut = false;

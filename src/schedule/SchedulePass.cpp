@@ -184,8 +184,7 @@ void SchedulePass::CoverQuietly(std::int64_t unixMs) {
     lastReal_ = real;
 }
 
-std::int64_t SchedulePass::QuietWakeSecond(std::int64_t unixMs,
-                                           std::int64_t horizonSeconds) const {
+std::int64_t SchedulePass::QuietWakeSecond(std::int64_t unixMs, std::int64_t horizonSeconds) const {
     const std::int64_t now = RealSecondOf(unixMs);
     const std::int64_t offset = LocalOffset(now);
     std::int64_t wake = now + std::max<std::int64_t>(horizonSeconds, 1);

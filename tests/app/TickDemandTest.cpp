@@ -16,7 +16,7 @@ namespace {
 const DateTime kTen = EncodeDate(2026, 12, 8) + EncodeTime(10, 0, 0); // the clock's start
 
 ScheduleRow Due(const std::string& title, DateTime when, const std::string& repeat = "") {
-    return {title, repeat, FormatScheduleDate(when), FormatScheduleTime(when), "警告音", "",
+    return {title,    repeat, FormatScheduleDate(when), FormatScheduleTime(when), "警告音", "",
             "しない", "○"};
 }
 
@@ -60,8 +60,8 @@ protected:
 };
 
 TEST_F(TickDemandTest, HiddenItSleepsUntilTheNextDueRowWhichRunsAtItsSecond) {
-    WriteSchedule({Due("eleven", AddSeconds(kTen, 3600), "毎日"),
-                   Due("later", AddSeconds(kTen, 3 * 3600))});
+    WriteSchedule(
+        {Due("eleven", AddSeconds(kTen, 3600), "毎日"), Due("later", AddSeconds(kTen, 3 * 3600))});
     auto form = StartHidden();
     EXPECT_TRUE(form->Timer1().Quiet());
     EXPECT_EQ(Seconds().ArmedFor(), UnixSecond(AddSeconds(kTen, 3600)));
@@ -173,7 +173,8 @@ TEST_F(TickDemandTest, AClockSetBackRunsNoSecondTwice) {
 }
 
 TEST_F(TickDemandTest, AResumeAfterTheRowsSecondIsAGapHandledAtOnce) {
-    WriteSchedule({Due("daily", AddSeconds(kTen, 1200), "毎日"), Due("once", AddSeconds(kTen, 1300))});
+    WriteSchedule(
+        {Due("daily", AddSeconds(kTen, 1200), "毎日"), Due("once", AddSeconds(kTen, 1300))});
     auto form = StartHidden();
     clock_.Advance(60'000);
     clock_.Sleep(2 * 3'600'000);

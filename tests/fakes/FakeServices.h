@@ -32,8 +32,8 @@ struct FakeServices {
     FakeSecondSource Seconds;
 
     PlatformServices All() {
-        return {&Sound,   &Programs, &Wallpaper,  &ScreenSaver, &ClockSetting, &Network,
-                &Zone,    &Startup,  &SystemInfo, &Elapsed,     &Seconds};
+        return {&Sound, &Programs, &Wallpaper,  &ScreenSaver, &ClockSetting, &Network,
+                &Zone,  &Startup,  &SystemInfo, &Elapsed,     &Seconds};
     }
 };
 

@@ -1,7 +1,7 @@
 // Real children started and reaped through the event loop; a QProcess
 // beside them keeps its own.
-#include "TempFolder.h"
 #include "platform/linux/ChildProcesses.h"
+#include "TempFolder.h"
 
 #include <QProcess>
 #include <QTest>
@@ -35,7 +35,8 @@ TEST(ChildProcesses, ReportsEachChildsPidAndHowItEndedAndLeavesOthersAlone) {
                      [&](qint64 pid, const QString&) { spawned.push_back(pid); });
     QProcess other; // Qt's own child: its end is Qt's to see
     other.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exit 7")});
-    const auto code = children.Start("/bin/sh", {"-c", "pwd > where; exit 3"}, folder.Path().string());
+    const auto code =
+        children.Start("/bin/sh", {"-c", "pwd > where; exit 3"}, folder.Path().string());
     const auto killed = children.Start("/bin/sh", {"-c", "kill -TERM $$"}, "");
     ASSERT_GT(code.Pid, 0) << code.Error;
     ASSERT_GT(killed.Pid, 0) << killed.Error;
@@ -60,7 +61,8 @@ TEST(ChildProcesses, AStartThatCannotRunSaysWhy) {
     std::ofstream(plain) << "not a program\n";
     ChildProcesses children;
     for (const auto& [path, where] :
-         {std::pair<std::string, std::string>("/nonexistent/program", ""), {plain, ""},
+         {std::pair<std::string, std::string>("/nonexistent/program", ""),
+          {plain, ""},
           {"/bin/true", (folder.Path() / "no such folder").string()}}) {
         const auto started = children.Start(path, {}, where);
         EXPECT_EQ(started.Pid, 0) << path;

@@ -56,9 +56,8 @@ TEST(TimerfdSecondSource, WakesOnceAtTheStartOfTheSecondItIsArmedForAndNeverBefo
 }
 
 TEST(TimerfdSecondSource, LogindsResumeWakesAtOnce) {
-    test::PrivateBus bus(
-        QStringLiteral("/usr/bin/python3 -m dbusmock --session --template logind"),
-        QStringLiteral("rimo-logind-mock"));
+    test::PrivateBus bus(QStringLiteral("/usr/bin/python3 -m dbusmock --session --template logind"),
+                         QStringLiteral("rimo-logind-mock"));
     ASSERT_TRUE(bus.Connected()) << "no private bus (dbus-run-session)";
     ASSERT_TRUE(bus.WaitForName(QStringLiteral("org.freedesktop.login1")));
     TimerfdSecondSource source(bus.Bus());

@@ -42,8 +42,8 @@ LinuxServices::LinuxServices(QObject* parent)
       startup_(std::make_unique<XdgAutostart>(XdgAutostart::FolderFor(
           qgetenv("XDG_CONFIG_HOME").toStdString(), qgetenv("HOME").toStdString()))),
       systemInfo_(std::make_unique<LinuxSystemInformation>()),
-      elapsed_(std::make_unique<LinuxBootClock>()), seconds_(new TimerfdSecondSource(
-                                                        QDBusConnection::systemBus(), this)) {}
+      elapsed_(std::make_unique<LinuxBootClock>()),
+      seconds_(new TimerfdSecondSource(QDBusConnection::systemBus(), this)) {}
 
 LinuxServices::~LinuxServices() = default;
 

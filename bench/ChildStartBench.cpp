@@ -5,11 +5,7 @@
 // the due ones) is taken off. The iteration time is before that.
 #include "TimedMainWindow.h"
 #include "core/DateTime.h"
-#include "fakes/FakeScreenSaverSystem.h"
-#include "fakes/FakeSound.h"
-#include "fakes/FakeWallpaper.h"
 #include "platform/linux/DesktopProgramStarter.h"
-#include "platform/linux/SystemClock.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -60,15 +56,11 @@ double Median(std::vector<double> values) {
 }
 
 void BM_DueRowChildStartLateness(benchmark::State& state) {
-    BenchApp();
-    TempFolder folder;
-    SystemClock clock;
-    FakeSound sound;
-    DesktopProgramStarter programs;
-    FakeWallpaper wallpaper;
-    FakeScreenSaverSystem screenSaver;
-    TForm1 form(AppPaths::InFolder(folder.Path()), clock,
-                PlatformServices{&sound, &programs, &wallpaper, &screenSaver});
+    TimedMainWindow<DesktopProgramStarter> window;
+    TForm1& form = window.Form;
+    const SystemClock& clock = window.Clock;
+    DesktopProgramStarter& programs = window.Programs;
+    const TempFolder& folder = window.Folder;
     const std::filesystem::path stamps = folder.Path() / "stamps";
     const std::string stamp = RIMO_START_STAMP;
 

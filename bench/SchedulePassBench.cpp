@@ -96,7 +96,7 @@ BENCHMARK(BM_MainWindowTickNoRowDue)->Arg(10)->Arg(1000)->Arg(10000)->Unit(bench
 // Real timer, real clock: a row due at the next second but one; the time
 // reported is from that second's boundary to the start of its action.
 void BM_DelayFromSecondBoundaryToAction(benchmark::State& state) {
-    TimedMainWindow window;
+    TimedMainWindow<> window;
     TForm1& form = window.Form;
     const SystemClock& clock = window.Clock;
     TimingStarter& programs = window.Programs;

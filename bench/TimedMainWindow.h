@@ -74,13 +74,14 @@ private:
 };
 
 // The main window in a temporary folder on the real clocks and tick, its
-// programs' starts timed; sound, wallpaper and screen saver are fakes.
-struct TimedMainWindow {
+// programs started by `Starter` (by default only timed); sound, wallpaper and
+// screen saver are fakes.
+template <class Starter = TimingStarter> struct TimedMainWindow {
     QApplication& App = BenchApp(); // before the window
     TempFolder Folder;
     SystemClock Clock;
     FakeSound Sound;
-    TimingStarter Programs;
+    Starter Programs;
     FakeWallpaper Wallpaper;
     FakeScreenSaverSystem ScreenSaver;
     TForm1 Form{AppPaths::InFolder(Folder.Path()), Clock,

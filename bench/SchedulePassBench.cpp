@@ -27,7 +27,7 @@ const DateTime kTen = EncodeDate(2026, 1, 5) + EncodeTime(10, 0, 0);
 class NoSteps final : public ActionSteps {
 public:
     ActionPlan Plan(const ScheduleRow&) override { return {}; }
-    void CarryOut(const ActionPlan&) override {}
+    ActionResult CarryOut(const ActionPlan&) override { return {}; }
 };
 
 // The pass over `rows` future rows, running nothing.

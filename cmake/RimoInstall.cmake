@@ -79,8 +79,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's SVG icon engine, a plugin no link shows: most icons of the themes (the
 # launcher's buttons) are SVG. Debian 13 moved it from libqt6svg6 (6.6 and
-# before) to qt6-svg-plugins. The program's own icons lie in hicolor.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-svg-plugins | libqt6svg6 (<< 6.7~), hicolor-icon-theme")
+# before) to qt6-svg-plugins. The program's own icons lie in hicolor. The run
+# history is an SQLite database, read through Qt's SQLite driver (a plugin).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-svg-plugins | libqt6svg6 (<< 6.7~), hicolor-icon-theme, libqt6sql6-sqlite")
 # An icon theme for the launcher's application and file icons; desktops
 # bring their own, a bare system gets GNOME's.
 string(CONCAT CPACK_DEBIAN_PACKAGE_RECOMMENDS

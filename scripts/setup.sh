@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev libxcb1-dev
+    libqt6sql6-sqlite
     qt6-multimedia-dev libcanberra-dev sound-theme-freedesktop xdg-utils x11-xserver-utils
     libqt6svg6 adwaita-icon-theme hicolor-icon-theme
     libgtest-dev libgmock-dev libbenchmark-dev

@@ -19,12 +19,12 @@ void NotYetThere(const char* what) {
 
 AppActionHost::AppActionHost(QWidget& mainWindow) : mainWindow_(mainWindow) {}
 
-void AppActionHost::SynchroniseClock() {
+ActionResult AppActionHost::SynchroniseClock() {
     if (OnSynchroniseClock) {
-        OnSynchroniseClock();
-    } else {
-        NotYetThere("the clock synchronisation");
+        return OnSynchroniseClock();
     }
+    NotYetThere("the clock synchronisation");
+    return {};
 }
 
 std::vector<std::string> AppActionHost::LauncherPageTitles() const {

@@ -19,8 +19,8 @@ class AppActionHost final : public ActionHost {
 public:
     explicit AppActionHost(QWidget& mainWindow);
 
-    // GetTimeButtonClick of the clock page.
-    std::function<void()> OnSynchroniseClock;
+    // GetTimeButtonClick of the clock page, saying what it came to.
+    std::function<ActionResult()> OnSynchroniseClock;
     // The items of RadioGroupLaunchTitle, in page order.
     std::function<std::vector<std::string>()> OnLauncherPageTitles;
     // Assigning the index to RadioGroupLaunchTitle (which opens the page).
@@ -30,7 +30,7 @@ public:
     // "繰り返す(&R)" of the timer page.
     std::function<bool()> OnLoopSound;
 
-    void SynchroniseClock() override;
+    ActionResult SynchroniseClock() override;
     std::vector<std::string> LauncherPageTitles() const override;
     void SelectLauncherPage(int index) override;
     void StartCheckedLauncherButtons() override;

@@ -1,5 +1,7 @@
 #include "app/ProgramOptions.h"
 
+#include "history/HistoryText.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
@@ -45,6 +47,7 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
         options.Problem = problem;
         return options;
     };
+    bool history = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
@@ -54,6 +57,25 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
         if (argument == "--version") {
             options.Action = Kind::Version;
             return options;
+        }
+        if (argument == "--history") {
+            history = true;
+            continue;
+        }
+        if (argument == "--csv") {
+            options.Csv = true;
+            continue;
+        }
+        if (argument == "--since" || argument.starts_with("--since=")) {
+            if (argument == "--since" && i + 1 == arguments.size()) {
+                return fail("option '--since' needs a day (YYYY-MM-DD)");
+            }
+            const std::string day = argument == "--since" ? arguments[++i] : argument.substr(8);
+            options.SinceMs = HistoryText::ParseDay(day);
+            if (!options.SinceMs) {
+                return fail("'" + day + "' is not a day of the form YYYY-MM-DD");
+            }
+            continue;
         }
         if (argument.size() < 2 || argument.front() != '-') {
             return fail("unexpected argument '" + argument + "'");
@@ -86,6 +108,11 @@ ProgramOptions ProgramOptions::Parse(const std::vector<std::string>& arguments) 
         }
         return fail("unknown option '" + argument + "'");
     }
+    if (history) {
+        options.Action = Kind::History;
+    } else if (options.Csv || options.SinceMs) {
+        return fail("options '--since' and '--csv' go with '--history'");
+    }
     return options;
 }
 
@@ -94,7 +121,7 @@ std::string ProgramOptions::Version() {
 }
 
 std::string ProgramOptions::UsageLine() {
-    return "Usage: rimotime [--help] [--version]";
+    return "Usage: rimotime [--help] [--version] [--history [--since YYYY-MM-DD] [--csv]]";
 }
 
 std::string ProgramOptions::HelpText(const AppPaths& paths) {
@@ -104,10 +131,17 @@ std::string ProgramOptions::HelpText(const AppPaths& paths) {
             "(schedule, clock synchronisation, countdown timer, launcher).\n\n";
     text += "  -h, --help     show this help and end\n"
             "      --version  show the version and end\n"
+            "      --history  print the run history, oldest first, one entry a line,\n"
+            "                 and end (also while the program runs)\n"
+            "      --since YYYY-MM-DD\n"
+            "                 only the entries from that day on\n"
+            "      --csv      as CSV (RFC 4180) with the header\n"
+            "                 due,started,lateness_ms,title,action,argument,outcome,detail;\n"
+            "                 outcome is done, failed or missed\n"
             "Qt's own options (-platform, -style, -session, ...) are passed on to Qt.\n\n";
     std::error_code ignored;
     const bool exists = std::filesystem::is_directory(paths.DataDir, ignored);
-    text += "Files (settings, schedule, log, launcher pages):\n  ";
+    text += "Files (settings, schedule, log, launcher pages, run history):\n  ";
     if (paths.DataDir.empty()) {
         text += paths.DataDirProblem + "\n";
     } else {
@@ -122,11 +156,15 @@ std::string ProgramOptions::HelpText(const AppPaths& paths) {
     return text;
 }
 
-std::optional<int> ProgramOptions::Answer(int argc, char* argv[], const AppPaths& paths) {
-    const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
-    const ProgramOptions options = Parse(arguments);
+std::vector<std::string> ProgramOptions::Arguments(int argc, char* argv[]) {
+    return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
+}
+
+std::optional<int> ProgramOptions::Answer(const AppPaths& paths) const {
+    const ProgramOptions& options = *this;
     switch (options.Action) {
     case Kind::Run:
+    case Kind::History:
         return std::nullopt;
     case Kind::Help:
         std::fputs(HelpText(paths).c_str(), stdout);

@@ -81,8 +81,14 @@ void SettingsPage::CreateControls(QWidget& page) {
     radioGroupTaskBar_->SetItemIndex(0);
     radioGroupTaskBar_->setGeometry(252, 14, 368, 70);
 
+    checkBoxMissed_ = Box(
+        taskTray, "CheckBoxMissed", tr("見逃した予定を知らせる"),
+        tr("スリープ中や終了中に実行されなかった予定を知らせ、今実行するかを選べるようにします"),
+        {12, 64});
+
     // The designed states, before the handlers are connected.
     checkBoxScroll_->setChecked(true);
+    checkBoxMissed_->setChecked(true);
     checkBoxNextHint_->setChecked(true);
     checkBoxAnimeIcon_->setChecked(true);
 
@@ -172,6 +178,10 @@ bool SettingsPage::ScreenSaverAfterChange() const {
 
 bool SettingsPage::MinimizeAfterStart() const {
     return checkBoxCMShowing_->isChecked();
+}
+
+bool SettingsPage::MissedNotice() const {
+    return checkBoxMissed_->isChecked();
 }
 
 } // namespace rimo

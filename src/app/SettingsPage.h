@@ -44,6 +44,8 @@ public:
     bool AnimeIcon() const;
     bool ScreenSaverAfterChange() const;
     bool MinimizeAfterStart() const;
+    // "見逃した予定を知らせる": rows that did not run are listed to run now.
+    bool MissedNotice() const;
 
 Q_SIGNALS:
     // An option that decides what the tick shows changed (scrolling, the
@@ -68,6 +70,7 @@ private:
     QCheckBox* checkBoxScrSaver_ = nullptr;
     QCheckBox* checkBoxCMShowing_ = nullptr;
     QCheckBox* checkBoxStartUp_ = nullptr;
+    QCheckBox* checkBoxMissed_ = nullptr;
 };
 
 } // namespace rimo

@@ -51,6 +51,7 @@ const std::array<SettingKey, SettingsSchema::kKeyCount> kKeys{{
     {kSetting, "StartUp", Boolean, "0", "CheckBoxStartUp"},
     // Keys of our own follow those of the Windows program.
     {kSetting, "Protocol", Text, "NTP", "ComboBoxProtocol"},
+    {kSetting, "Missed", Boolean, "1", "CheckBoxMissed"},
 }};
 
 std::array<const SettingKey*, SettingsSchema::kKeyCount> MakeLoadOrder() {

@@ -47,7 +47,7 @@ struct ParsedSetting {
 
 // The keys of rimotime.ini, their types, defaults and reading rules.
 struct SettingsSchema {
-    static constexpr std::size_t kKeyCount = 32;
+    static constexpr std::size_t kKeyCount = 33;
 
     // In the order they are written (a new file has this order).
     static const std::array<SettingKey, kKeyCount>& Keys();

@@ -17,8 +17,10 @@
 #include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleGrid.h"
+#include "schedule/SchedulePopupMenu.h"
 #include "timer/TimerPage.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -86,6 +88,9 @@ TForm1::~TForm1() {
     // The tick lets go of its source before the services go.
     delete timer1_;
     timer1_ = nullptr;
+    // The history's windows stand on their own (they show while this one is
+    // hidden in the tray) but go with it.
+    CloseHistoryWindows();
     // The parts use the table and the state held by this window: they go first.
     const QObjectList parts = children();
     qDeleteAll(parts);
@@ -155,6 +160,13 @@ void TForm1::CreateControls() {
     popup.Test = [this] { editor_->Test1Click(); };
     popup.Exit = [this] { CloseButtonClick(); };
     popup.SynchroniseClock = [this] { GetTimeButtonClick(); };
+    popup.History = [this] { ShowHistoryWindow(); };
+    // The row menu's history shows the entries of the row it was opened for.
+    connect(editor_->PopupMenu().History1(), &QAction::triggered, this, [this] {
+        const int row = editor_->PopupMenu().SelectRowOpenedFor() ? grid_->CurrentTableRow() : 0;
+        ShowHistoryWindow(row > 0 ? QString::fromStdString(schedule_.Cell(ColTitle, row))
+                                  : QString());
+    });
     // The launcher side of the action host: open the page, start its checked buttons.
     popup.StartLauncherPage = [this](int page) {
         actionHost_->SelectLauncherPage(page);

@@ -5,6 +5,7 @@
 #include "core/DateTime.h"
 #include "core/MainWindowState.h"
 #include "core/Status.h"
+#include "history/HistoryEntry.h"
 #include "platform/PlatformServices.h"
 #include "schedule/ScheduleTable.h"
 
@@ -25,6 +26,10 @@ class QTabWidget;
 namespace rimo {
 
 class AboutPage;
+class AwayWindow;
+class HistoryRecorder;
+class HistoryWindow;
+class RunHistory;
 class PageControl;
 class AppActionHost;
 class EditorChoices;
@@ -77,6 +82,13 @@ public:
     TrayIcon& Tray() { return *tray_; }
     // "PopupMenu1" and its handlers.
     TrayMenu& Popup() { return *trayMenu_; }
+    // The run history and what records into it (nullptr before creation step 7).
+    RunHistory* History() const { return history_; }
+    HistoryRecorder* Recorder() const { return recorder_; }
+    // The history window (nullptr while it is not open).
+    HistoryWindow* HistoryView() const;
+    // The window of rows that did not run (nullptr while there is none).
+    AwayWindow* Away() const;
 
     // Minimise/restore (icon display mode 0) or hide/show (mode 1).
     void ToggleMainWindow();
@@ -90,6 +102,9 @@ public:
     void CloseButtonClick();
     // Synchronises the clock (the clock page's button, the tray item, the scheduled action).
     void GetTimeButtonClick();
+    // Opens the run history window, or brings it forward; with a title, on
+    // the entries of that title (the grid's row menu).
+    void ShowHistoryWindow(const QString& title = {});
 
     // The one-second tick.
     void Timer1Timer();
@@ -175,6 +190,15 @@ private:
     // A close that could not save: the problems and "close without saving?".
     void AskToCloseWithoutSaving(const QString& problems);
     void CloseWithoutSaving();
+    // The run history (TForm1History.cpp): opened at start, before the
+    // catch-up moves the rows that passed meanwhile.
+    void OpenHistory(std::int64_t nowMs);
+    void FindRowsMissedWhileNotRunning(std::optional<std::int64_t> lastSeen);
+    void ShowMissedRows(const std::vector<MissedRun>& runs);
+    void RunMissedRows(const std::vector<MissedRun>& runs);
+    void ShowHistoryProblem(const QString& text);
+    void CloseHistory();
+    void CloseHistoryWindows();
 
     AppPaths paths_;
     // Where the schedule is read and saved: another name when the file there
@@ -190,6 +214,13 @@ private:
     std::unique_ptr<EditorChoices> editorChoices_;
     ScheduleRunner* scheduleRunner_ = nullptr;
     DateTime caughtUpAt_ = 0; // the moment of the start-up catch-up
+    RunHistory* history_ = nullptr;
+    HistoryRecorder* recorder_ = nullptr;
+    // The rows whose time had passed at start, until the history tells when
+    // the program last ran.
+    std::optional<ScheduleTable> passedAtStart_;
+    QPointer<HistoryWindow> historyWindow_;
+    QPointer<AwayWindow> awayWindow_;
 
     PageControl* pageControl1_ = nullptr;
     ScheduleGrid* grid_ = nullptr;

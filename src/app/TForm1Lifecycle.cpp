@@ -12,6 +12,7 @@
 #include "app/TrayMenu.h"
 #include "core/UserMessages.h"
 #include "desktop/TvScrSaver.h"
+#include "history/HistoryRecorder.h"
 #include "launcher/LauncherPage.h"
 #include "net/ClockPage.h"
 #include "platform/Clock.h"
@@ -72,6 +73,9 @@ void TForm1::FormCreate() {
     // One reading: the pass tells local from real seconds from the same moment.
     const std::int64_t caughtUpAtMs = clock_.UnixMilliseconds();
     caughtUpAt_ = FromUnixMilliseconds(caughtUpAtMs);
+    // The run history keeps when the program last ran: rows due since then
+    // were missed. They are noted before the catch-up moves them.
+    OpenHistory(caughtUpAtMs);
     for (const ScheduleRowProblem& problem : CatchUpSchedule(schedule_, caughtUpAt_)) {
         startupProblems_.append(
             QStringLiteral("スケジュール %1 行目: %2 (この行は動かしていません)")
@@ -89,6 +93,8 @@ void TForm1::FormCreate() {
     scheduleRunner_ = new ScheduleRunner(*grid_, *editor_, state_, clock_, services_, *scrSaver_,
                                          *actionHost_, paths_.CompanionProgram(), *this, this);
     scheduleRunner_->Start(caughtUpAtMs);
+    scheduleRunner_->SetRecorder(recorder_);
+    timerPage_->SetRecorder(recorder_);
     // 10. Current launcher page.
     launcherPage_->RadioGroupLaunchTitleClick();
     // 11. Page-change step; the restored page was made current by the
@@ -316,5 +322,6 @@ void TForm1::FormDestroy() {
         scheduleRunner_->Stop();
     }
     scrSaver_.reset();
+    CloseHistory();
 }
 } // namespace rimo

@@ -60,7 +60,7 @@ void TForm1::CreateClockPage(QWidget& tabSheet1) {
         ClockPageServices{clock_, *services_.Zone, *services_.ClockSetting, *services_.Network},
         std::move(host));
     // The scheduled action "時刻合わせ" does what "今すぐ実行" does.
-    actionHost_->OnSynchroniseClock = [this] { GetTimeButtonClick(); };
+    actionHost_->OnSynchroniseClock = [this] { return clockPage_->SynchroniseForRun(); };
     // After the clock is set, the schedule editor's earliest date is today.
     connect(clockPage_, &ClockPage::ClockSet, this, [this] {
         if (auto* picker = findChild<QDateTimeEdit*>(QStringLiteral("DateTimePicker1"))) {

@@ -70,6 +70,10 @@ TrayMenu::TrayMenu(QWidget& form, const AppPaths& paths, QObject* parent)
     AddSeparator(timer, "N5");
     AddItem(timer, "TimeStop", QStringLiteral("停止(&S)"));
 
+    // After the designed items: the run history.
+    connect(AddItem(menu_, "PopupHistory", tr("実行履歴(&R)")), &QAction::triggered, this,
+            &TrayMenu::PopupHistoryClick);
+
     connect(menu_, &QMenu::aboutToShow, this, &TrayMenu::PopupMenu1Popup);
 }
 
@@ -165,6 +169,14 @@ void TrayMenu::LaunchTitleClick(const QAction* item) {
 void TrayMenu::Exit1Click() {
     if (hooks_.Exit) {
         hooks_.Exit();
+    }
+}
+
+void TrayMenu::PopupHistoryClick() {
+    if (hooks_.History) {
+        hooks_.History();
+    } else {
+        NotWired("実行履歴");
     }
 }
 

@@ -26,6 +26,7 @@ public:
         std::function<void()> SynchroniseClock;          // "時刻合わせ(&H)"
         std::function<void(int page)> StartLauncherPage; // "LaunchTitle0" to "LaunchTitle2"
         std::function<void()> Exit;                      // "終了(&X)"
+        std::function<void()> History;                   // "実行履歴(&R)"
         // Opens a document with the desktop's default application.
         std::function<bool(const QString& path)> OpenDocument;
     };
@@ -49,6 +50,7 @@ public:
     void LaunchTitle1Click();
     void LaunchTitle2Click();
     void Exit1Click();
+    void PopupHistoryClick();
 
 private:
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption);

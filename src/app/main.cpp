@@ -4,10 +4,12 @@
 #include "app/TerminationSignals.h"
 #include "core/AppPaths.h"
 #include "core/UserMessages.h"
+#include "history/HistoryCommand.h"
 #include "platform/linux/SystemClock.h"
 #include "timer/TTimeDlg.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -62,8 +64,16 @@ QStringList DataFolderProblems(const rimo::AppPaths& paths,
 int main(int argc, char* argv[]) {
     const rimo::AppPaths paths = rimo::AppPaths::ForThisProcess(argv[0]);
     // --help and --version answer before anything touches the display or the lock.
-    if (const std::optional<int> status = rimo::ProgramOptions::Answer(argc, argv, paths)) {
+    const rimo::ProgramOptions options =
+        rimo::ProgramOptions::Parse(rimo::ProgramOptions::Arguments(argc, argv));
+    if (const std::optional<int> status = options.Answer(paths)) {
         return *status;
+    }
+    // --history reads the database beside the running copy: no display, no lock.
+    if (options.Action == rimo::ProgramOptions::Kind::History) {
+        const QCoreApplication app(argc, argv); // loads the SQLite driver
+        return rimo::PrintHistory(paths.HistoryFile(), options.SinceMs, options.Csv, stdout,
+                                  stderr);
     }
     rimo::TerminationSignals::Install();
     // A second copy ends at once, before it touches the display. A lock that

@@ -26,6 +26,8 @@ struct AppPaths {
     std::filesystem::path DesktopSettingsFile() const {
         return DataDir / (BaseName + "-desktop.ini");
     }
+    // The run history (an SQLite database).
+    std::filesystem::path HistoryFile() const { return DataDir / (BaseName + "-history.sqlite"); }
     // Launcher page files "Launcher0.dat" to "Launcher2.dat".
     std::filesystem::path LauncherFile(int page) const {
         return DataDir / ("Launcher" + std::to_string(page) + ".dat");

@@ -122,7 +122,18 @@ void ClockPage::CreateControls(QWidget& page) {
 }
 
 void ClockPage::ShowInformation(const QString& caption, const QString& text) {
+    // Until the synchronisation succeeds, a message says why it did not.
+    if (result_.Failed && result_.Reason.empty()) {
+        result_.Reason = text.toStdString();
+    }
     rimo::ShowInformation(page_.window(), caption, text);
+}
+
+void ClockPage::ShowError(const QString& text) {
+    if (result_.Failed && result_.Reason.empty()) {
+        result_.Reason = text.toStdString();
+    }
+    ShowErrorMessage(page_.window(), text);
 }
 
 void ClockPage::ShowFailure(const QString& why) {
@@ -149,10 +160,20 @@ void ClockPage::GetTimeButtonClick() {
     {
         const QScopedValueRollback<bool> running(synchronising_, true);
         Q_EMIT SynchronisingChanged();
+        result_ = ActionResult::Failure({});
         Synchronise();
         activeClient_ = nullptr;
     }
     Q_EMIT SynchronisingChanged();
+}
+
+ActionResult ClockPage::SynchroniseForRun() {
+    if (synchronising_) {
+        GetTimeButtonClick();
+        return {};
+    }
+    GetTimeButtonClick();
+    return result_;
 }
 
 void ClockPage::Synchronise() {

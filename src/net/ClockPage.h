@@ -5,6 +5,7 @@
 #include "core/Status.h"
 #include "net/BuildDate.h"
 #include "net/SyncLog.h"
+#include "schedule/ActionResult.h"
 
 #include <QObject>
 #include <QUrl>
@@ -69,6 +70,10 @@ public:
     // tick, the tray, the button), it joins the running one: one exchange,
     // one result.
     void GetTimeButtonClick();
+    // The same, saying what it came to (for the run history): the offset set
+    // or measured, or the failure the user was shown. Joining a running
+    // synchronisation comes to nothing of its own.
+    ActionResult SynchroniseForRun();
     // The server's name was not found: ask once for another.
     void DayTimeClient1InvalidHost(bool& handled);
     // Opens the log file when it exists.
@@ -112,6 +117,8 @@ private:
     void ShowFailure(const QString& why);
     // A message of the synchronisation ("Rimotime Information").
     void ShowNotice(const QString& text);
+    // An error box; the synchronisation failed with it.
+    void ShowError(const QString& text);
 
     AppPaths paths_;
     ClockPageServices services_;
@@ -122,6 +129,7 @@ private:
     TAsyncSocket* activeClient_ = nullptr; // the one of the running synchronisation
     SyncLog log_;
     bool synchronising_ = false;
+    ActionResult result_; // of the last synchronisation
 
     QLineEdit* labeledEdit1_ = nullptr;
     ProtocolComboBox* comboBoxProtocol_ = nullptr;

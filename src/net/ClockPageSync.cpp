@@ -3,7 +3,6 @@
 // service keeps the clock.
 #include "net/ClockPage.h"
 
-#include "core/UserMessages.h"
 #include "net/DayTimeClient.h"
 #include "net/DayTimeReply.h"
 #include "net/NtpClient.h"
@@ -131,12 +130,12 @@ std::optional<ClockPage::Measurement> ClockPage::MeasureDayTime() {
     try {
         reply = client_->GetDayTime();
     } catch (const std::exception& error) {
-        ShowErrorMessage(page_.window(), QString::fromUtf8(error.what()));
+        ShowError(QString::fromUtf8(error.what()));
         return std::nullopt;
     }
     const DayTimeReading reading = ReadDayTimeReply(reply);
     if (!reading.Utc) {
-        ShowErrorMessage(page_.window(), QString::fromUtf8(reading.Error));
+        ShowError(QString::fromUtf8(reading.Error));
         return std::nullopt;
     }
     const std::int64_t nowUnixMs = services_.Now.UnixMilliseconds();
@@ -155,7 +154,7 @@ std::optional<ClockPage::Measurement> ClockPage::MeasureNtp() {
     try {
         reading = ntpClient_->GetNtpTime();
     } catch (const std::exception& error) {
-        ShowErrorMessage(page_.window(), QString::fromUtf8(error.what()));
+        ShowError(QString::fromUtf8(error.what()));
         return std::nullopt;
     }
     if (reading.Fault != NtpFault::None) {
@@ -196,6 +195,8 @@ void ClockPage::Apply(const Measurement& measurement) {
         ShowFailure(QString::fromStdString(set.Reason));
         return;
     }
+    result_ = {};
+    result_.Clock = ClockFigure{measurement.OffsetNs, true};
     const LineTexts texts =
         FiguresLine(kSetLine, kSetLineNtp, line, measurement.OffsetNs, measurement.RoundTripNs);
     AddResultLine(texts.Shown, texts.Logged);
@@ -206,6 +207,8 @@ void ClockPage::Apply(const Measurement& measurement) {
 }
 
 void ClockPage::ReportMeasured(const Measurement& measurement) {
+    result_ = {};
+    result_.Clock = ClockFigure{measurement.OffsetNs, false};
     const QString now = QString::fromStdString(
         FormatResultDateTime(LocalAt(services_.Now.UnixMilliseconds(), OffsetsOf(services_.Zone))));
     const LineTexts texts = FiguresLine(kMeasuredLine, kMeasuredLineNtp, now, measurement.OffsetNs,

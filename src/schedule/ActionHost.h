@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/ActionResult.h"
+
 #include <string>
 #include <vector>
 
@@ -11,8 +13,9 @@ class ActionHost {
 public:
     virtual ~ActionHost() = default;
     // Runs the clock synchronisation as the button "今すぐ実行" does
-    // (GetTimeButtonClick); may wait with the event loop running.
-    virtual void SynchroniseClock() = 0;
+    // (GetTimeButtonClick); may wait with the event loop running. Says what
+    // it came to: the offset, or the failure the user was shown.
+    virtual ActionResult SynchroniseClock() = 0;
     // The launcher page titles in page order.
     virtual std::vector<std::string> LauncherPageTitles() const = 0;
     // Selects (opens) a launcher page by its index.

@@ -23,9 +23,9 @@ ActionPlan ActionRunner::Plan(const ScheduleRow& row) {
     });
 }
 
-void ActionRunner::CarryOut(const ActionPlan& plan) {
+ActionResult ActionRunner::CarryOut(const ActionPlan& plan) {
     if (stopped_) {
-        return;
+        return {};
     }
     switch (plan.Kind) {
     case ActionKind::None:
@@ -42,11 +42,9 @@ void ActionRunner::CarryOut(const ActionPlan& plan) {
         services_.Messages.DynamicForm(plan.Argument);
         break;
     case ActionKind::Start:
-        RunCommandLine(plan.Argument);
-        break;
+        return RunCommandLine(plan.Argument);
     case ActionKind::SyncClock:
-        services_.Host.SynchroniseClock();
-        break;
+        return services_.Host.SynchroniseClock();
     case ActionKind::ScreenSave:
         ScreenSave(plan);
         break;
@@ -63,9 +61,9 @@ void ActionRunner::CarryOut(const ActionPlan& plan) {
         Launcher(plan.Argument);
         break;
     case ActionKind::Power:
-        RunCommandLine(PowerCommand(plan.Argument));
-        break;
+        return RunCommandLine(PowerCommand(plan.Argument));
     }
+    return {};
 }
 
 void ActionRunner::ScreenSave(const ActionPlan& plan) {
@@ -101,15 +99,17 @@ void ActionRunner::Launcher(const std::string& title) {
     host.StartCheckedLauncherButtons();
 }
 
-void ActionRunner::RunCommandLine(const std::string& command) {
+ActionResult ActionRunner::RunCommandLine(const std::string& command) {
     const CommandLine line = SplitCommandLine(command);
     if (stopped_ || line.Program.empty()) {
-        return;
+        return {};
     }
     const Status started = services_.Programs.Open(line.Program, line.Arguments, line.Folder);
     if (!started) {
         services_.Host.ReportProblem(started.message());
+        return ActionResult::Failure(started.message());
     }
+    return {};
 }
 
 void ActionRunner::PlayWave(const std::string& path) {

@@ -33,11 +33,11 @@ public:
     explicit ActionRunner(ActionServices services);
 
     ActionPlan Plan(const ScheduleRow& row) override;
-    void CarryOut(const ActionPlan& plan) override;
+    ActionResult CarryOut(const ActionPlan& plan) override;
 
     // Splits the command (see SplitCommandLine) and starts the program
     // directly, in its own folder. A program that cannot be started is reported.
-    void RunCommandLine(const std::string& command);
+    ActionResult RunCommandLine(const std::string& command);
     // Plays a wave file, looping when "繰り返す(&R)" is ticked; empty: stops.
     void PlayWave(const std::string& path);
 

@@ -2,6 +2,7 @@
 
 #include "schedule/AdvanceRow.h"
 #include "schedule/CatchUp.h"
+#include "schedule/MissedRows.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -81,6 +82,10 @@ TickReport SchedulePass::Tick(std::int64_t unixMs) {
         // local seconds passed over are not run, the repeating ones move on.
         report.Gap = true;
         if (behind > 1) {
+            if (recorder_) {
+                recorder_->MissedInGap(
+                    RowsDueBetween(table_, FromSecond(*covered_ + 1), FromSecond(second)));
+            }
             report.MovedRows = CatchUpGap(table_, FromSecond(*covered_ + 1), FromSecond(second));
             if (report.MovedRows > 0) {
                 editing_.SortAndSelectNextEvent();
@@ -229,6 +234,9 @@ bool SchedulePass::Visit(int row, RunKind kind, DateTime second,
         return false;
     }
     const ActionPlan plan = steps_.Plan(table_.Row(row));
+    const RunSubject subject =
+        kind == RunKind::Test ? RunSubject::OfRow(table_.Row(row), RunOrigin::Test, std::nullopt)
+                              : RunSubject::OfRow(table_.Row(row), RunOrigin::Scheduled, second);
     if (kind == RunKind::Scheduled && plan.Advance) {
         AdvanceRow(table_, row, second);
         if (pushPast_) {
@@ -243,7 +251,7 @@ bool SchedulePass::Visit(int row, RunKind kind, DateTime second,
     // Cleared before the action: one that runs the event loop lets ticks in,
     // and a request still pending would start the test again at each.
     testRequested_ = false;
-    steps_.CarryOut(plan);
+    CarryOut(plan, subject);
     if (kind == RunKind::Scheduled) {
         const int at = Locate(row, ran);
         bool deleted = false;
@@ -270,6 +278,24 @@ bool SchedulePass::Visit(int row, RunKind kind, DateTime second,
         editing_.SortAndSelectNextEvent();
     }
     return true;
+}
+
+void SchedulePass::CarryOut(const ActionPlan& plan, const RunSubject& subject) {
+    // A row without an action runs nothing, and nothing is recorded.
+    const RunId run = recorder_ && !subject.Action.empty() ? recorder_->Begin(subject) : 0;
+    ActionResult result = steps_.CarryOut(plan);
+    if (run == 0) {
+        return;
+    }
+    if (plan.Kind == ActionKind::None) {
+        result.Failed = true;
+        result.NotAccepted = true;
+    }
+    recorder_->End(run, result);
+}
+
+void SchedulePass::RunNow(const ScheduleRow& row, DateTime due) {
+    CarryOut(steps_.Plan(row), RunSubject::OfRow(row, RunOrigin::RunNow, due));
 }
 
 } // namespace rimo

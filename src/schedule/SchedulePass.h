@@ -2,6 +2,8 @@
 
 #include "core/DateTime.h"
 #include "schedule/ActionPlan.h"
+#include "schedule/ActionResult.h"
+#include "schedule/RunRecorder.h"
 #include "schedule/ScheduleTable.h"
 
 #include <cstdint>
@@ -30,8 +32,8 @@ public:
     virtual ~ActionSteps() = default;
     virtual ActionPlan Plan(const ScheduleRow& row) = 0;
     // May run the event loop (the clock synchronisation waits that way), so
-    // further passes can run inside it.
-    virtual void CarryOut(const ActionPlan& plan) = 0;
+    // further passes can run inside it. Says how it went, for the history.
+    virtual ActionResult CarryOut(const ActionPlan& plan) = 0;
 };
 
 enum class RunKind { Scheduled, Test };
@@ -104,6 +106,13 @@ public:
 
     std::optional<std::int64_t> LastCoveredSecond() const { return covered_; }
 
+    // Runs, test runs and rows missed in a gap are told to `recorder`
+    // (nullptr: to no one).
+    void SetRecorder(RunRecorder* recorder) { recorder_ = recorder; }
+    // "今すぐ実行" of a row missed at `due`: its action as the row stood
+    // then, recorded as such; the table is not touched.
+    void RunNow(const ScheduleRow& row, DateTime due);
+
 private:
     // Runs one row; false when it is disabled (not run). `after` gets the
     // row as it stands after a scheduled run, when it is still there.
@@ -115,6 +124,8 @@ private:
     // Where the row that ran stands now (the action may have let other
     // passes reorder the table); 0 when it is gone.
     int Locate(int row, const ScheduleRow& cells) const;
+    // The action of `plan`, carried out and recorded as `subject`'s run.
+    void CarryOut(const ActionPlan& plan, const RunSubject& subject);
 
     ScheduleTable& table_;
     ScheduleEditing& editing_;
@@ -124,6 +135,7 @@ private:
     std::optional<std::int64_t> lastReal_; // the previous tick's real (Unix) second
     // While skipped seconds run: the local second now, past which rows that ran move.
     std::optional<std::int64_t> pushPast_;
+    RunRecorder* recorder_ = nullptr;
 };
 
 // Whole local seconds since 1899-12-30 and back.

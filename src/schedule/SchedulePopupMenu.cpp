@@ -22,6 +22,8 @@ SchedulePopupMenu::SchedulePopupMenu(ScheduleGrid& grid, QWidget* host, QObject*
     test1_ = AddItem("Test1", QStringLiteral("テスト(&T)"));
     refer1_ = AddItem("Refer1", QStringLiteral("参照(&R)"));
     refer1_->setVisible(false);
+    // After the designed items, with the row operations.
+    history1_ = AddItem("History1", tr("実行履歴(&R)..."));
 
     grid_.viewport()->installEventFilter(this);
     grid_.installEventFilter(this);
@@ -66,7 +68,7 @@ void SchedulePopupMenu::PopupMenu2Popup() {
 }
 
 void SchedulePopupMenu::ShowItems(bool rowItems) {
-    for (QAction* item : {insert1_, delete1_, add1_, n1_, test1_}) {
+    for (QAction* item : {insert1_, delete1_, add1_, n1_, test1_, history1_}) {
         item->setVisible(rowItems);
     }
     refer1_->setVisible(!rowItems);

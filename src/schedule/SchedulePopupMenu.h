@@ -30,6 +30,8 @@ public:
     QAction* N1() const { return n1_; }
     QAction* Test1() const { return test1_; }
     QAction* Refer1() const { return refer1_; }
+    // "実行履歴(&R)": the run history window (the main window connects it).
+    QAction* History1() const { return history1_; }
 
     // Whether the menu opens on a right click.
     bool AutoPopup() const { return autoPopup_; }
@@ -63,6 +65,7 @@ private:
     QAction* n1_ = nullptr;
     QAction* test1_ = nullptr;
     QAction* refer1_ = nullptr;
+    QAction* history1_ = nullptr;
     bool autoPopup_ = true;
     // The row and cell the open menu belongs to.
     std::optional<ScheduleRow> openedFor_;

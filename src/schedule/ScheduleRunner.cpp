@@ -60,6 +60,9 @@ void ScheduleRunner::Timer1Step() {
     CoverQuietSpan(false);
     quiet_.reset();
     const TickReport report = pass_.Tick(clock_.UnixMilliseconds());
+    if (recorder_) {
+        recorder_->Ticked();
+    }
     if (report.Gap) {
         std::fprintf(stderr,
                      "RimoTimeInformation: the ticks stopped for a while (suspend or clock "
@@ -67,6 +70,11 @@ void ScheduleRunner::Timer1Step() {
                      "their next time\n",
                      report.MovedRows);
     }
+}
+
+void ScheduleRunner::SetRecorder(RunRecorder* recorder) {
+    recorder_ = recorder;
+    pass_.SetRecorder(recorder);
 }
 
 void ScheduleRunner::Stop() {

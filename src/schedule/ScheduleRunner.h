@@ -38,6 +38,8 @@ public:
     // Seconds before the clock's reading (milliseconds since the Unix epoch)
     // were seen by the start-up catch-up.
     void Start(std::int64_t unixMs) { pass_.Start(unixMs); }
+    // Runs and misses are told to `recorder` (nullptr: to no one).
+    void SetRecorder(RunRecorder* recorder);
     // Step 6 of the tick: RunDueRows for every second since the previous tick.
     void Timer1Step();
     // No more actions (the window is closing; the services go away).
@@ -89,6 +91,7 @@ private:
     ActionRunner actions_;
     SchedulePass pass_;
     std::optional<QuietSpan> quiet_;
+    RunRecorder* recorder_ = nullptr;
     bool stopped_ = false;
 };
 

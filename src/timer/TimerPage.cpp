@@ -343,26 +343,54 @@ void TimerPage::StartAgain() {
     ButtonTimeStartClick();
 }
 
-void TimerPage::Beep() {
-    services_.Sound.Beep();
+RunId TimerPage::BeginRun(const char* action, const std::string& argument) {
+    if (!recorder_) {
+        return 0;
+    }
+    const RunOrigin origin =
+        countdown_.State().CountdownTestMode ? RunOrigin::Test : RunOrigin::Timer;
+    // The history's title of the timer's runs (stored as it stands, whatever the language).
+    return recorder_->Begin({"RIMOタイマー", action, argument, origin, std::nullopt});
 }
 
-void TimerPage::PlayWave(const std::string& path) {
-    if (host_.PlayWave) {
-        host_.PlayWave(path);
+void TimerPage::EndRun(RunId run, const ActionResult& result) {
+    if (run != 0) {
+        recorder_->End(run, result);
     }
 }
 
+void TimerPage::Beep() {
+    const RunId run = BeginRun("警告音", {});
+    services_.Sound.Beep();
+    EndRun(run, {});
+}
+
+void TimerPage::PlayWave(const std::string& path) {
+    // An empty path stops the sound (at a stop): no run of its own.
+    const RunId run = path.empty() ? 0 : BeginRun("サウンド", path);
+    if (host_.PlayWave) {
+        host_.PlayWave(path);
+    }
+    EndRun(run, {});
+}
+
 void TimerPage::RunCommandLine(const std::string& command) {
+    const RunId run = BeginRun("起動", command);
+    const auto fail = [&](const std::string& text) {
+        ReportStartFailure(text);
+        EndRun(run, ActionResult::Failure(text));
+    };
     const CommandLine line = SplitCommandLine(command);
     if (line.Program.empty()) {
-        ReportStartFailure("起動パスが空のため、何も起動しませんでした");
+        fail("起動パスが空のため、何も起動しませんでした");
         return;
     }
     const Status started = services_.Programs.Open(line.Program, line.Arguments, line.Folder);
     if (!started) {
-        ReportStartFailure(started.message());
+        fail(started.message());
+        return;
     }
+    EndRun(run, {});
 }
 
 void TimerPage::ReportStartFailure(const std::string& text) {

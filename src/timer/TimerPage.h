@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/ActionResult.h"
+#include "schedule/RunRecorder.h"
 #include "timer/Countdown.h"
 
 #include <QObject>
@@ -56,6 +58,8 @@ public:
     // "Quick0" to "Quick6", "TimeStop".
     void ConnectTrayItems(const QObject& popupMenu);
     void AttachNoticeDialog(TTimeDlg* dialog);
+    // The expiry actions (and their tests) are told to `recorder` (nullptr: to no one).
+    void SetRecorder(RunRecorder* recorder) { recorder_ = recorder; }
 
     void ButtonTimeStartClick();
     void ButtonTimeStopClick();
@@ -114,6 +118,9 @@ private:
     void PlayWave(const std::string& path) override;
     void RunCommandLine(const std::string& command) override;
     void SetNoticeCaption(const std::string& caption) override;
+    // An expiry action about to run, and how it went, for the run history.
+    RunId BeginRun(const char* action, const std::string& argument);
+    void EndRun(RunId run, const ActionResult& result);
 
     TimerPageServices services_;
     TimerPageHost host_;
@@ -121,6 +128,7 @@ private:
     Countdown countdown_;
     QPointer<TTimeDlg> dialog_;
     QPointer<QAction> timeLoopItem_;
+    RunRecorder* recorder_ = nullptr;
     QPointer<QMessageBox> startReport_;
     int failedStarts_ = 0; // since startReport_ was opened
 

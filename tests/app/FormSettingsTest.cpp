@@ -160,24 +160,27 @@ TEST_F(FormSettingsTest, AfterARunTheFileHoldsAllKeysAndEverythingElse) {
     ASSERT_TRUE(form->close());
     const std::string stored = StoredSettings();
     EXPECT_THAT(KeysOf(stored),
-                ::testing::ElementsAre(
-                    "Unknown", "Beep", "ShowFlag", "TimeOut", "Server", "Log", "Msg", "Timer",
-                    "ComboTime", "Sound", "SoundLoop", "WaveFileName", "Path", "AppPath",
-                    "TimeCount", "TimeLoop", "LaunchTitleIndex", "CheckBoxConf", "TabIndex",
-                    "TopMost", "Fixed", "AnimeIcon", "Next", "Scroll", "TaskBar", "CMShowing",
-                    "ScrSaver", "StartUp", "Protocol", "x", "Left", "Top", "Width", "Height"));
+                ::testing::ElementsAre("Unknown", "Beep", "ShowFlag", "TimeOut", "Server", "Log",
+                                       "Msg", "Timer", "ComboTime", "Sound", "SoundLoop",
+                                       "WaveFileName", "Path", "AppPath", "TimeCount", "TimeLoop",
+                                       "LaunchTitleIndex", "CheckBoxConf", "TabIndex", "TopMost",
+                                       "Fixed", "AnimeIcon", "Next", "Scroll", "TaskBar",
+                                       "CMShowing", "ScrSaver", "StartUp", "Protocol", "Missed",
+                                       "x", "Left", "Top", "Width", "Height"));
     EXPECT_EQ(stored.substr(0, 8), "; kept\r\n");
     EXPECT_THAT(stored, HasSubstr("[Setting]\r\nUnknown=1\r\nBeep=0\r\nShowFlag=1\r\n"));
-    EXPECT_THAT(stored,
-                HasSubstr("StartUp=0\r\nProtocol=NTP\r\n\r\n[Plugin]\r\nx=y\r\n\r\n[Position]\r\n"
-                          "Left=100\r\nTop=100\r\nWidth=700\r\nHeight=500\r\n\r\n"));
+    EXPECT_THAT(
+        stored,
+        HasSubstr(
+            "StartUp=0\r\nProtocol=NTP\r\nMissed=1\r\n\r\n[Plugin]\r\nx=y\r\n\r\n[Position]\r\n"
+            "Left=100\r\nTop=100\r\nWidth=700\r\nHeight=500\r\n\r\n"));
 
     // A new file has the table's order, "Position" first.
     std::filesystem::remove(paths_.SettingsFile());
     form = Start();
     ASSERT_TRUE(form->close());
     const std::vector<std::string> keys = KeysOf(StoredSettings());
-    ASSERT_EQ(keys.size(), 32u);
+    ASSERT_EQ(keys.size(), 33u);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         EXPECT_EQ(keys[i], SettingsSchema::Keys()[i].Key);
     }

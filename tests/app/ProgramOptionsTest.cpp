@@ -51,6 +51,26 @@ TEST(ProgramOptions, AnythingElseIsAUsageErrorThatNamesIt) {
     EXPECT_THAT(missing.Problem, ::testing::HasSubstr("needs a value"));
 }
 
+TEST(ProgramOptions, HistoryWithADayAndCsv) {
+    const ProgramOptions plain = ProgramOptions::Parse({"--history"});
+    EXPECT_EQ(plain.Action, Kind::History);
+    EXPECT_FALSE(plain.SinceMs);
+    EXPECT_FALSE(plain.Csv);
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"--csv", "--since", "2026-12-01", "--history"},
+                                               {"--history", "--since=2026-12-01", "--csv"}}) {
+        const ProgramOptions options = ProgramOptions::Parse(arguments);
+        EXPECT_EQ(options.Action, Kind::History);
+        EXPECT_TRUE(options.Csv);
+        EXPECT_TRUE(options.SinceMs);
+    }
+    EXPECT_THAT(ProgramOptions::Parse({"--history", "--since", "2026-12-32"}).Problem,
+                ::testing::HasSubstr("'2026-12-32' is not a day"));
+    EXPECT_THAT(ProgramOptions::Parse({"--history", "--since"}).Problem,
+                ::testing::HasSubstr("needs a day"));
+    EXPECT_THAT(ProgramOptions::Parse({"--csv"}).Problem, ::testing::HasSubstr("'--history'"));
+}
+
 TEST(ProgramOptions, HelpNamesTheFolderInUse) {
     AppPaths paths = AppPaths::InFolder("/nowhere/RimoTimeInformation");
     paths.ExecutableDir = "/opt/rimo";

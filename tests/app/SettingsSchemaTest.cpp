@@ -28,7 +28,7 @@ TEST(SettingsSchema, ThirtyTwoKeysInTheirWritingOrder) {
                     "Setting/LaunchTitleIndex", "Setting/CheckBoxConf", "Setting/TabIndex",
                     "Setting/TopMost", "Setting/Fixed", "Setting/AnimeIcon", "Setting/Next",
                     "Setting/Scroll", "Setting/TaskBar", "Setting/CMShowing", "Setting/ScrSaver",
-                    "Setting/StartUp", "Setting/Protocol"));
+                    "Setting/StartUp", "Setting/Protocol", "Setting/Missed"));
 }
 
 TEST(SettingsSchema, ReadsScrSaverBeforeCMShowing) {
@@ -36,9 +36,10 @@ TEST(SettingsSchema, ReadsScrSaverBeforeCMShowing) {
     for (const SettingKey* key : SettingsSchema::LoadOrder()) {
         order.push_back(key->Key);
     }
-    ASSERT_EQ(order.size(), 32u);
-    EXPECT_THAT(std::vector(order.end() - 5, order.end()),
-                ::testing::ElementsAre("TaskBar", "ScrSaver", "CMShowing", "StartUp", "Protocol"));
+    ASSERT_EQ(order.size(), 33u);
+    EXPECT_THAT(std::vector(order.end() - 6, order.end()),
+                ::testing::ElementsAre("TaskBar", "ScrSaver", "CMShowing", "StartUp", "Protocol",
+                                       "Missed"));
     EXPECT_EQ(order.front(), "Left");
 }
 

@@ -176,10 +176,10 @@ TEST_F(TrayTest, TheMenuHasTheDesignedItems) {
     EXPECT_EQ(menu->objectName(), QStringLiteral("PopupMenu1"));
     EXPECT_THAT(ItemNames(menu).toVector(),
                 ElementsAre("PopupHelp", "Exit1", "N2", "PopupTest", "PopupHour", "PopupLauncher",
-                            "PopupTimer"));
+                            "PopupTimer", "PopupHistory"));
     EXPECT_THAT(Captions(menu).toVector(),
                 ElementsAre("ヘルプ(&S)", "終了(&X)", "-", "アラーム・テスト(&Q)", "時刻合わせ(&H)",
-                            "RIMOランチャー(&L)", "RIMOタイマー(&T)"));
+                            "RIMOランチャー(&L)", "RIMOタイマー(&T)", "実行履歴(&R)"));
     EXPECT_EQ(form->Popup().Item(QStringLiteral("Exit1"))->toolTip(), QStringLiteral("終了します"));
 
     QMenu* launcher = form->Popup().Item(QStringLiteral("PopupLauncher"))->menu();

@@ -37,11 +37,13 @@ for library in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6dbus6 libcanber
     grep -qxF "$library" <<<"$names" || fail "Depends lacks $library: $depends"
 done
 # What no library link shows: Qt's SVG icon engine (in Debian 12's libqt6svg6,
-# Debian 13's qt6-svg-plugins), the hicolor theme, and an icon theme.
+# Debian 13's qt6-svg-plugins), the hicolor theme, Qt's SQLite driver (the run
+# history), and an icon theme.
 groups=$(sed 's/, */\n/g' <<<"$depends")
 grep -qxF 'qt6-svg-plugins | libqt6svg6 (<< 6.7~)' <<<"$groups" ||
     fail "Depends lacks Qt's SVG icon engine: $depends"
 grep -qxF 'hicolor-icon-theme' <<<"$groups" || fail "Depends lacks hicolor-icon-theme: $depends"
+grep -qxF 'libqt6sql6-sqlite' <<<"$groups" || fail "Depends lacks Qt's SQLite driver: $depends"
 recommends=$(dpkg-deb -f "$deb" Recommends)
 grep -q '\badwaita-icon-theme |' <<<"$recommends" ||
     fail "Recommends names no icon theme: $recommends"

@@ -11,11 +11,12 @@ namespace rimo {
 // The other pages, as far as the actions see them; records what they are asked.
 class FakeActionHost final : public ActionHost {
 public:
-    void SynchroniseClock() override {
+    ActionResult SynchroniseClock() override {
         ++Synchronisations;
         if (DuringSynchronisation) {
             DuringSynchronisation();
         }
+        return SynchronisationResult;
     }
     std::vector<std::string> LauncherPageTitles() const override { return Titles; }
     void SelectLauncherPage(int index) override { CurrentPage = index; }
@@ -26,6 +27,7 @@ public:
 
     int Synchronisations = 0;
     std::function<void()> DuringSynchronisation; // runs inside, as a nested event loop would
+    ActionResult SynchronisationResult;
     std::vector<std::string> Titles{"タイトル１", "タイトル２", "タイトル３"};
     int CurrentPage = 0;
     std::vector<int> StartedPages;

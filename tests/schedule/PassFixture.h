@@ -23,15 +23,17 @@ public:
         planned.push_back(row[ColTitle]);
         return PlanAction(row, nullptr);
     }
-    void CarryOut(const ActionPlan& plan) override {
+    ActionResult CarryOut(const ActionPlan& plan) override {
         ran.push_back(planned.back());
         if (during) {
             during(plan);
         }
+        return result;
     }
     std::vector<std::string> planned;
     std::vector<std::string> ran;
     std::function<void(const ActionPlan&)> during;
+    ActionResult result; // what every action comes to
 };
 
 inline ScheduleRow Row(const std::string& title, const std::string& repeat, DateTime when,

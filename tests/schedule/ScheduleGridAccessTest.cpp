@@ -87,7 +87,8 @@ TEST_F(ScheduleGridAccessTest, TypingInACellIsAnEditableTextInsideThatCell) {
 
 TEST_F(ScheduleGridAccessTest, TheMenuKeyAndShiftF10OpenTheMenuOnEveryCell) {
     const QStringList rowItems{QStringLiteral("Insert1"), QStringLiteral("Delete1"),
-                               QStringLiteral("Add1"), QStringLiteral("Test1")};
+                               QStringLiteral("Add1"), QStringLiteral("Test1"),
+                               QStringLiteral("History1")};
     for (int column = 0; column < kScheduleColumns; ++column) {
         grid_->SetCurrentCell(column, 2);
         Key(grid_, Qt::Key_F10, Qt::ShiftModifier);

@@ -158,7 +158,7 @@ TEST_F(ScheduleGridInputTest, TheMenuOffersRowOperationsOnTitlesAndBrowsingOnArg
     EXPECT_EQ(VisibleItems(menu),
               (QStringList{QStringLiteral("挿入(&I)"), QStringLiteral("削除(&D)"),
                            QStringLiteral("追加(&A)"), QStringLiteral("-"),
-                           QStringLiteral("テスト(&T)")}));
+                           QStringLiteral("テスト(&T)"), QStringLiteral("実行履歴(&R)...")}));
     // The right press did not move the current cell; the whole row shows selected.
     EXPECT_EQ(grid_->CurrentTableRow(), 2);
     EXPECT_TRUE(grid_->RowSelectDisplay());

@@ -142,7 +142,7 @@ TEST_F(ScheduleRunnerTest, OptionsComeFromTheirCheckBoxesOnceThosePagesExist) {
     auto* scrSaver = new QCheckBox(form.get());
     scrSaver->setObjectName(QStringLiteral("CheckBoxScrSaver"));
     scrSaver->setChecked(true);
-    form->ActionHostOfActions().OnSynchroniseClock = [] {};
+    form->ActionHostOfActions().OnSynchroniseClock = [] { return ActionResult{}; };
     TickAt(*form, 3);
     EXPECT_EQ(screenSaver_.Calls.back(), "Activate");
     EXPECT_TRUE(form->ActionHostOfActions().LoopSound());
@@ -154,7 +154,10 @@ TEST_F(ScheduleRunnerTest, TheClockAndLauncherSidesAreHooksOfTheHost) {
     int synchronised = 0;
     std::vector<int> started;
     AppActionHost& host = form->ActionHostOfActions();
-    host.OnSynchroniseClock = [&] { ++synchronised; };
+    host.OnSynchroniseClock = [&] {
+        ++synchronised;
+        return ActionResult{};
+    };
     host.OnLauncherPageTitles = [] { return std::vector<std::string>{"朝", "夜", "昼"}; };
     host.OnSelectLauncherPage = [&](int page) { started.push_back(page); };
     host.OnStartCheckedLauncherButtons = [&] { started.push_back(-1); };

@@ -90,7 +90,7 @@ BENCHMARK(BM_TimerPageStep)->Unit(benchmark::kMicrosecond);
 // from the start click plus the duration to the program's start (negative:
 // before the full duration, as a tick ends it within its second).
 void BM_ExpiryLatenessAfterDuration(benchmark::State& state) {
-    TimedMainWindow window;
+    TimedMainWindow<> window;
     TForm1& form = window.Form;
     TimingStarter& programs = window.Programs;
     TTimeDlg dialog(form.TimerPage1(), form);

@@ -24,18 +24,6 @@ namespace {
 
 const DateTime kTen = EncodeDate(2026, 1, 5) + EncodeTime(10, 0, 0);
 
-// Rows spread over the coming days, none due in the measured seconds.
-std::vector<ScheduleRow> FutureRows(int count) {
-    std::vector<ScheduleRow> rows;
-    rows.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        const DateTime when = AddSeconds(AddDays(kTen, 365), i * 37);
-        rows.push_back({"予定", "毎日", FormatScheduleDate(when), FormatScheduleTime(when),
-                        "警告音", "", "しない", "○"});
-    }
-    return rows;
-}
-
 class NoSteps final : public ActionSteps {
 public:
     ActionPlan Plan(const ScheduleRow&) override { return {}; }
@@ -108,7 +96,7 @@ BENCHMARK(BM_MainWindowTickNoRowDue)->Arg(10)->Arg(1000)->Arg(10000)->Unit(bench
 // Real timer, real clock: a row due at the next second but one; the time
 // reported is from that second's boundary to the start of its action.
 void BM_DelayFromSecondBoundaryToAction(benchmark::State& state) {
-    TimedMainWindow window;
+    TimedMainWindow<> window;
     TForm1& form = window.Form;
     const SystemClock& clock = window.Clock;
     TimingStarter& programs = window.Programs;

@@ -3,17 +3,20 @@
 #include "BenchApp.h"
 #include "TempFolder.h"
 #include "app/TForm1.h"
+#include "core/DateTime.h"
 #include "fakes/FakeScreenSaverSystem.h"
 #include "fakes/FakeSound.h"
 #include "fakes/FakeWallpaper.h"
 #include "platform/ProgramStarter.h"
 #include "platform/linux/SystemClock.h"
+#include "schedule/ScheduleTable.h"
 
 #include <QEventLoop>
 #include <QTimer>
 
 #include <cstdint>
 #include <ctime>
+#include <vector>
 
 namespace rimo {
 
@@ -21,6 +24,19 @@ inline std::int64_t Microseconds(clockid_t clock) {
     timespec now{};
     clock_gettime(clock, &now);
     return static_cast<std::int64_t>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
+}
+
+// Rows spread over days a year on, none due in the measured seconds.
+inline std::vector<ScheduleRow> FutureRows(int count) {
+    const DateTime start = EncodeDate(2027, 1, 5) + EncodeTime(10, 0, 0);
+    std::vector<ScheduleRow> rows;
+    rows.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const DateTime when = AddSeconds(start, i * 37);
+        rows.push_back({"予定", "毎日", FormatScheduleDate(when), FormatScheduleTime(when),
+                        "警告音", "", "しない", "○"});
+    }
+    return rows;
 }
 
 // Notes the moment an action starts its program (starting nothing), for
@@ -58,13 +74,14 @@ private:
 };
 
 // The main window in a temporary folder on the real clocks and tick, its
-// programs' starts timed; sound, wallpaper and screen saver are fakes.
-struct TimedMainWindow {
+// programs started by `Starter` (by default only timed); sound, wallpaper and
+// screen saver are fakes.
+template <class Starter = TimingStarter> struct TimedMainWindow {
     QApplication& App = BenchApp(); // before the window
     TempFolder Folder;
     SystemClock Clock;
     FakeSound Sound;
-    TimingStarter Programs;
+    Starter Programs;
     FakeWallpaper Wallpaper;
     FakeScreenSaverSystem ScreenSaver;
     TForm1 Form{AppPaths::InFolder(Folder.Path()), Clock,

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Wake-ups per second of the real program with a StatusNotifier tray: the
-# program runs on an X server of its own (Xvfb) and a session bus of its own
-# with the tests' StatusNotifierWatcher, in a temporary home; its threads'
-# context switches (voluntary and not) are counted from /proc over a while.
+# Wake-ups per second of the real program in a tray: the program runs on an
+# X server of its own (Xvfb) and a session bus of its own, in a temporary
+# home, with the tests' StatusNotifierWatcher or with trayer (an XEmbed
+# tray); its threads' context switches (voluntary and not) are counted from
+# /proc over a while. Nothing is due in the schedule.
 #
 #   bench/wakeups.sh [executable] [seconds]
-# Prints one line per case: animation and scrolling off, then on.
+# Prints one line per case.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 exe=$(realpath "${1:-build/rimotime}")
@@ -67,29 +68,55 @@ start_watcher() {
     done
 }
 
-measure() { # <label> <AnimeIcon> <Scroll>
-    start_watcher
-    local home="$work/home-$1"
-    mkdir -p "$home/.config/RimoTimeInformation" "$work/run-$1"
-    chmod 700 "$work/run-$1"
-    printf '[Setting]\r\nAnimeIcon=%s\r\nScroll=%s\r\nCMShowing=0\r\n' "$2" "$3" \
+start_trayer() {
+    DISPLAY="$display" trayer --edge top --align right --widthtype pixel --width 200 \
+        >/dev/null 2>&1 &
+    watcher=$!
+    sleep 2
+}
+
+measure() { # <label> <tray: sni|trayer> <settings lines>
+    local label=$1 tray=$2
+    shift 2
+    if [ "$tray" = trayer ]; then start_trayer; else start_watcher; fi
+    local home="$work/home-$tray-${label// /-}"
+    local run="$work/run-$tray-${label// /-}"
+    mkdir -p "$home/.config/RimoTimeInformation" "$run"
+    chmod 700 "$run"
+    { echo '[Setting]'; printf '%s\n' "$@"; } | sed 's/$/\r/' \
         >"$home/.config/RimoTimeInformation/rimotime.ini"
-    HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$work/run-$1" \
+    HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$run" \
         DISPLAY="$display" QT_QPA_PLATFORM=xcb "$exe" 2>/dev/null &
     local pid=$!
     sleep 5 # start-up settles
     local registered
-    registered=$(dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher \
-        /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
-        string:org.kde.StatusNotifierWatcher string:RegisteredStatusNotifierItems |
-        grep -c 'string "' || true)
+    if [ "$tray" = trayer ]; then
+        # The icon is embedded in trayer's window: a child of it on the X server.
+        registered=$(DISPLAY="$display" xwininfo -root -tree 2>/dev/null |
+            grep -c -i 'rimotime\|RimoTime' || true)
+    else
+        registered=$(dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher \
+            /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
+            string:org.kde.StatusNotifierWatcher string:RegisteredStatusNotifierItems |
+            grep -c 'string "' || true)
+    fi
     local switches
     switches=$(count_switches "$pid" "$seconds")
+    # A program that ended meanwhile would count as silent.
+    if ! kill -0 "$pid" 2>/dev/null; then
+        echo "$label ($tray): the program ended during the measurement" >&2
+        exit 1
+    fi
     kill "$pid" "$watcher"
     wait "$pid" "$watcher" 2>/dev/null || true
-    awk -v l="$1" -v n="$switches" -v s="$seconds" -v r="$registered" \
-        'BEGIN { printf "%-40s %6.2f wake-ups/s (tray items registered: %d)\n", l, n / s, r }'
+    awk -v l="$label ($tray)" -v n="$switches" -v s="$seconds" -v r="$registered" \
+        'BEGIN { printf "%-58s %6.2f wake-ups/s (tray windows or items: %d)\n", l, n / s, r }'
 }
 
-measure "animation off, scrolling off" 0 0
-measure "animation on, scrolling on" 1 1
+# Hidden in the tray (no taskbar entry, hidden one second after the start).
+hidden=(TaskBar=1 CMShowing=1)
+measure "hidden, animation and scrolling off" trayer "${hidden[@]}" AnimeIcon=0 Scroll=0
+measure "hidden, animation and scrolling off" sni "${hidden[@]}" AnimeIcon=0 Scroll=0
+measure "hidden, animation on" trayer "${hidden[@]}" AnimeIcon=1 Scroll=0
+measure "shown, animation off, scrolling off" sni CMShowing=0 AnimeIcon=0 Scroll=0
+measure "shown, animation on, scrolling on" sni CMShowing=0 AnimeIcon=1 Scroll=1

@@ -2,12 +2,26 @@
 
 #include "platform/Clock.h"
 
+#include <algorithm>
+
 namespace rimo {
 
-SecondTimer::SecondTimer(const Clock& clock, QObject* parent) : QObject(parent), clock_(clock) {
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &SecondTimer::Fire);
+namespace {
+
+std::int64_t SecondOfMs(std::int64_t unixMs) {
+    return unixMs >= 0 ? unixMs / 1000 : -((999 - unixMs) / 1000);
+}
+
+} // namespace
+
+SecondTimer::SecondTimer(SecondSource& source, const Clock& clock, QObject* parent)
+    : QObject(parent), source_(source), clock_(clock) {
+    source_.SetHandler([this](SecondWake why) { Woken(why); });
+}
+
+SecondTimer::~SecondTimer() {
+    source_.SetHandler(nullptr);
+    source_.Disarm();
 }
 
 void SecondTimer::SetEnabled(bool enabled) {
@@ -18,22 +32,72 @@ void SecondTimer::SetEnabled(bool enabled) {
     if (enabled_) {
         Arm();
     } else {
-        timer_.stop();
+        quiet_ = false;
+        source_.Disarm();
+        Q_EMIT Stopped();
     }
 }
 
-int SecondTimer::DelayToNextTick(std::int64_t unixMilliseconds) {
-    const auto intoSecond = static_cast<int>(((unixMilliseconds % 1000) + 1000) % 1000);
-    return 1000 - intoSecond + kAfterBoundaryMs;
+void SecondTimer::Replan() {
+    if (replanQueued_) {
+        return;
+    }
+    replanQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            replanQueued_ = false;
+            // A tick still running re-arms when it ends.
+            if (depth_ == 0) {
+                Arm();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
-void SecondTimer::Arm() { timer_.start(DelayToNextTick(clock_.UnixMilliseconds())); }
+void SecondTimer::TickSoon() {
+    if (soon_) {
+        return;
+    }
+    soon_ = true;
+    Replan();
+}
 
-void SecondTimer::Fire() {
-    // Re-armed before the handlers run: a handler that waits in a nested
-    // event loop still gets the following ticks.
-    Arm();
-    Q_EMIT Tick();
+void SecondTimer::ArmNextSecond() {
+    quiet_ = false;
+    armedFor_ = SecondOfMs(clock_.UnixMilliseconds()) + 1;
+    source_.ArmAt(armedFor_);
+}
+
+void SecondTimer::Arm() {
+    if (!enabled_) {
+        return;
+    }
+    if (soon_ || !quietWake_ || !everySecond_ || everySecond_()) {
+        ArmNextSecond();
+        return;
+    }
+    const std::int64_t nowMs = clock_.UnixMilliseconds();
+    armedFor_ = std::max(quietWake_(nowMs), SecondOfMs(nowMs) + 1);
+    quiet_ = true;
+    source_.ArmAt(armedFor_);
+}
+
+void SecondTimer::Woken(SecondWake why) {
+    if (!enabled_) {
+        return;
+    }
+    soon_ = false;
+    // Armed for the next second before the handlers run: one that waits in
+    // a nested event loop still gets every tick; the quiet wake is chosen
+    // once the outermost tick is over and the pass has covered its second.
+    ArmNextSecond();
+    ++depth_;
+    Q_EMIT Tick(why);
+    --depth_;
+    if (depth_ == 0) {
+        Arm();
+    }
 }
 
 } // namespace rimo

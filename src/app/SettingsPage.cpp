@@ -126,6 +126,11 @@ void SettingsPage::CreateControls(QWidget& page) {
     connect(radioGroupTaskBar_, &RadioGroup::ItemIndexChanged, this,
             &SettingsPage::RadioGroupTaskBarClick);
     connect(checkBoxStartUp_, &QCheckBox::toggled, this, &SettingsPage::CheckBoxStartUpClick);
+    for (QCheckBox* box : {checkBoxScroll_, checkBoxNextHint_, checkBoxAnimeIcon_}) {
+        connect(box, &QCheckBox::toggled, this, &SettingsPage::TickOptionsChanged);
+    }
+    connect(radioGroupTaskBar_, &RadioGroup::ItemIndexChanged, this,
+            &SettingsPage::TickOptionsChanged);
 }
 
 void SettingsPage::CheckBoxTopMostClick() {

@@ -47,6 +47,11 @@ public:
     // "見逃した予定を知らせる": rows that did not run are listed to run now.
     bool MissedNotice() const;
 
+Q_SIGNALS:
+    // An option that decides what the tick shows changed (scrolling, the
+    // next event, the animation, the taskbar mode).
+    void TickOptionsChanged();
+
 private:
     void CreateControls(QWidget& page);
 

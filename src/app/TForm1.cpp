@@ -69,11 +69,9 @@ TForm1::TForm1(const AppPaths& paths, Clock& clock, const PlatformServices& serv
     settings_ = std::make_unique<FormSettings>(*this);
     CreateControls();
 
-    timer1_ = new SecondTimer(clock_, this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    connect(timer1_, &SecondTimer::Tick, this, &TForm1::Timer1Timer);
-
+    CreateTimer1();
     FormCreate();
+    WireTickDemand();
     timer1_->SetEnabled(true);
 
     // The desktop session is ending: keep what changed during the run (the
@@ -89,6 +87,9 @@ TForm1::TForm1(const AppPaths& paths, Clock& clock, const PlatformServices& serv
 }
 
 TForm1::~TForm1() {
+    // The tick lets go of its source before the services go.
+    delete timer1_;
+    timer1_ = nullptr;
     // The history's windows stand on their own (they show while this one is
     // hidden in the tray) but go with it.
     CloseHistoryWindows();

@@ -136,6 +136,7 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -152,6 +153,14 @@ private:
     void CreateSettingsPage(QWidget& tabSheet4);
     void CreateAboutPage(QWidget& tabSheet5);
     void BringForward();
+    // The one-second tick (TForm1Tick.cpp), and what decides whether it
+    // comes every second or sleeps until the next due row.
+    void CreateTimer1();
+    void WireTickDemand();
+    bool NeedsEverySecond() const;
+    // The title can be seen: the window's title bar, or the taskbar entry
+    // of a minimised window.
+    bool TitleInSight() const;
     // Shows the window (restored, raised) and asks for the focus.
     void ShowAndActivate();
     // What taking the window away (the tray toggle, OK, the start) does here.

@@ -132,6 +132,9 @@ void TForm1::ShowStartupProblems() {
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (timer1_) {
+        timer1_->Replan(); // the title may come into sight
+    }
     FormShow();
     if (!shownOnce_) {
         shownOnce_ = true;

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/FormSettings.h"
+#include "app/SecondTimer.h"
 #include "app/SettingsPage.h"
 #include "app/TrayIcon.h"
 #include "app/WindowRules.h"
@@ -168,6 +169,9 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && timer1_) {
+        timer1_->Replan(); // a minimised window's title may be out of sight
+    }
     if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
         // Maximising never moves the window: it takes the largest size where it
         // stands (move() places the frame, normalGeometry() is the client area).

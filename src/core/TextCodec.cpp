@@ -1,5 +1,7 @@
 #include "core/TextCodec.h"
 
+#include "core/Cp932Tables.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -197,6 +199,9 @@ std::optional<std::string> Cp932ToUtf8(std::string_view bytes) {
     if (IsAscii(bytes)) {
         return std::string(bytes);
     }
+    if (std::optional<std::string> fast = TableCp932ToUtf8(bytes)) {
+        return fast;
+    }
     Converter decoder("UTF-8", "CP932");
     Sink out;
     std::size_t pos = 0;
@@ -209,6 +214,10 @@ std::optional<std::string> Cp932ToUtf8(std::string_view bytes) {
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
     if (IsAscii(utf8)) {
         return std::string(utf8);
+    }
+    // The tables hold only characters that read back as themselves.
+    if (std::optional<std::string> fast = TableUtf8ToCp932(utf8)) {
+        return fast;
     }
     Converter encoder("CP932", "UTF-8");
     Sink encoded;
@@ -269,6 +278,10 @@ DecodedText DecodeFileText(std::string_view bytes) {
     result.Encoding = TextEncoding::Cp932;
     if (IsAscii(bytes)) {
         result.Utf8 = std::string(bytes);
+        return result;
+    }
+    if (std::optional<std::string> fast = TableCp932ToUtf8(bytes)) {
+        result.Utf8 = std::move(*fast);
         return result;
     }
     Converter decoder("UTF-8", "CP932");

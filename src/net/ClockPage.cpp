@@ -154,10 +154,14 @@ void ClockPage::GetTimeButtonClick() {
     if (synchronising_) {
         return;
     }
-    const QScopedValueRollback<bool> running(synchronising_, true);
-    result_ = ActionResult::Failure({});
-    Synchronise();
-    activeClient_ = nullptr;
+    {
+        const QScopedValueRollback<bool> running(synchronising_, true);
+        Q_EMIT SynchronisingChanged();
+        result_ = ActionResult::Failure({});
+        Synchronise();
+        activeClient_ = nullptr;
+    }
+    Q_EMIT SynchronisingChanged();
 }
 
 ActionResult ClockPage::SynchroniseForRun() {

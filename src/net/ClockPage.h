@@ -89,6 +89,11 @@ public:
 Q_SIGNALS:
     // The clock was set (the schedule editor's earliest date moves to today).
     void ClockSet();
+    // A synchronisation began or ended.
+    void SynchronisingChanged();
+
+public:
+    bool Synchronising() const { return synchronising_; }
 
 private:
     void CreateControls(QWidget& page);

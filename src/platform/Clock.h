@@ -13,6 +13,10 @@ public:
     virtual ~Clock() = default;
     // Milliseconds since the Unix epoch (UTC).
     virtual std::int64_t UnixMilliseconds() const = 0;
+    // Milliseconds of a clock that is never set and stands still while the
+    // machine sleeps (CLOCK_MONOTONIC): the wall clock moving more than it
+    // means the clock was set or the machine slept.
+    virtual std::int64_t SteadyMilliseconds() const = 0;
     // The local date-time now.
     DateTime Now() const { return FromUnixMilliseconds(UnixMilliseconds()); }
 };

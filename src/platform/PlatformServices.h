@@ -7,6 +7,7 @@ class ClockService;
 class NetworkState;
 class ProgramStarter;
 class ScreenSaverSystem;
+class SecondSource;
 class SoundService;
 class StartupRegistration;
 class SystemInformation;
@@ -27,10 +28,11 @@ struct PlatformServices {
     StartupRegistration* Startup = nullptr;
     SystemInformation* SystemInfo = nullptr;
     BootClock* Elapsed = nullptr; // the countdown's clock
+    SecondSource* Seconds = nullptr; // the tick's
 
     bool Complete() const {
         return Sound && Programs && Wallpaper && ScreenSaver && ClockSetting && Network && Zone &&
-               Startup && SystemInfo && Elapsed;
+               Startup && SystemInfo && Elapsed && Seconds;
     }
     // Every empty service taken from `others`.
     PlatformServices FilledFrom(const PlatformServices& others) const {
@@ -45,6 +47,7 @@ struct PlatformServices {
         all.Startup = Startup ? Startup : others.Startup;
         all.SystemInfo = SystemInfo ? SystemInfo : others.SystemInfo;
         all.Elapsed = Elapsed ? Elapsed : others.Elapsed;
+        all.Seconds = Seconds ? Seconds : others.Seconds;
         return all;
     }
 };

@@ -139,10 +139,12 @@ void ScheduleEditor::SortButtonClick() {
     SortScheduleRows(grid_.Table());
     grid_.SetCurrentCell(0, ChooseNextEvent(grid_.Table(), clock_.Now()));
     state_.TitleRefreshPending = true;
+    Q_EMIT NextTickWanted();
 }
 
 void ScheduleEditor::Test1Click() {
     state_.TestRequested = true;
+    Q_EMIT NextTickWanted();
 }
 
 void ScheduleEditor::Refer1Click() {

@@ -77,6 +77,9 @@ public:
 Q_SIGNALS:
     // The main tick timer must be enabled.
     void TimerEnableRequested();
+    // Something waits for the next tick (a rebuilt title, a test): it must
+    // come even while the tick sleeps.
+    void NextTickWanted();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

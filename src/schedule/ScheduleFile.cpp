@@ -12,6 +12,17 @@ namespace rimo {
 
 namespace {
 
+// Where the line from `from` ends (its CR or LF), npos when it runs to the
+// end. A plain scan: find_first_of searches its set once per byte.
+std::size_t LineEnd(std::string_view text, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
 // Hands out a text's lines one by one (ended by CR LF, LF or CR; a last line
 // without an end counts too), so that reading needs no index of all lines.
 class LineReader {
@@ -22,7 +33,7 @@ public:
         if (position_ >= text_.size()) {
             return std::nullopt;
         }
-        const std::size_t end = text_.find_first_of("\r\n", position_);
+        const std::size_t end = LineEnd(text_, position_);
         if (end == std::string_view::npos) {
             const std::string_view line = text_.substr(position_);
             position_ = text_.size();
@@ -68,7 +79,7 @@ std::string Quoted(std::string_view text) {
 
 // A cell must stay on its line, or every later cell would shift.
 std::string_view SingleLine(std::string_view cell, std::string& buffer) {
-    if (cell.find_first_of("\r\n") == std::string_view::npos) {
+    if (LineEnd(cell, 0) == std::string_view::npos) {
         return cell;
     }
     buffer.assign(cell);
@@ -140,6 +151,11 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     // line for would be wholly empty, so memory follows the file, not the
     // count it announces.
     std::vector<ScheduleRow> cells;
+    // Room for the rows the text can hold (a line takes two bytes at least),
+    // so a large table is not moved while it grows.
+    cells.reserve(static_cast<std::size_t>(
+        std::min<long long>({stride, static_cast<long long>(kMaxRowsRead),
+                             static_cast<long long>(decoded.Utf8.size() / 2) + 1})));
     long long cellLines = 0;
     bool lastLineEmpty = false;
     bool rowsLeftOut = false;

@@ -5,7 +5,6 @@
 #include "schedule/MissedRows.h"
 
 #include <algorithm>
-#include <set>
 #include <unordered_map>
 
 namespace rimo {
@@ -45,6 +44,11 @@ namespace {
 
 std::int64_t RealSecondOf(std::int64_t unixMs) {
     return unixMs >= 0 ? unixMs / 1000 : -((999 - unixMs) / 1000);
+}
+
+// The local second less the real one: the zone's offset (and the epochs' distance).
+std::int64_t LocalOffset(std::int64_t realSecond) {
+    return SecondOf(FromUnixMilliseconds(realSecond * 1000)) - realSecond;
 }
 
 } // namespace
@@ -123,15 +127,7 @@ TickReport SchedulePass::Tick(DateTime now) {
 
 void SchedulePass::RunSkippedSeconds(std::int64_t first, std::int64_t last, std::int64_t now) {
     // Only the seconds some row names: the skipped span can be an hour long.
-    std::set<std::int64_t> seconds;
-    for (int r = 1; r < table_.RowCount(); ++r) {
-        if (const std::optional<DateTime> moment = DueMoment(table_.Row(r))) {
-            const std::int64_t s = SecondOf(*moment);
-            if (s >= first && s <= last) {
-                seconds.insert(s);
-            }
-        }
-    }
+    const std::vector<std::int64_t> seconds = table_.Due().SecondsIn(first, last);
     // A row that ran moves past now: an hour kind stepped into the skipped
     // span, or onto now, would run a second time.
     pushPast_ = now;
@@ -146,7 +142,7 @@ void SchedulePass::RunDueRows(DateTime second, bool dueRows) {
     if (testRequested_) {
         Visit(editing_.CurrentRow(), RunKind::Test, second);
     }
-    if (!dueRows) {
+    if (!dueRows || !table_.Due().AnyDueIn(SecondOf(second))) {
         return;
     }
     const std::string dateText = FormatScheduleDate(second);
@@ -179,6 +175,37 @@ void SchedulePass::RunDueRows(DateTime second, bool dueRows) {
             }
         }
     }
+}
+
+void SchedulePass::CoverQuietly(std::int64_t unixMs) {
+    if (!covered_ || !lastReal_) {
+        return;
+    }
+    const std::int64_t real = RealSecondOf(unixMs);
+    if (real <= *lastReal_ || LocalOffset(real) != LocalOffset(*lastReal_)) {
+        return;
+    }
+    covered_ = std::max(*covered_, SecondOf(FromUnixMilliseconds(unixMs)));
+    lastReal_ = real;
+}
+
+std::int64_t SchedulePass::QuietWakeSecond(std::int64_t unixMs, std::int64_t horizonSeconds) const {
+    const std::int64_t now = RealSecondOf(unixMs);
+    const std::int64_t offset = LocalOffset(now);
+    std::int64_t wake = now + std::max<std::int64_t>(horizonSeconds, 1);
+    if (LocalOffset(wake) != offset) {
+        // The first second of the new offset (one change within the horizon).
+        std::int64_t same = now;
+        while (wake - same > 1) {
+            const std::int64_t middle = same + (wake - same) / 2;
+            (LocalOffset(middle) == offset ? same : wake) = middle;
+        }
+    }
+    const std::int64_t covered = covered_.value_or(now + offset);
+    if (const std::optional<std::int64_t> due = table_.Due().FirstAfter(covered)) {
+        wake = std::min(wake, *due - offset);
+    }
+    return std::max(wake, now + 1);
 }
 
 bool SchedulePass::Enabled(int row) const {

@@ -88,6 +88,18 @@ public:
     // pending test request is served.
     void RunDueRows(DateTime second, bool dueRows = true);
 
+    // Real time ran on undisturbed up to the clock's reading, and the caller
+    // knows no row was due meanwhile (the tick slept until the next due
+    // row): the local seconds up to it count as covered, unevaluated. Nothing
+    // is covered across a change of the zone's offset, whose skipped seconds
+    // the next tick runs.
+    void CoverQuietly(std::int64_t unixMs);
+    // The real (Unix) second at which a tick is needed when nothing else asks
+    // for one: the first second after those covered in which a row is due,
+    // or a change of the zone's offset, whichever comes first, and at most
+    // `horizonSeconds` after the clock's reading; always a second to come.
+    std::int64_t QuietWakeSecond(std::int64_t unixMs, std::int64_t horizonSeconds) const;
+
     // The row is due when its time and date cells equal the second's texts.
     static bool IsRowDue(const ScheduleRow& row, const std::string& dateText,
                          const std::string& timeText);

@@ -21,6 +21,15 @@ const ScheduleRow& ScheduleHeader() {
     return header;
 }
 
+namespace {
+
+// The cells that decide when a row is due.
+bool DecidesDue(int column) {
+    return column == ColDate || column == ColTime || column == ColEnabled;
+}
+
+} // namespace
+
 ScheduleTable::ScheduleTable() : rows_(9) {
     WriteHeader();
 }
@@ -29,9 +38,19 @@ void ScheduleTable::SetCell(int column, int row, std::string text) {
     if (rows_[row][column] == text) {
         return;
     }
+    const bool indexed = row > 0 && DecidesDue(column);
+    if (indexed) {
+        due_.Remove(rows_[row]);
+    }
     rows_[row][column] = std::move(text);
+    if (indexed) {
+        due_.Add(rows_[row]);
+    }
     if (observer_) {
         observer_->CellChanged(column, row);
+    }
+    if (row > 0) {
+        Changed();
     }
 }
 
@@ -63,9 +82,13 @@ void ScheduleTable::SetRowCount(int count) {
             observer_->BeginRemoveRows(count, old - count);
         }
         rows_.resize(count);
+        due_.Rebuild(rows_);
         if (observer_) {
             observer_->EndRemoveRows();
         }
+    }
+    if (count != old) {
+        Changed();
     }
 }
 
@@ -78,6 +101,7 @@ void ScheduleTable::InsertRow(int at) {
     if (observer_) {
         observer_->EndInsertRows();
     }
+    Changed();
 }
 
 void ScheduleTable::RemoveRow(int at) {
@@ -87,10 +111,12 @@ void ScheduleTable::RemoveRow(int at) {
     if (observer_) {
         observer_->BeginRemoveRows(at, 1);
     }
+    due_.Remove(rows_[at]);
     rows_.erase(rows_.begin() + at);
     if (observer_) {
         observer_->EndRemoveRows();
     }
+    Changed();
 }
 
 void ScheduleTable::AddRow() {
@@ -111,9 +137,11 @@ void ScheduleTable::Assign(std::vector<ScheduleRow> rows) {
         observer_->BeginReset();
     }
     rows_ = std::move(rows);
+    due_.Rebuild(rows_);
     if (observer_) {
         observer_->EndReset();
     }
+    Changed();
 }
 
 void ScheduleTable::ReplaceScheduleRows(std::vector<ScheduleRow> rows) {

@@ -1,26 +1,13 @@
 #pragma once
 
-#include <array>
+#include "schedule/DueIndex.h"
+#include "schedule/ScheduleRow.h"
+
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace rimo {
-
-constexpr int kScheduleColumns = 8;
-
-// The columns of a schedule row.
-enum ScheduleColumn : int {
-    ColTitle = 0,    // タイトル
-    ColRepeat = 1,   // 繰り返し
-    ColDate = 2,     // 日付指定 "yyyy/mm/dd/ddd"
-    ColTime = 3,     // 時刻指定 "hh:nn:ss"
-    ColAction = 4,   // 動作指定
-    ColArgument = 5, // メッセージ(起動パス)
-    ColDelete = 6,   // 削除 "しない" / "する"
-    ColEnabled = 7,  // 有効 "○" / "×"
-};
-
-using ScheduleRow = std::array<std::string, kScheduleColumns>;
 
 // The header row's texts.
 const ScheduleRow& ScheduleHeader();
@@ -70,12 +57,27 @@ public:
 
     void SetObserver(ScheduleTableObserver* observer) { observer_ = observer; }
 
+    // The seconds in which enabled rows are due, following every change.
+    const DueIndex& Due() const { return due_; }
+    // Called after every change of the schedule rows (cells, rows added,
+    // removed or replaced), once per operation. The tick's source learns
+    // that the next due row may have changed.
+    void SetChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
+
     // Upper bound of rows a table may hold; files claiming more are refused.
     static constexpr int kMaxRows = 1'000'000;
 
 private:
+    void Changed() const {
+        if (changed_) {
+            changed_();
+        }
+    }
+
     std::vector<ScheduleRow> rows_;
     ScheduleTableObserver* observer_ = nullptr;
+    DueIndex due_;
+    std::function<void()> changed_;
 };
 
 } // namespace rimo

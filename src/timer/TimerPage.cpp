@@ -206,6 +206,7 @@ void TimerPage::ButtonTimeStartClick() {
                            "ｸｨｯｸ設定か任意設定で時間を選んで下さい。"));
         return;
     }
+    Q_EMIT CountdownChanged();
     if (dialog_) {
         dialog_->ShowNotice();
     }
@@ -226,6 +227,7 @@ void TimerPage::Quick0Click(const QObject& item) {
 
 void TimerPage::ButtonTimeStopClick() {
     countdown_.Stop();
+    Q_EMIT CountdownChanged();
     PlayWave({}); // stops any sound playing
     if (dialog_ && dialog_->isVisible()) {
         dialog_->showNormal();
@@ -241,6 +243,7 @@ void TimerPage::NoticeClosed() {
 
 void TimerPage::ButtonTimeTestClick() {
     countdown_.Test();
+    Q_EMIT CountdownChanged();
 }
 
 void TimerPage::DateTimePicker3Change() {

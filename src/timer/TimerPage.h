@@ -85,7 +85,17 @@ public:
     DateTime ChosenDuration() const;
     // The dialog was closed: the timer stops, and a playing sound.
     void NoticeClosed();
+    // The countdown counts, or a test waits for the next tick: the tick
+    // must come every second.
+    bool NeedsEveryTick() const {
+        return countdown_.State().CountdownRunning || countdown_.State().CountdownTestMode;
+    }
 
+Q_SIGNALS:
+    // Started, stopped or a test asked for.
+    void CountdownChanged();
+
+public:
 private:
     void CreateControls(QWidget& page);
     QLineEdit* AddLabeledEdit(QWidget* parent, const char* name, const QString& label,

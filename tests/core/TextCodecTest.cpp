@@ -36,6 +36,13 @@ TEST(TextCodecCp932, StrictConversionsRefuseWhatTheyCannotRepresent) {
     EXPECT_EQ(Utf8ToCp932("😀"), std::nullopt);
     EXPECT_EQ(Utf8ToCp932("ß"), std::nullopt);
     EXPECT_EQ(Utf8ToCp932("\xff"), std::nullopt); // not UTF-8 at all
+    // Overlong forms of "A" and a surrogate are not UTF-8 either.
+    EXPECT_EQ(Utf8ToCp932("\xC1\x81"), std::nullopt);
+    EXPECT_EQ(Utf8ToCp932("\xE0\x81\x81"), std::nullopt);
+    EXPECT_EQ(Utf8ToCp932("\xED\xA0\x80"), std::nullopt);
+    // A trail byte that is ASCII's backslash ("予" 97 5C, "ソ" 83 5C) is part of its pair.
+    EXPECT_EQ(Utf8ToCp932("予定ソ\\"), "\x97\x5c\x92\xe8\x83\x5c\x5c");
+    EXPECT_EQ(Cp932ToUtf8("\x97\x5c\x92\xe8\x83\x5c\x5c"), "予定ソ\\");
 }
 
 TEST(TextCodecCp932, CharactersCp932OnlyApproximatesAreNotConverted) {

@@ -5,6 +5,7 @@
 #include "fakes/FakeNetworkState.h"
 #include "fakes/FakeProgramStarter.h"
 #include "fakes/FakeScreenSaverSystem.h"
+#include "fakes/FakeSecondSource.h"
 #include "fakes/FakeSound.h"
 #include "fakes/FakeStartupRegistration.h"
 #include "fakes/FakeSystemInformation.h"
@@ -28,10 +29,11 @@ struct FakeServices {
     FakeStartupRegistration Startup;
     FakeSystemInformation SystemInfo;
     FakeBootClock Elapsed;
+    FakeSecondSource Seconds;
 
     PlatformServices All() {
-        return {&Sound,   &Programs, &Wallpaper, &ScreenSaver, &ClockSetting,
-                &Network, &Zone,     &Startup,   &SystemInfo,  &Elapsed};
+        return {&Sound, &Programs, &Wallpaper,  &ScreenSaver, &ClockSetting, &Network,
+                &Zone,  &Startup,  &SystemInfo, &Elapsed,     &Seconds};
     }
 };
 

@@ -3,8 +3,8 @@
 #include "platform/DesktopExec.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -35,10 +35,11 @@ std::vector<std::string> Strings(const QStringList& list) {
 
 } // namespace
 
-DesktopProgramStarter::DesktopProgramStarter(QObject* parent) : QObject(parent) {}
+DesktopProgramStarter::DesktopProgramStarter(QObject* parent)
+    : QObject(parent), children_(new ChildProcesses(this)) {}
 
 DesktopProgramStarter::DesktopProgramStarter(XdgDirs dirs, QObject* parent)
-    : QObject(parent), applications_(std::move(dirs)) {}
+    : QObject(parent), applications_(std::move(dirs)), children_(new ChildProcesses(this)) {}
 
 Status DesktopProgramStarter::Open(const std::string& program,
                                    const std::vector<std::string>& arguments,
@@ -154,15 +155,14 @@ Status DesktopProgramStarter::Run(const QString& program, const QStringList& arg
             QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "プログラムが見つかりません: %1"),
             program);
     }
-    QProcess process;
-    process.setProgram(path);
-    process.setArguments(arguments);
-    process.setWorkingDirectory(folder);
-    process.setStandardInputFile(QProcess::nullDevice());
-    if (!process.startDetached()) {
+    const ChildProcesses::Started started =
+        children_->Start(QFile::encodeName(path).toStdString(), Strings(arguments),
+                         QFile::encodeName(folder).toStdString());
+    if (started.Pid == 0) {
         return Failed(
             QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "プログラムを起動できません: %1"),
-            path + QStringLiteral(" (") + process.errorString() + QLatin1Char(')'));
+            path + QStringLiteral(" (") + QString::fromStdString(started.Error) +
+                QLatin1Char(')'));
     }
     return Status::Ok();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ProgramStarter.h"
+#include "platform/linux/ChildProcesses.h"
 #include "platform/linux/DesktopApplications.h"
 
 #include <QObject>
@@ -8,7 +9,7 @@
 
 namespace rimo {
 
-// Starts programs directly (QProcess, never a shell). An executable (an ELF
+// Starts programs directly (posix_spawn, never a shell). An executable (an ELF
 // file or a script with "#!" that may be executed) runs with the arguments.
 // An application entry (".desktop") runs its Exec with the arguments as its
 // options. A document, folder or URL goes to its default application (by the
@@ -27,13 +28,17 @@ public:
     Status Open(const std::string& program, const std::vector<std::string>& arguments,
                 const std::string& folder, StartState state) override;
 
+    // The programs started, with their pids and how each ended.
+    ChildProcesses& Children() { return *children_; }
+
 private:
     Status OpenDocument(const QString& target, const QStringList& options, const QString& folder);
     Status LaunchEntry(const DesktopEntry& entry, const QStringList& options,
                        const QStringList& files, const QString& folder);
-    static Status Run(const QString& program, const QStringList& arguments, const QString& folder);
+    Status Run(const QString& program, const QStringList& arguments, const QString& folder);
 
     DesktopApplications applications_;
+    ChildProcesses* children_;
 };
 
 } // namespace rimo

@@ -10,6 +10,7 @@
 #include "platform/linux/LocalTimeZone.h"
 #include "platform/linux/SessionScreenSaver.h"
 #include "platform/linux/TimedatedClockService.h"
+#include "platform/linux/TimerfdSecondSource.h"
 #include "platform/linux/XcbScreenSaver.h"
 
 #include <QDBusConnection>
@@ -41,13 +42,15 @@ LinuxServices::LinuxServices(QObject* parent)
       startup_(std::make_unique<XdgAutostart>(XdgAutostart::FolderFor(
           qgetenv("XDG_CONFIG_HOME").toStdString(), qgetenv("HOME").toStdString()))),
       systemInfo_(std::make_unique<LinuxSystemInformation>()),
-      elapsed_(std::make_unique<LinuxBootClock>()) {}
+      elapsed_(std::make_unique<LinuxBootClock>()),
+      seconds_(new TimerfdSecondSource(QDBusConnection::systemBus(), this)) {}
 
 LinuxServices::~LinuxServices() = default;
 
 PlatformServices LinuxServices::Services() const {
     return {sound_,         programs_,   wallpaper_,     screenSaver_,      clockSetting_.get(),
-            network_.get(), zone_.get(), startup_.get(), systemInfo_.get(), elapsed_.get()};
+            network_.get(), zone_.get(), startup_.get(), systemInfo_.get(), elapsed_.get(),
+            seconds_};
 }
 
 } // namespace rimo

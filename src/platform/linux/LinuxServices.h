@@ -16,6 +16,7 @@ class LinuxNetworkState;
 class LinuxSystemInformation;
 class LocalTimeZone;
 class TimedatedClockService;
+class TimerfdSecondSource;
 class SessionScreenSaver;
 class XcbScreenSaver;
 class XdgAutostart;
@@ -40,6 +41,7 @@ private:
     std::unique_ptr<XdgAutostart> startup_;
     std::unique_ptr<LinuxSystemInformation> systemInfo_;
     std::unique_ptr<LinuxBootClock> elapsed_;
+    TimerfdSecondSource* seconds_;
 };
 
 } // namespace rimo

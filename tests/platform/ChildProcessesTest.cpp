@@ -1,0 +1,75 @@
+// Real children started and reaped through the event loop; a QProcess
+// beside them keeps its own.
+#include "platform/linux/ChildProcesses.h"
+#include "TempFolder.h"
+
+#include <QProcess>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <map>
+
+namespace rimo {
+namespace {
+
+struct Exits {
+    explicit Exits(ChildProcesses& children) {
+        QObject::connect(&children, &ChildProcesses::Exited,
+                         [this](const ChildExit& exit) { ByPid[exit.Pid] = exit; });
+    }
+    bool Wait(std::size_t count) {
+        return QTest::qWaitFor([&] { return ByPid.size() >= count; }, 10000);
+    }
+    std::map<pid_t, ChildExit> ByPid;
+};
+
+TEST(ChildProcesses, ReportsEachChildsPidAndHowItEndedAndLeavesOthersAlone) {
+    TempFolder folder;
+    ChildProcesses children;
+    Exits exits(children);
+    std::vector<qint64> spawned;
+    QObject::connect(&children, &ChildProcesses::Spawned,
+                     [&](qint64 pid, const QString&) { spawned.push_back(pid); });
+    QProcess other; // Qt's own child: its end is Qt's to see
+    other.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exit 7")});
+    const auto code =
+        children.Start("/bin/sh", {"-c", "pwd > where; exit 3"}, folder.Path().string());
+    const auto killed = children.Start("/bin/sh", {"-c", "kill -TERM $$"}, "");
+    ASSERT_GT(code.Pid, 0) << code.Error;
+    ASSERT_GT(killed.Pid, 0) << killed.Error;
+    EXPECT_EQ(spawned, (std::vector<qint64>{code.Pid, killed.Pid}));
+    ASSERT_TRUE(exits.Wait(2));
+    EXPECT_EQ(exits.ByPid[code.Pid].ExitCode, 3);
+    EXPECT_EQ(exits.ByPid[code.Pid].Signal, 0);
+    EXPECT_EQ(exits.ByPid[killed.Pid].Signal, SIGTERM);
+    EXPECT_EQ(children.Running(), 0U);
+    std::string where;
+    std::ifstream written(folder.Path() / "where");
+    std::getline(written, where);
+    EXPECT_EQ(std::filesystem::path(where), std::filesystem::canonical(folder.Path()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.state() == QProcess::NotRunning; }, 10000));
+    EXPECT_EQ(other.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(other.exitCode(), 7);
+}
+
+TEST(ChildProcesses, AStartThatCannotRunSaysWhy) {
+    TempFolder folder;
+    const std::string plain = (folder.Path() / "plain").string();
+    std::ofstream(plain) << "not a program\n";
+    ChildProcesses children;
+    for (const auto& [path, where] :
+         {std::pair<std::string, std::string>("/nonexistent/program", ""),
+          {plain, ""},
+          {"/bin/true", (folder.Path() / "no such folder").string()}}) {
+        const auto started = children.Start(path, {}, where);
+        EXPECT_EQ(started.Pid, 0) << path;
+        EXPECT_FALSE(started.Error.empty()) << path;
+    }
+    EXPECT_EQ(children.Running(), 0U);
+}
+
+} // namespace
+} // namespace rimo

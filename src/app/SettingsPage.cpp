@@ -77,7 +77,7 @@ void SettingsPage::CreateControls(QWidget& page) {
         Group(page, "GroupBoxTaskTray", tr("タスクバー"), tr("タスクバーの設定"), {8, 80, 632, 100});
     checkBoxAnimeIcon_ =
         Box(taskTray, "CheckBoxAnimeIcon", tr("トレイアイコンをアニメーションさせる"),
-            tr("トレイアイコンをアニメーションさせます"), {12, 16});
+            tr("トレイアイコンをアニメーションさせます"), {12, 18});
     radioGroupTaskBar_ = new RadioGroup(tr("アイコン表示"), taskTray);
     radioGroupTaskBar_->setObjectName(QStringLiteral("RadioGroupTaskBar"));
     radioGroupTaskBar_->SetItems({tr("タスクバーにアイコン表示（ウィンドウ最小化モード）"),
@@ -88,7 +88,7 @@ void SettingsPage::CreateControls(QWidget& page) {
     checkBoxMissed_ = Box(
         taskTray, "CheckBoxMissed", tr("見逃した予定を知らせる"),
         tr("スリープ中や終了中に実行されなかった予定を知らせ、今実行するかを選べるようにします"),
-        {12, 38});
+        {12, 39});
 
     // The language, beside the tray options: the page has no other room.
     auto* languageLabel =

@@ -43,9 +43,8 @@ inline std::vector<ScheduleRow> FutureRows(int count) {
 // measuring how late actions come.
 class TimingStarter final : public ProgramStarter {
 public:
-    using ProgramStarter::Open;
-    Status Open(const std::string&, const std::vector<std::string>&, const std::string&,
-                StartState) override {
+    Launched Launch(const std::string&, const std::vector<std::string>&, const std::string&,
+                    StartState) override {
         startedAt = Microseconds(CLOCK_REALTIME);
         startedAtBoot = Microseconds(CLOCK_BOOTTIME);
         if (loop_) {

@@ -9,6 +9,7 @@
 #include "history/HistoryRecorder.h"
 #include "history/HistoryWindow.h"
 #include "history/RunHistory.h"
+#include "platform/linux/DesktopProgramStarter.h"
 #include "schedule/MissedRows.h"
 #include "schedule/ScheduleRunner.h"
 #include "timer/TimerPage.h"
@@ -35,6 +36,15 @@ void TForm1::OpenHistory(std::int64_t nowMs) {
     connect(history_, &RunHistory::Problem, this, &TForm1::ShowHistoryProblem);
     connect(history_, &RunHistory::Opened, this, &TForm1::FindRowsMissedWhileNotRunning);
     connect(recorder_, &HistoryRecorder::Missed, this, &TForm1::ShowMissedRows);
+    // The ends of programs that runs started (a fake starter reaps none).
+    if (auto* starter = dynamic_cast<DesktopProgramStarter*>(services_.Programs)) {
+        HistoryRecorder* recorder = recorder_;
+        connect(&starter->Children(), &ChildProcesses::Exited, recorder_,
+                [recorder](const ChildExit& exit) {
+                    recorder->ProgramEnded(exit.Pid,
+                                           exit.Signal != 0 ? -exit.Signal : exit.ExitCode);
+                });
+    }
     history_->Open(nowMs);
 }
 

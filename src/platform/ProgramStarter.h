@@ -2,7 +2,9 @@
 
 #include "core/Status.h"
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rimo {
@@ -11,6 +13,15 @@ namespace rimo {
 // make another program open its first window minimised or maximised, so the
 // desktop starter passes it on nowhere; it is part of the request all the same.
 enum class StartState { Normal, Minimized, Maximized };
+
+// What a start came to: on success, the process started when it is known
+// (the run history waits for its end).
+struct Launched {
+    // Not explicit: a failure is its Status alone.
+    Launched(Status result, std::int64_t pid = 0) : Result(std::move(result)), Pid(pid) {}
+    Status Result;
+    std::int64_t Pid; // 0 when none is known
+};
 
 // Starts programs and opens documents, never through a shell.
 class ProgramStarter {
@@ -24,8 +35,12 @@ public:
     // arguments after the document). The program runs on after this one
     // ends. An error when nothing could be started: a missing file, no
     // permission, a missing folder, no application for the document.
-    virtual Status Open(const std::string& program, const std::vector<std::string>& arguments,
-                        const std::string& folder, StartState state) = 0;
+    virtual Launched Launch(const std::string& program, const std::vector<std::string>& arguments,
+                            const std::string& folder, StartState state) = 0;
+    Status Open(const std::string& program, const std::vector<std::string>& arguments,
+                const std::string& folder, StartState state) {
+        return Launch(program, arguments, folder, state).Result;
+    }
     Status Open(const std::string& program, const std::vector<std::string>& arguments,
                 const std::string& folder) {
         return Open(program, arguments, folder, StartState::Normal);

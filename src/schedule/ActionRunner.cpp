@@ -104,12 +104,15 @@ ActionResult ActionRunner::RunCommandLine(const std::string& command) {
     if (stopped_ || line.Program.empty()) {
         return {};
     }
-    const Status started = services_.Programs.Open(line.Program, line.Arguments, line.Folder);
-    if (!started) {
-        services_.Host.ReportProblem(started.text());
-        return ActionResult::Failure(started.message());
+    const Launched started =
+        services_.Programs.Launch(line.Program, line.Arguments, line.Folder, StartState::Normal);
+    if (!started.Result) {
+        services_.Host.ReportProblem(started.Result.text());
+        return ActionResult::Failure(started.Result.message());
     }
-    return {};
+    ActionResult result;
+    result.Child = started.Pid; // the history waits for its end
+    return result;
 }
 
 void ActionRunner::PlayWave(const std::string& path) {

@@ -380,12 +380,15 @@ void TimerPage::RunCommandLine(const std::string& command) {
         fail(tr("起動パスが空のため、何も起動しませんでした"));
         return;
     }
-    const Status started = services_.Programs.Open(line.Program, line.Arguments, line.Folder);
-    if (!started) {
-        fail(Translations::Text(started.text()));
+    const Launched started =
+        services_.Programs.Launch(line.Program, line.Arguments, line.Folder, StartState::Normal);
+    if (!started.Result) {
+        fail(Translations::Text(started.Result.text()));
         return;
     }
-    EndRun(run, {});
+    ActionResult result;
+    result.Child = started.Pid; // the history waits for its end
+    EndRun(run, result);
 }
 
 void TimerPage::ReportStartFailure(const QString& text) {

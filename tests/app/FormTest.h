@@ -30,8 +30,13 @@ protected:
         TrayIcon::SetHostProbe(nullptr);
     }
 
-    std::unique_ptr<TForm1> Start() {
-        auto form = std::make_unique<TForm1>(paths_, clock_, services_.All());
+    // `programs` in place of the fake starter when given.
+    std::unique_ptr<TForm1> Start(ProgramStarter* programs = nullptr) {
+        PlatformServices services = services_.All();
+        if (programs) {
+            services.Programs = programs;
+        }
+        auto form = std::make_unique<TForm1>(paths_, clock_, services);
         form->show();
         QApplication::processEvents();
         return form;

@@ -2,12 +2,14 @@
 
 #include "platform/ProgramStarter.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace rimo {
 
-// Records the programs it is asked to start; starts nothing.
+// Records the programs it is asked to start; starts nothing, but gives each
+// start a pid of its own (from NextPid on) as a real start would.
 class FakeProgramStarter final : public ProgramStarter {
 public:
     struct Start {
@@ -16,15 +18,18 @@ public:
         std::string Folder;
         StartState State = StartState::Normal;
     };
-    using ProgramStarter::Open;
-    Status Open(const std::string& program, const std::vector<std::string>& arguments,
-                const std::string& folder, StartState state) override {
+    Launched Launch(const std::string& program, const std::vector<std::string>& arguments,
+                    const std::string& folder, StartState state) override {
         Starts.push_back({program, arguments, folder, state});
-        return Failure.empty() ? Status::Ok() : Status::Error(Failure);
+        if (!Failure.empty()) {
+            return {Status::Error(Failure), 0};
+        }
+        return {Status::Ok(), NextPid++};
     }
 
     std::vector<Start> Starts;
     std::string Failure; // when set, every start fails with it
+    std::int64_t NextPid = 4000;
 };
 
 } // namespace rimo

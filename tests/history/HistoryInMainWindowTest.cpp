@@ -12,6 +12,7 @@
 #include "history/HistoryText.h"
 #include "history/HistoryWindow.h"
 #include "history/RunHistory.h"
+#include "platform/linux/DesktopProgramStarter.h"
 #include "schedule/ScheduleEditor.h"
 #include "schedule/ScheduleGrid.h"
 #include "schedule/SchedulePopupMenu.h"
@@ -44,8 +45,8 @@ class HistoryInMainWindowTest : public FormTest {
 protected:
     std::filesystem::path HistoryFile() const { return paths_.HistoryFile(); }
 
-    std::unique_ptr<TForm1> StartTicking() {
-        auto form = Start();
+    std::unique_ptr<TForm1> StartTicking(ProgramStarter* programs = nullptr) {
+        auto form = Start(programs);
         form->Timer1().SetEnabled(false); // the test ticks by hand
         // The history answers from its thread.
         QTest::qWait(0);
@@ -109,6 +110,34 @@ TEST_F(HistoryInMainWindowTest, RunsAreRecordedWithTheirOutcome) {
     EXPECT_EQ(Find(stored, "broken")->Message, "プログラムが見つかりません: /usr/bin/gone");
     EXPECT_EQ(Find(stored, "broken")->Outcome, RunOutcome::Failed);
     EXPECT_EQ(Find(stored, "unquoted")->Code, "not-accepted");
+}
+
+TEST_F(HistoryInMainWindowTest, AStartedProgramsEndIsRecordedWithItsRun) {
+    const std::filesystem::path exits = folder_.Path() / "exits 3.sh";
+    const std::filesystem::path killed = folder_.Path() / "killed.sh";
+    TempFolder::Write(exits, "#!/bin/sh\nexit 3\n");
+    TempFolder::Write(killed, "#!/bin/sh\nkill -KILL $$\n");
+    for (const std::filesystem::path& script : {exits, killed}) {
+        std::filesystem::permissions(script, std::filesystem::perms::owner_exec,
+                                     std::filesystem::perm_options::add);
+    }
+    WriteSchedule(
+        {Row("exits", "", AddSeconds(kStart, 2), "起動", "\"" + exits.string() + "\""),
+         Row("killed", "", AddSeconds(kStart, 2), "起動", "\"" + killed.string() + "\"")});
+    DesktopProgramStarter starter; // real children
+    auto form = StartTicking(&starter);
+    QSignalSpy ended(&starter.Children(), &ChildProcesses::Exited);
+    TickAt(*form, 2, 2000);
+    while (ended.count() < 2 && ended.wait(60000)) {
+    }
+    ASSERT_EQ(ended.count(), 2);
+
+    const std::vector<HistoryEntry> stored = Stored(*form);
+    ASSERT_NE(Find(stored, "exits"), nullptr);
+    EXPECT_EQ(Find(stored, "exits")->Outcome, RunOutcome::Failed); // a non-zero end
+    EXPECT_EQ(Find(stored, "exits")->ExitStatus, std::optional<int>(3));
+    ASSERT_NE(Find(stored, "killed"), nullptr);
+    EXPECT_EQ(Find(stored, "killed")->ExitStatus, std::optional<int>(-9));
 }
 
 TEST_F(HistoryInMainWindowTest, RowsDueWhileTheProgramWasNotRunningAreOfferedToRun) {

@@ -88,6 +88,18 @@ TEST_F(ActionTest, AProgramThatCannotStartIsReportedAndThePassGoesOn) {
     EXPECT_TRUE(Moved());
 }
 
+TEST_F(ActionTest, AStartedProgramsPidReachesTheResultForTheHistory) {
+    ActionPlan plan;
+    plan.Kind = ActionKind::Start;
+    plan.Argument = "\"/opt/app/x\" -a";
+    programs_.NextPid = 4242;
+    EXPECT_EQ(runner_.CarryOut(plan).Child, 4242);
+    programs_.Failure = "プログラムが見つかりません: /opt/app/x";
+    const ActionResult failed = runner_.CarryOut(plan);
+    EXPECT_TRUE(failed.Failed);
+    EXPECT_EQ(failed.Child, 0);
+}
+
 TEST_F(ActionTest, TheClockSynchronisationGoesThroughTheHost) {
     RunRow("時刻合わせ", "");
     EXPECT_EQ(host_.Synchronisations, 1);

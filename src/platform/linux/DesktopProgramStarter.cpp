@@ -41,9 +41,9 @@ DesktopProgramStarter::DesktopProgramStarter(QObject* parent)
 DesktopProgramStarter::DesktopProgramStarter(XdgDirs dirs, QObject* parent)
     : QObject(parent), applications_(std::move(dirs)), children_(new ChildProcesses(this)) {}
 
-Status DesktopProgramStarter::Open(const std::string& program,
-                                   const std::vector<std::string>& arguments,
-                                   const std::string& folder, StartState /*state*/) {
+Launched DesktopProgramStarter::Launch(const std::string& program,
+                                       const std::vector<std::string>& arguments,
+                                       const std::string& folder, StartState /*state*/) {
     QString path = QString::fromStdString(program);
     const QStringList options = Words(arguments);
     const QString workingFolder = QString::fromStdString(folder);
@@ -83,8 +83,8 @@ Status DesktopProgramStarter::Open(const std::string& program,
     return OpenDocument(absolute, options, workingFolder);
 }
 
-Status DesktopProgramStarter::OpenDocument(const QString& target, const QStringList& options,
-                                           const QString& folder) {
+Launched DesktopProgramStarter::OpenDocument(const QString& target, const QStringList& options,
+                                             const QString& folder) {
     const DesktopEntry* application = applications_.ApplicationFor(target);
     if (!application) {
         return Failed(QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter",
@@ -95,8 +95,8 @@ Status DesktopProgramStarter::OpenDocument(const QString& target, const QStringL
     return LaunchEntry(*application, options, {target}, folder);
 }
 
-Status DesktopProgramStarter::LaunchEntry(const DesktopEntry& entry, const QStringList& options,
-                                          const QStringList& files, const QString& folder) {
+Launched DesktopProgramStarter::LaunchEntry(const DesktopEntry& entry, const QStringList& options,
+                                            const QStringList& files, const QString& folder) {
     const DesktopCommand command = ExpandExec(entry, Strings(options), Strings(files));
     if (!command.Problem) {
         return command.Problem;
@@ -133,16 +133,16 @@ Status DesktopProgramStarter::LaunchEntry(const DesktopEntry& entry, const QStri
         workingFolder = QString::fromStdString(entry.Path);
     }
     const QString program = words.takeFirst();
-    const Status started = Run(program, words, workingFolder);
-    if (!started) {
+    const Launched started = Run(program, words, workingFolder);
+    if (!started.Result) {
         return Status::Error(
-            Message::Layout("%1 (%2)").Arg(started.text()).Arg(entry.File.string()));
+            Message::Layout("%1 (%2)").Arg(started.Result.text()).Arg(entry.File.string()));
     }
     return started;
 }
 
-Status DesktopProgramStarter::Run(const QString& program, const QStringList& arguments,
-                                  const QString& folder) {
+Launched DesktopProgramStarter::Run(const QString& program, const QStringList& arguments,
+                                    const QString& folder) {
     if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
         return Failed(
             QT_TRANSLATE_NOOP("rimo::DesktopProgramStarter", "作業フォルダがありません: %1"),
@@ -164,7 +164,7 @@ Status DesktopProgramStarter::Run(const QString& program, const QStringList& arg
             path + QStringLiteral(" (") + QString::fromStdString(started.Error) +
                 QLatin1Char(')'));
     }
-    return Status::Ok();
+    return {Status::Ok(), started.Pid};
 }
 
 } // namespace rimo

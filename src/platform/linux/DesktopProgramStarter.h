@@ -24,18 +24,17 @@ public:
     explicit DesktopProgramStarter(QObject* parent = nullptr);
     DesktopProgramStarter(XdgDirs dirs, QObject* parent);
 
-    using ProgramStarter::Open;
-    Status Open(const std::string& program, const std::vector<std::string>& arguments,
-                const std::string& folder, StartState state) override;
+    Launched Launch(const std::string& program, const std::vector<std::string>& arguments,
+                    const std::string& folder, StartState state) override;
 
     // The programs started, with their pids and how each ended.
     ChildProcesses& Children() { return *children_; }
 
 private:
-    Status OpenDocument(const QString& target, const QStringList& options, const QString& folder);
-    Status LaunchEntry(const DesktopEntry& entry, const QStringList& options,
-                       const QStringList& files, const QString& folder);
-    Status Run(const QString& program, const QStringList& arguments, const QString& folder);
+    Launched OpenDocument(const QString& target, const QStringList& options, const QString& folder);
+    Launched LaunchEntry(const DesktopEntry& entry, const QStringList& options,
+                         const QStringList& files, const QString& folder);
+    Launched Run(const QString& program, const QStringList& arguments, const QString& folder);
 
     DesktopApplications applications_;
     ChildProcesses* children_;

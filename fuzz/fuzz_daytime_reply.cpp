@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(reading.Error == rimo::ConversionErrorText(reading.Text));
         return 0;
     }
-    Check(reading.Error.empty() && reading.Written.has_value());
+    Check(reading.Error.IsEmpty() && reading.Written.has_value());
     const rimo::DateParts date = rimo::DecodeDate(*reading.Utc);
     Check(rimo::IsValidDate(date.Year, date.Month, date.Day));
     const rimo::TimeParts time = rimo::DecodeTime(*reading.Utc);
@@ -49,11 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const rimo::SyncDecision decision =
         rimo::DecideClockSetting(reading, rimo::SyncContext{nowUnixMs, zone, notBefore});
     if (!decision.UnixMs) {
-        Check(!decision.Refusal.empty());
+        Check(!decision.Refusal.IsEmpty());
         return 0;
     }
     // Whatever is set is plausible, and without a zone never 30 minutes or more off.
-    Check(decision.Refusal.empty());
+    Check(decision.Refusal.IsEmpty());
     Check(!reading.TimeBlank && reading.NistHealth < 2);
     const rimo::DateTime set = rimo::UnixMsToUtc(*decision.UnixMs);
     Check(set >= notBefore && rimo::DecodeDate(set).Year <= rimo::kLatestYear);

@@ -79,7 +79,7 @@ void CheckSettings(rimo::IniFile ini) {
         }
         const std::string text = rimo::SettingsSchema::Format(key, parsed.Value);
         const rimo::ParsedSetting again = rimo::SettingsSchema::Parse(key, text);
-        Check(again.Note.empty());
+        Check(again.Note.IsEmpty());
         Check(again.Value == parsed.Value || key.Type == rimo::SettingType::Text);
         rimo::SettingsFile::Put(ini, key, text);
         Check(ini.EntryCount(key.Section, key.Key) == 1);

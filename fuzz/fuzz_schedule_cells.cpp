@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (const rimo::ScheduleRow& r : rows) {
         for (int c = 0; c < rimo::kScheduleColumns; ++c) {
-            const std::string hint = rimo::CellHint(c, r[c], ByteWidth);
+            const std::string hint = rimo::CellHint(c, r[c], ByteWidth).Text();
             // A quoted path is shown without its quotes.
             Check(hint.find('"') == std::string::npos || c != rimo::ColArgument ||
                   r[c].find('"') == std::string::npos);

@@ -896,7 +896,7 @@ This cannot be undone. Continue?</translation>
     </message>
     <message>
         <source>%1。元のファイルは %2 に残しました</source>
-        <translation>%1. The original file was kept as %2</translation>
+        <translation>%1. The file as it was is kept as %2</translation>
     </message>
     <message>
         <source>ランチャーファイル %1 は読めないため書き込みません</source>
@@ -1261,11 +1261,11 @@ Qt&apos;s own options (-platform, -style, -session, ...) are passed on to Qt.</t
     </message>
     <message>
         <source>元のファイルは %1 に残しました</source>
-        <translation>The original file was kept as %1</translation>
+        <translation>The file as it was is kept as %1</translation>
     </message>
     <message>
         <source>元のファイルはそのまま残し、スケジュールは %1 に保存します</source>
-        <translation>The original file is left as it is; the schedule is saved to %1</translation>
+        <translation>The file is left untouched; the schedule is saved to %1</translation>
     </message>
 </context>
 <context>
@@ -1491,7 +1491,7 @@ Qt&apos;s own options (-platform, -style, -session, ...) are passed on to Qt.</t
     </message>
     <message>
         <source>元のファイルは %1 に残しました</source>
-        <translation>The original file was kept as %1</translation>
+        <translation>The file as it was is kept as %1</translation>
     </message>
     <message>
         <source>[%1] %2 が %3 回あります。最初の値を使い、残りは次の保存で除きます</source>

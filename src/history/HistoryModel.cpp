@@ -159,8 +159,7 @@ QString HistoryModel::CellText(const HistoryEntry& entry, int column) {
         return lateness ? LatenessText(*lateness) : QString();
     }
     case Title:
-        // The timer's runs carry its stored name.
-        return entry.Title == "RIMOタイマー" ? tr("RIMOタイマー") : Text(entry.Title); // stored
+        return entry.Title == kTimerRunTitle ? tr("RIMOタイマー") : Text(entry.Title);
     case Action:
         return Translations::Text(ScheduleWords::Display(ColAction, entry.Action));
     case Argument:

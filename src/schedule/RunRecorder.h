@@ -8,9 +8,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rimo {
+
+// The title of the countdown timer's runs, stored as it stands in every language.
+inline constexpr std::string_view kTimerRunTitle = "RIMOタイマー"; // stored
 
 // What started a run.
 enum class RunOrigin {

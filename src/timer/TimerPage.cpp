@@ -344,8 +344,8 @@ RunId TimerPage::BeginRun(const char* action, const std::string& argument) {
     }
     const RunOrigin origin =
         countdown_.State().CountdownTestMode ? RunOrigin::Test : RunOrigin::Timer;
-    // The history's title of the timer's runs (stored as it stands, whatever the language).
-    return recorder_->Begin({"RIMOタイマー", action, argument, origin, std::nullopt}); // stored
+    return recorder_->Begin(
+        {std::string(kTimerRunTitle), action, argument, origin, std::nullopt});
 }
 
 void TimerPage::EndRun(RunId run, const ActionResult& result) {

@@ -48,6 +48,7 @@ std::string Says(std::string_view line, bool& inSection) {
 std::optional<std::vector<OldLine>> OldLines(std::string_view bytes, TextEncoding encoding) {
     std::vector<OldLine> lines;
     bool inSection = false;
+    bool saidNothing = true;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", pos);
@@ -64,7 +65,13 @@ std::optional<std::vector<OldLine>> OldLines(std::string_view bytes, TextEncodin
         if (!text) {
             return std::nullopt;
         }
-        line.Says = Says(*text, inSection);
+        // The reader drops byte-order marks ahead of the first line that says something.
+        std::string_view said = *text;
+        while (saidNothing && said.starts_with(kBom)) {
+            said.remove_prefix(kBom.size());
+        }
+        line.Says = Says(said, inSection);
+        saidNothing = saidNothing && line.Says.empty();
         lines.push_back(std::move(line));
         pos = next;
     }

@@ -84,6 +84,14 @@ TEST_F(LauncherFileTest, AnUnchangedFileIsNotRewritten) {
     EXPECT_EQ(Inode(), before);
     ASSERT_TRUE(file_.WriteLBtnNo(9).ok());
     EXPECT_NE(Inode(), before); // replaced atomically
+
+    // A byte-order mark after blank lines still opens the first section.
+    const std::string made = "\n\n\xEF\xBB\xBF[Setting]\nLBtnNo=3\n"s;
+    TempFolder::Write(Path(), made);
+    ASSERT_TRUE(file_.WriteLBtnNo(3).ok());
+    EXPECT_EQ(Bytes(), made);
+    ASSERT_TRUE(file_.WriteLBtnNo(4).ok());
+    EXPECT_EQ(Bytes(), "\n\n\xEF\xBB\xBF[Setting]\nLBtnNo=4\n"s);
 }
 
 TEST_F(LauncherFileTest, AHandMadeLayoutIsWrittenOnlyForAChangedValueAndThenKept) {

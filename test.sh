@@ -44,7 +44,9 @@ for target in build-fuzz/fuzz/fuzz_*; do
     # Any sanitizer report fails the step: by the exit status (the fuzz build
     # stops at the first report), and by the log should a report not stop it.
     status=0
-    "$target" -max_total_time="$FUZZ_SECONDS" -max_len=65536 -timeout=10 \
+    # A fixed seed, so that a failure here can be run again; scripts/fuzz.sh
+    # explores at random.
+    "$target" -seed=1 -max_total_time="$FUZZ_SECONDS" -max_len=65536 -timeout=10 \
         -artifact_prefix="$artifacts/$name-" "$work" >"$fuzzlog" 2>&1 || status=$?
     rm -rf "$work"
     if [ "$status" -ne 0 ] ||

@@ -1,5 +1,6 @@
 #include "core/UserMessages.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace rimo {
@@ -10,8 +11,14 @@ QMessageBox* Show(QWidget* parent, QMessageBox::Icon icon, const QString& captio
                   const QString& text) {
     // Over the window the user is working in; anything else (a report from
     // the schedule, a window minimised or hidden) is a window of its own: a
-    // box transient for a minimised window is not shown (mutter).
-    QWidget* over = parent && parent->window()->isActiveWindow() ? parent : nullptr;
+    // box transient for a minimised window is not shown (mutter). A modal
+    // dialog counts as worked in also before it has the focus back from a
+    // file dialog: a box of its own would be blocked by it, and may sink
+    // under the main window.
+    QWidget* over = parent && (parent->window()->isActiveWindow() ||
+                               parent->window() == QApplication::activeModalWidget())
+                        ? parent
+                        : nullptr;
     auto* box = new QMessageBox(icon, caption, text, QMessageBox::Ok, over);
     if (!over) {
         box->setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -15,7 +15,10 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace rimo {
 
@@ -33,6 +36,30 @@ T* Named(T* widget, const char* name, const QRect& geometry, const QString& hint
         widget->setToolTip(hint);
     }
     return widget;
+}
+
+// The width the button's style asks for its caption and icon. Asked without
+// the caption: a style's least width for captioned buttons is meant for
+// dialogs laid out freely, not for this fixed one.
+int CaptionWidth(const QPushButton& button) {
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    if (button.autoDefault() || button.isDefault()) {
+        option.features |= QStyleOptionButton::AutoDefaultButton;
+    }
+    const int icon = button.icon().isNull() ? 0 : button.iconSize().width() + 4;
+    const QSize contents(button.fontMetrics().horizontalAdvance(button.text()) + icon,
+                         button.height());
+    return button.style()
+        ->sizeFromContents(QStyle::CT_PushButton, &option, contents, &button)
+        .width();
+}
+
+// Widens the button to its caption; returns by how much.
+int GrowToCaption(QPushButton& button) {
+    const int added = std::max(0, CaptionWidth(button) - button.width());
+    button.resize(button.width() + added, button.height());
+    return added;
 }
 
 } // namespace
@@ -109,6 +136,7 @@ void LaunchButtonDialog::CreateControls() {
                          tr("変更をすべて破棄して終了します"));
     cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitCaptions(*browse, *remove, *standard);
     // The labels name their fields for a screen reader; the icon's two
     // controls have no label of their own.
     labelTitle->setBuddy(editTitle_);
@@ -120,6 +148,20 @@ void LaunchButtonDialog::CreateControls() {
     scrollBarIcon_->setAccessibleName(tr("表示ｱｲｺﾝの選択"));
     // Creation order is the tab order; the default button takes Enter.
     editTitle_->setFocus();
+}
+
+// Captions wider than the designed buttons (English) widen them, taking the
+// room from the control beside them: the browse and default buttons keep
+// their right edges.
+void LaunchButtonDialog::FitCaptions(QPushButton& browse, QPushButton& remove,
+                                     QPushButton& standard) {
+    int added = GrowToCaption(browse);
+    browse.move(browse.x() - added, browse.y());
+    editPath_->resize(editPath_->width() - added, editPath_->height());
+    added = GrowToCaption(standard);
+    standard.move(standard.x() - added, standard.y());
+    scrollBarIcon_->resize(scrollBarIcon_->width() - added, scrollBarIcon_->height());
+    GrowToCaption(remove); // into the free room before the icon button
 }
 
 void LaunchButtonDialog::PlaceUnderButton() {

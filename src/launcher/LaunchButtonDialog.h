@@ -40,6 +40,7 @@ public:
 
 private:
     void CreateControls();
+    void FitCaptions(QPushButton& browse, QPushButton& remove, QPushButton& standard);
     void PlaceUnderButton();
     void FormShow();
     void SetPreview(const QPixmap& preview);

@@ -1,14 +1,17 @@
 #include "launcher/LaunchButtonDialog.h"
 #include "AccessibleTree.h"
+#include "EnglishScope.h"
 #include "LauncherFixture.h"
 
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTest>
 
 namespace rimo {
@@ -232,6 +235,44 @@ TEST_F(LaunchButtonDialogTest, TheDialogStandsUnderTheButtonWithinTheScreen) {
     });
     button_->move(screenWidth - 100, 30);
     WithDialog([&](LaunchButtonDialog& dialog) { EXPECT_EQ(dialog.x(), screenWidth - 420); });
+}
+
+// The room a button's style gives its contents, against what its caption and
+// icon take; and no control covers another or leaves the window.
+void ExpectCaptionsFit(LaunchButtonDialog& dialog) {
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        option.icon = button->icon();
+        option.iconSize = button->iconSize();
+        if (button->autoDefault() || button->isDefault()) {
+            option.features |= QStyleOptionButton::AutoDefaultButton;
+        }
+        const QRect room =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + icon, room.width())
+            << button->text().toStdString();
+    }
+    const QList<QWidget*> controls = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* control : controls) {
+        EXPECT_TRUE(dialog.rect().contains(control->geometry()))
+            << control->objectName().toStdString();
+        for (const QWidget* other : controls) {
+            EXPECT_TRUE(control == other || !control->geometry().intersects(other->geometry()))
+                << control->objectName().toStdString() << " " << other->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(LaunchButtonDialogTest, CaptionsFitInJapaneseAndInEnglish) {
+    QFont font(QStringLiteral("IPAPGothic")); // as the main window's
+    font.setPixelSize(12);
+    window_.setFont(font);
+    WithDialog(ExpectCaptionsFit);
+    const EnglishScope english;
+    WithDialog(ExpectCaptionsFit);
 }
 
 TEST_F(LaunchButtonDialogTest, AButtonRemovedWhileItsDialogWaitsClosesIt) {

@@ -1,10 +1,12 @@
 #include "schedule/ScheduleGrid.h"
 
+#include "core/DateTime.h"
 #include "schedule/CellTextEditor.h"
 #include "schedule/ScheduleCellDelegate.h"
 #include "schedule/ScheduleEditRules.h"
 #include "schedule/ScheduleGridAccessible.h"
 #include "schedule/ScheduleGridModel.h"
+#include "schedule/ScheduleTable.h"
 
 #include <QAccessible>
 #include <QHeaderView>
@@ -14,6 +16,33 @@
 #include <algorithm>
 
 namespace rimo {
+
+namespace {
+
+// The stored words a column can hold (dates by their day names).
+std::vector<std::string> StoredWords(int column) {
+    switch (column) {
+    case ColRepeat:
+        return RepeatChoices();
+    case ColAction:
+        return ActionChoices();
+    case ColDelete:
+        return DeleteChoices();
+    case ColEnabled:
+        return EnabledChoices();
+    case ColDate: {
+        std::vector<std::string> dates;
+        for (const char* day : DayNames()) {
+            dates.push_back(std::string("2030/12/31/") + day);
+        }
+        return dates;
+    }
+    default:
+        return {};
+    }
+}
+
+} // namespace
 
 ScheduleGrid::ScheduleGrid(ScheduleTable& table, QWidget* parent)
     : QTableView(parent), model_(new ScheduleGridModel(table, this)) {
@@ -30,6 +59,7 @@ ScheduleGrid::ScheduleGrid(ScheduleTable& table, QWidget* parent)
     for (int column = 0; column < kScheduleColumns; ++column) {
         setColumnWidth(column, kColumnWidths[column]);
     }
+    FitWordColumns();
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setWordWrap(false);
@@ -55,6 +85,29 @@ ScheduleGrid::ScheduleGrid(ScheduleTable& table, QWidget* parent)
             SetCurrentCell(beforeReset_.Column, std::min(beforeReset_.Row, model_->rowCount()));
         }
     });
+}
+
+// A column of stored words grows to its widest word as shown (English is
+// wider than the Japanese the widths were designed for), taking the room
+// from the message column.
+void ScheduleGrid::FitWordColumns() {
+    const QFontMetrics cells(font());
+    const QFontMetrics header(horizontalHeader()->font());
+    constexpr int kWordSpace = 4; // the grid line and a little air before the next column
+    int taken = 0;
+    for (const int column : {ColRepeat, ColDate, ColAction, ColDelete, ColEnabled}) {
+        int widest = header.horizontalAdvance(
+            model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+        for (const std::string& word : StoredWords(column)) {
+            widest =
+                std::max(widest, cells.horizontalAdvance(ScheduleGridModel::Shown(column, word)));
+        }
+        const int added = std::max(0, widest + kWordSpace - columnWidth(column));
+        setColumnWidth(column, columnWidth(column) + added);
+        taken += added;
+    }
+    constexpr int kLeastMessageWidth = 100;
+    setColumnWidth(ColArgument, std::max(kLeastMessageWidth, columnWidth(ColArgument) - taken));
 }
 
 ScheduleGrid::~ScheduleGrid() {

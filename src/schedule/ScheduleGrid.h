@@ -85,6 +85,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    void FitWordColumns();
     void AnnounceCurrentCell();
 
     ScheduleGridModel* model_;

@@ -74,6 +74,30 @@ TEST_F(EnglishEditorTest, TheGridShowsEveryStoredWordInEnglishAndKeepsTheStoredO
               QStringLiteral("Delete"));
 }
 
+// English words are wider than the Japanese ones the columns were designed
+// for: each is shown whole, and the columns still fit the grid.
+TEST_F(EnglishEditorTest, EveryEnglishWordFitsItsColumn) {
+    const QFontMetrics metrics(grid_->font());
+    const auto fits = [&](int column, const QString& text) {
+        return metrics.horizontalAdvance(text) < grid_->columnWidth(column);
+    };
+    for (const auto& [repeat, english] : kRepeat) {
+        EXPECT_TRUE(fits(ColRepeat, QString::fromUtf8(english))) << english;
+    }
+    for (const auto& [action, english] : kAction) {
+        EXPECT_TRUE(fits(ColAction, QString::fromUtf8(english))) << english;
+    }
+    for (const char* date : {"2030/01/09 Wed", "2030/01/10 Thu", "2030/01/07 Mon"}) {
+        EXPECT_TRUE(fits(ColDate, QString::fromLatin1(date))) << date;
+    }
+    EXPECT_TRUE(fits(ColDelete, QStringLiteral("Yes")));
+    int total = 0;
+    for (int column = 0; column < kScheduleColumns; ++column) {
+        total += grid_->columnWidth(column);
+    }
+    EXPECT_LE(total, grid_->viewport()->width());
+}
+
 TEST_F(EnglishEditorTest, ChoicesMadeInEnglishStoreTheJapaneseWordsAndTheSameFile) {
     Click(ColRepeat, 1);
     Choose(Editors().ComboBox1(), QStringLiteral("Weekdays"));

@@ -52,6 +52,21 @@ const std::vector<std::string>& EnabledChoices() {
     return items;
 }
 
+const std::vector<std::string>* ColumnChoices(int column) {
+    switch (column) {
+    case ColRepeat:
+        return &RepeatChoices();
+    case ColAction:
+        return &ActionChoices();
+    case ColDelete:
+        return &DeleteChoices();
+    case ColEnabled:
+        return &EnabledChoices();
+    default:
+        return nullptr;
+    }
+}
+
 void WriteRowDefaults(ScheduleTable& table, int row) {
     if (row < 1 || row >= table.RowCount()) {
         return;

@@ -32,6 +32,8 @@ const std::vector<std::string>& RepeatChoices();  // ComboBox1, the empty item f
 const std::vector<std::string>& ActionChoices();  // ComboBox2, all 13
 const std::vector<std::string>& DeleteChoices();  // ComboBox3
 const std::vector<std::string>& EnabledChoices(); // ComboBox4
+// The drop-down items of a column; none for a column that is typed into.
+const std::vector<std::string>* ColumnChoices(int column);
 
 // Writes "しない" into an empty delete cell and "×" into an empty enabled cell
 // of a schedule row: the defaults a row gets the first time it is shown.

@@ -21,25 +21,15 @@ namespace {
 
 // The stored words a column can hold (dates by their day names).
 std::vector<std::string> StoredWords(int column) {
-    switch (column) {
-    case ColRepeat:
-        return RepeatChoices();
-    case ColAction:
-        return ActionChoices();
-    case ColDelete:
-        return DeleteChoices();
-    case ColEnabled:
-        return EnabledChoices();
-    case ColDate: {
-        std::vector<std::string> dates;
-        for (const char* day : DayNames()) {
-            dates.push_back(std::string("2030/12/31/") + day);
-        }
-        return dates;
+    if (column != ColDate) {
+        const std::vector<std::string>* words = ColumnChoices(column);
+        return words ? *words : std::vector<std::string>();
     }
-    default:
-        return {};
+    std::vector<std::string> dates;
+    for (const char* day : DayNames()) {
+        dates.push_back(std::string("2030/12/31/") + day);
     }
+    return dates;
 }
 
 } // namespace

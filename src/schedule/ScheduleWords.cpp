@@ -33,20 +33,11 @@ bool IsDigits(std::string_view text) {
 } // namespace
 
 Message ScheduleWords::Display(int column, const std::string& stored) {
-    switch (column) {
-    case ColRepeat:
-        return Word(RepeatChoices(), stored);
-    case ColDate:
+    if (column == ColDate) {
         return Date(stored);
-    case ColAction:
-        return Word(ActionChoices(), stored);
-    case ColDelete:
-        return Word(DeleteChoices(), stored);
-    case ColEnabled:
-        return Word(EnabledChoices(), stored);
-    default:
-        return Message::Plain(stored);
     }
+    const std::vector<std::string>* words = ColumnChoices(column);
+    return words ? Word(*words, stored) : Message::Plain(stored);
 }
 
 Message ScheduleWords::Header(const std::string& stored) {

@@ -27,8 +27,10 @@ QString Text(const rimo::Message& text) {
 // The interface's language: the setting "Language", else the desktop's.
 // Programs started from here (the power companion) learn it from RIMO_LANGUAGE.
 rimo::UiLanguage ChooseLanguage(const rimo::AppPaths& paths) {
+    const std::optional<std::filesystem::path> file = paths.SettingsFileToPeek();
     const std::optional<std::string> setting =
-        rimo::SettingsFile::Peek(paths.SettingsFile(), *rimo::SettingsSchema::Find("Language"));
+        file ? rimo::SettingsFile::Peek(*file, *rimo::SettingsSchema::Find("Language"))
+             : std::nullopt;
     const rimo::UiLanguage language = rimo::Translations::Wanted(setting.value_or(""));
     qputenv("RIMO_LANGUAGE", language == rimo::UiLanguage::Japanese
                                  ? rimo::LanguageChoice::kJapanese
@@ -124,8 +126,7 @@ int main(int argc, char* argv[]) {
     rimo::TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &rimo::TerminationSignals::Received, &form,
                      &rimo::TForm1::CloseForSessionEnd);
-    QObject::connect(&form, &rimo::TForm1::Closed, &app, &QApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(&form, &rimo::TForm1::Closed, &app, &QApplication::quit, Qt::QueuedConnection);
     // The timer notice dialog, after the main window and gone before it.
     rimo::TTimeDlg timeDlg(form.TimerPage1(), form);
 

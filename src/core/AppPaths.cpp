@@ -129,6 +129,13 @@ std::string AppPaths::HomeFolder(const std::string& environmentHome) {
     return entry.pw_dir;
 }
 
+std::optional<std::filesystem::path> AppPaths::SettingsFileToPeek() const {
+    if (!DataDirProblem.IsEmpty() || DataDir.empty() || !CheckOwnFolder(DataDir)) {
+        return std::nullopt;
+    }
+    return SettingsFile();
+}
+
 AppPaths::DataDirState AppPaths::PrepareDataDir() const {
     using Kind = DataDirState::Kind;
     if (!DataDirProblem.IsEmpty()) {

@@ -3,6 +3,7 @@
 #include "core/Message.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace rimo {
@@ -71,6 +72,11 @@ struct AppPaths {
         rimo::Message Message; // for the user, when not Ready
     };
     DataDirState PrepareDataDir() const;
+
+    // The settings file, to be read before the data folder is readied (the
+    // language is chosen first): none without a data folder, or in one that
+    // someone else could have put the file in.
+    std::optional<std::filesystem::path> SettingsFileToPeek() const;
 };
 
 } // namespace rimo

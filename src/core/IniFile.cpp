@@ -11,8 +11,6 @@ namespace rimo {
 
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
 // Names are compared like the Windows profile functions do for ASCII letters;
 // other characters (Japanese names) must match exactly.
 bool SameName(std::string_view a, std::string_view b) {
@@ -88,8 +86,8 @@ IniFile IniFile::Parse(std::string_view text) {
         }
 
         // A byte-order mark left in the text would hide the first section header.
-        while (firstLine && line.starts_with(kBom)) {
-            line.remove_prefix(kBom.size());
+        if (firstLine) {
+            line = DropBoms(line);
         }
         const std::string_view trimmed = TrimBlanks(line);
         if (trimmed.empty()) {

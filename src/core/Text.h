@@ -21,6 +21,18 @@ inline std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
+// The UTF-8 byte-order mark.
+inline constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+// The text without the byte-order marks ahead of it: the readers take any
+// number of them ahead of a file's first line that says something as none.
+inline std::string_view DropBoms(std::string_view text) {
+    while (text.starts_with(kBom)) {
+        text.remove_prefix(kBom.size());
+    }
+    return text;
+}
+
 // ASCII letters only: names and keys of the files are ASCII, Japanese text has no case.
 inline char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;

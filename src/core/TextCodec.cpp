@@ -1,6 +1,7 @@
 #include "core/TextCodec.h"
 
 #include "core/Cp932Tables.h"
+#include "core/Text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -13,7 +14,6 @@ namespace rimo {
 
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
 // Output of a conversion; grows without shrinking so that a lossy decode with

@@ -204,7 +204,10 @@ Status HistoryDatabase::Prepare() {
     if (made) {
         return Status::Ok();
     }
+    // One transaction: a file cut short while it was made would read as
+    // someone else's database.
     const char* const schema[] = {
+        "BEGIN",
         "CREATE TABLE runs (id INTEGER PRIMARY KEY, at INTEGER NOT NULL, due INTEGER, "
         "started INTEGER, title TEXT NOT NULL, action TEXT NOT NULL, argument TEXT NOT NULL, "
         "origin INTEGER NOT NULL, outcome INTEGER NOT NULL, code TEXT NOT NULL, "
@@ -213,11 +216,14 @@ Status HistoryDatabase::Prepare() {
         "CREATE INDEX runs_at ON runs (at, id)",
         "CREATE TABLE meta (key TEXT PRIMARY KEY, value INTEGER)",
         "PRAGMA user_version = 1",
+        "COMMIT",
     };
     for (const char* statement : schema) {
         if (!query.exec(QString::fromLatin1(statement))) {
+            const QSqlError error = query.lastError();
+            query.exec(QStringLiteral("ROLLBACK"));
             return Failure(QCoreApplication::translate("rimo::HistoryDatabase", "作れません"),
-                           query.lastError());
+                           error);
         }
     }
     return Status::Ok();

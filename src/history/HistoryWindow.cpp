@@ -5,6 +5,7 @@
 #include "history/HistoryModel.h"
 #include "history/HistoryText.h"
 #include "history/RunHistory.h"
+#include "i18n/Translations.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -212,7 +213,7 @@ void HistoryWindow::SaveCsvClick() {
     }
     const Status saved = SaveCsv(path);
     if (!saved) {
-        ShowErrorMessage(this, QString::fromStdString(saved.message()));
+        ShowErrorMessage(this, Translations::Text(saved.text()));
     }
 }
 

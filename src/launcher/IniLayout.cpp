@@ -11,8 +11,6 @@ namespace rimo {
 
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
 // A line of the old file: its bytes, its line end, and what it says in the
 // form the program writes it ("" for a blank line).
 struct OldLine {
@@ -66,11 +64,7 @@ std::optional<std::vector<OldLine>> OldLines(std::string_view bytes, TextEncodin
             return std::nullopt;
         }
         // The reader drops byte-order marks ahead of the first line that says something.
-        std::string_view said = *text;
-        while (saidNothing && said.starts_with(kBom)) {
-            said.remove_prefix(kBom.size());
-        }
-        line.Says = Says(said, inSection);
+        line.Says = Says(saidNothing ? DropBoms(*text) : std::string_view(*text), inSection);
         saidNothing = saidNothing && line.Says.empty();
         lines.push_back(std::move(line));
         pos = next;
@@ -227,11 +221,9 @@ std::string KeepIniLayout(std::string_view oldBytes, const IniFile& before, cons
         return anew;
     }
     // Byte-order marks (the reader takes several as one) stay ahead of the first line.
-    std::string bytes;
-    while (oldBytes.starts_with(kBom)) {
-        bytes += kBom;
-        oldBytes.remove_prefix(kBom.size());
-    }
+    const std::string_view body = DropBoms(oldBytes);
+    std::string bytes(oldBytes.substr(0, oldBytes.size() - body.size()));
+    oldBytes = body;
     const std::optional<std::vector<OldLine>> old = OldLines(oldBytes, encoding);
     if (!old) {
         return anew;

@@ -165,12 +165,10 @@ void ClockPage::GetTimeButtonClick() {
 }
 
 ActionResult ClockPage::SynchroniseForRun() {
-    if (synchronising_) {
-        GetTimeButtonClick();
-        return {};
-    }
+    // Joining a synchronisation under way: its result is that run's.
+    const bool joining = synchronising_;
     GetTimeButtonClick();
-    return result_;
+    return joining ? ActionResult{} : result_;
 }
 
 void ClockPage::Synchronise() {

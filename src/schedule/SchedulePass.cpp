@@ -284,7 +284,7 @@ void SchedulePass::CarryOut(const ActionPlan& plan, const RunSubject& subject) {
     // A row without an action runs nothing, and nothing is recorded.
     const RunId run = recorder_ && !subject.Action.empty() ? recorder_->Begin(subject) : 0;
     ActionResult result = steps_.CarryOut(plan);
-    if (run == 0) {
+    if (run == 0 || !recorder_) { // the history may have closed while the action waited
         return;
     }
     if (plan.Kind == ActionKind::None) {

@@ -344,12 +344,11 @@ RunId TimerPage::BeginRun(const char* action, const std::string& argument) {
     }
     const RunOrigin origin =
         countdown_.State().CountdownTestMode ? RunOrigin::Test : RunOrigin::Timer;
-    return recorder_->Begin(
-        {std::string(kTimerRunTitle), action, argument, origin, std::nullopt});
+    return recorder_->Begin({std::string(kTimerRunTitle), action, argument, origin, std::nullopt});
 }
 
 void TimerPage::EndRun(RunId run, const ActionResult& result) {
-    if (run != 0) {
+    if (run != 0 && recorder_) { // the history may have closed while the action waited
         recorder_->End(run, result);
     }
 }

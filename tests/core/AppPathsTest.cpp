@@ -81,6 +81,7 @@ TEST(AppPaths, WithoutAHomeThereIsNoDataFolderRatherThanASharedOne) {
     const AppPaths::DataDirState state = homeless.PrepareDataDir();
     EXPECT_EQ(state.State, AppPaths::DataDirState::Kind::Refused);
     EXPECT_EQ(state.Message, homeless.DataDirProblem);
+    EXPECT_FALSE(homeless.SettingsFileToPeek()); // not "rimotime.ini" of the working folder
     // $XDG_CONFIG_HOME alone is enough.
     EXPECT_EQ(AppPaths::ForExecutable(folder / "rimotime", "/x/config", "").DataDir,
               "/x/config/RimoTimeInformation");
@@ -105,6 +106,11 @@ TEST(AppPaths, FilesBesideAFolderOthersCanWriteAreNotUsed) {
     EXPECT_TRUE(paths.FilesLeftBeside);
     EXPECT_THAT(paths.FilesLeftBesideReason, ::testing::HasSubstr(folder.Path().string()));
     EXPECT_THAT(paths.FilesLeftBesideReason, ::testing::HasSubstr("0777"));
+    // Nor is a settings file there read for the language before the checks.
+    EXPECT_FALSE(AppPaths::InFolder(folder.Path()).SettingsFileToPeek());
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0700), 0);
+    EXPECT_EQ(AppPaths::InFolder(folder.Path()).SettingsFileToPeek(),
+              AppPaths::InFolder(folder.Path()).SettingsFile());
 }
 
 TEST(AppPaths, TheDataFolderIsMadeAndKeptForThisUserAlone) {

@@ -33,6 +33,18 @@ TEST_F(PassRecordTest, ARunIsToldWithItsSecondAndHowItWent) {
     EXPECT_EQ(run.Result->Reason, "プログラムが見つかりません: /bin/job");
 }
 
+// The program closes while an action waits (a clock sync): the history is
+// gone when the action returns.
+TEST_F(PassRecordTest, AHistoryClosedWhileAnActionWaitsIsNotTold) {
+    Rows({Row("sync", "", AddSeconds(kTen, 1))});
+    steps_.during = [this](const ActionPlan&) { pass_.SetRecorder(nullptr); };
+    pass_.Start(kTen);
+    pass_.Tick(AddSeconds(kTen, 1));
+    EXPECT_EQ(steps_.ran, std::vector<std::string>{"sync"});
+    ASSERT_EQ(recorder_.Runs.size(), 1u);
+    EXPECT_FALSE(recorder_.Runs[0].Result);
+}
+
 TEST_F(PassRecordTest, ATestRunHasNoDueSecondAndARowNotAcceptedFails) {
     // "起動" without a quoted path: the step does not accept it.
     Rows({Row("unquoted", "", AddSeconds(kTen, 30), "しない", "○", "起動")});

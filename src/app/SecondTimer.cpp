@@ -78,7 +78,8 @@ void SecondTimer::Arm() {
         return;
     }
     const std::int64_t nowMs = clock_.UnixMilliseconds();
-    armedFor_ = std::max(quietWake_(nowMs), SecondOfMs(nowMs) + 1);
+    // A wake for the second that has begun comes at once.
+    armedFor_ = std::max(quietWake_(nowMs), SecondOfMs(nowMs));
     quiet_ = true;
     source_.ArmAt(armedFor_);
 }

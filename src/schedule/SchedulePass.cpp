@@ -205,7 +205,9 @@ std::int64_t SchedulePass::QuietWakeSecond(std::int64_t unixMs, std::int64_t hor
     if (const std::optional<std::int64_t> due = table_.Due().FirstAfter(covered)) {
         wake = std::min(wake, *due - offset);
     }
-    return std::max(wake, now + 1);
+    // A row due in this very second (the wake planned anew after its second
+    // began) wakes at once: the tick still runs it.
+    return std::max(wake, now);
 }
 
 bool SchedulePass::Enabled(int row) const {

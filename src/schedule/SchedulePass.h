@@ -97,7 +97,8 @@ public:
     // The real (Unix) second at which a tick is needed when nothing else asks
     // for one: the first second after those covered in which a row is due,
     // or a change of the zone's offset, whichever comes first, and at most
-    // `horizonSeconds` after the clock's reading; always a second to come.
+    // `horizonSeconds` after the clock's reading; the second of the reading
+    // itself when a row due in it is not covered yet.
     std::int64_t QuietWakeSecond(std::int64_t unixMs, std::int64_t horizonSeconds) const;
 
     // The row is due when its time and date cells equal the second's texts.
@@ -131,7 +132,7 @@ private:
     ScheduleEditing& editing_;
     ActionSteps& steps_;
     bool& testRequested_;
-    std::optional<std::int64_t> covered_; // the last local second covered
+    std::optional<std::int64_t> covered_;  // the last local second covered
     std::optional<std::int64_t> lastReal_; // the previous tick's real (Unix) second
     // While skipped seconds run: the local second now, past which rows that ran move.
     std::optional<std::int64_t> pushPast_;

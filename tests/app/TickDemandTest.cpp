@@ -80,6 +80,20 @@ TEST_F(TickDemandTest, HiddenItSleepsUntilTheNextDueRowWhichRunsAtItsSecond) {
     EXPECT_EQ(Beeps(), 2);
 }
 
+// The wake is planned anew (a window shown or hidden) in the row's second,
+// before the wake for it is read: the row still runs.
+TEST_F(TickDemandTest, AReplanInTheRowsSecondKeepsItsWake) {
+    WriteSchedule({Due("eleven", AddSeconds(kTen, 3600))});
+    auto form = StartHidden();
+    const std::int64_t due = UnixSecond(AddSeconds(kTen, 3600));
+    ASSERT_EQ(Seconds().ArmedFor(), due);
+    clock_.SetUnixMilliseconds(due * 1000 + 5);
+    form->Timer1().Replan();
+    QApplication::processEvents();
+    Seconds().Step(clock_);
+    EXPECT_EQ(Beeps(), 1);
+}
+
 TEST_F(TickDemandTest, WithTheAnimationOnItTicksEverySecond) {
     auto form = StartHidden("AnimeIcon=1\r\n");
     for (int i = 0; i < 3; ++i) {

@@ -35,8 +35,9 @@ TEST(ChildProcesses, ReportsEachChildsPidAndHowItEndedAndLeavesOthersAlone) {
                      [&](qint64 pid, const QString&) { spawned.push_back(pid); });
     QProcess other; // Qt's own child: its end is Qt's to see
     other.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exit 7")});
-    const auto code =
-        children.Start("/bin/sh", {"-c", "pwd > where; exit 3"}, folder.Path().string());
+    const auto code = children.Start(
+        "/bin/sh", {"-c", "pwd > where; cut -d' ' -f6 /proc/$$/stat > session; exit 3"},
+        folder.Path().string());
     const auto killed = children.Start("/bin/sh", {"-c", "kill -TERM $$"}, "");
     ASSERT_GT(code.Pid, 0) << code.Error;
     ASSERT_GT(killed.Pid, 0) << killed.Error;
@@ -50,6 +51,10 @@ TEST(ChildProcesses, ReportsEachChildsPidAndHowItEndedAndLeavesOthersAlone) {
     std::ifstream written(folder.Path() / "where");
     std::getline(written, where);
     EXPECT_EQ(std::filesystem::path(where), std::filesystem::canonical(folder.Path()));
+    // A session of its own: a hang-up or Ctrl+C meant for this program does not end it.
+    qint64 session = 0;
+    std::ifstream(folder.Path() / "session") >> session;
+    EXPECT_EQ(session, code.Pid);
     ASSERT_TRUE(QTest::qWaitFor([&] { return other.state() == QProcess::NotRunning; }, 10000));
     EXPECT_EQ(other.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(other.exitCode(), 7);

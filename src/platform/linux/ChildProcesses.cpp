@@ -72,7 +72,10 @@ ChildProcesses::Started ChildProcesses::Start(const std::string& path,
     sigfillset(&all);
     posix_spawnattr_setsigmask(&setup.Attributes, &none);
     posix_spawnattr_setsigdefault(&setup.Attributes, &all);
-    posix_spawnattr_setflags(&setup.Attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    // In a session of its own, the program runs on when this one's terminal
+    // hangs up or gets Ctrl+C.
+    posix_spawnattr_setflags(&setup.Attributes,
+                             POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
     posix_spawn_file_actions_addopen(&setup.Actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     if (!folder.empty()) {
         posix_spawn_file_actions_addchdir_np(&setup.Actions, folder.c_str());

@@ -33,6 +33,7 @@ void SecondTimer::SetEnabled(bool enabled) {
         Arm();
     } else {
         quiet_ = false;
+        armedFor_ = 0;
         source_.Disarm();
         Q_EMIT Stopped();
     }
@@ -74,7 +75,10 @@ void SecondTimer::Arm() {
         return;
     }
     if (soon_ || !quietWake_ || !everySecond_ || everySecond_()) {
-        ArmNextSecond();
+        // The tick just over armed for the next second already.
+        if (quiet_ || armedFor_ != SecondOfMs(clock_.UnixMilliseconds()) + 1) {
+            ArmNextSecond();
+        }
         return;
     }
     const std::int64_t nowMs = clock_.UnixMilliseconds();

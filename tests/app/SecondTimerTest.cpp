@@ -38,14 +38,18 @@ TEST_F(SecondTimerTest, TicksAtTheStartOfEachSecondOnlyWhileEnabled) {
     ASSERT_TRUE(source_.Step(clock_));
     EXPECT_EQ(clock_.UnixMilliseconds(), (kSecond + 1) * 1000);
     EXPECT_EQ(source_.ArmedFor(), kSecond + 2);
+    const int arms = source_.Arms();
     source_.Step(clock_);
     EXPECT_EQ(ticks.count(), 2);
+    EXPECT_EQ(source_.Arms(), arms + 1); // once a tick
     QSignalSpy stopped(&timer_, &SecondTimer::Stopped);
     timer_.SetEnabled(false);
     EXPECT_FALSE(source_.ArmedFor());
     source_.Fire(); // a wake already under way when it stopped
     EXPECT_EQ(ticks.count(), 2);
     EXPECT_EQ(stopped.count(), 1);
+    timer_.SetEnabled(true); // in the same second: armed again
+    EXPECT_EQ(source_.ArmedFor(), kSecond + 3);
 }
 
 TEST_F(SecondTimerTest, SleepsUntilTheQuietWakeUnlessSomethingWantsTheNextTick) {

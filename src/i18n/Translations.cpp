@@ -14,6 +14,7 @@ struct State {
     UiLanguage Language = UiLanguage::Japanese;
     std::unique_ptr<QTranslator> Own; // English
     std::unique_ptr<QTranslator> Qt;  // Qt's own, Japanese
+    bool Loaded = false;
 };
 
 State& Shared() {
@@ -40,14 +41,19 @@ void Translations::Use(UiLanguage language) {
             QCoreApplication::removeTranslator(translator.get());
         }
     }
-    state.Own.reset();
-    state.Qt.reset();
-    state.Language = language;
-    if (language == UiLanguage::English) {
-        state.Own = Load(QStringLiteral("rimotime_en"), QStringLiteral(":/i18n"));
-    } else {
-        state.Qt =
-            Load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // Chosen before the application object exists, then installed in it:
+    // the same files are not read twice.
+    if (!state.Loaded || language != state.Language) {
+        state.Own.reset();
+        state.Qt.reset();
+        state.Language = language;
+        state.Loaded = true;
+        if (language == UiLanguage::English) {
+            state.Own = Load(QStringLiteral("rimotime_en"), QStringLiteral(":/i18n"));
+        } else {
+            state.Qt = Load(QStringLiteral("qtbase_ja"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        }
     }
     if (running) {
         for (QTranslator* translator : {state.Own.get(), state.Qt.get()}) {

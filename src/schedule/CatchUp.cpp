@@ -199,14 +199,25 @@ bool CatchUpRow(ScheduleRow& row, DateTime now, Message* problem) {
 std::vector<ScheduleRowProblem> CatchUpSchedule(ScheduleTable& table, DateTime now) {
     std::vector<ScheduleRowProblem> problems;
     Message problem;
-    for (int r = 1; r < table.RowCount(); ++r) {
-        ScheduleRow row = table.Row(r);
+    // Moved in a copy and put back at once: the due index is built once
+    // instead of moving each row in it.
+    std::vector<ScheduleRow> rows(table.Rows().begin() + 1, table.Rows().end());
+    bool moved = false;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        ScheduleRow row = rows[i];
         if (!CatchUpRow(row, now, &problem)) {
-            problems.push_back({r, problem});
+            problems.push_back({static_cast<int>(i) + 1, problem});
             continue;
         }
-        table.SetCell(ColDate, r, row[ColDate]);
-        table.SetCell(ColTime, r, row[ColTime]);
+        ScheduleRow& kept = rows[i];
+        if (kept[ColDate] != row[ColDate] || kept[ColTime] != row[ColTime]) {
+            kept[ColDate] = std::move(row[ColDate]);
+            kept[ColTime] = std::move(row[ColTime]);
+            moved = true;
+        }
+    }
+    if (moved) {
+        table.ReplaceScheduleRows(std::move(rows));
     }
     return problems;
 }

@@ -196,6 +196,9 @@ ScheduleReadReport ReadScheduleText(std::string_view bytes, ScheduleTable& table
     if (cells.empty()) {
         cells.emplace_back();
     }
+    if (cells.capacity() > 2 * cells.size()) {
+        cells.shrink_to_fit(); // fewer rows than the file announced: not kept for the run
+    }
     table.Assign(std::move(cells));
     return report;
 }

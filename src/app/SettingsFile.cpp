@@ -5,8 +5,6 @@
 
 namespace rimo {
 
-namespace {} // namespace
-
 SettingsFile::ReadReport SettingsFile::Read(const std::filesystem::path& path) {
     ReadReport report;
     Message error;

@@ -52,8 +52,6 @@ public:
     Message&& Arg(long long number) && { return std::move(Arg(std::to_string(number))); }
 
     bool IsEmpty() const { return source_ == nullptr && plain_.empty(); }
-    bool IsPlain() const { return source_ == nullptr; }
-    bool IsLayout() const { return source_ != nullptr && context_ == nullptr; }
     const char* Context() const { return context_; }
     const char* Source() const { return source_; }
     const std::vector<Message>& Args() const { return args_; }

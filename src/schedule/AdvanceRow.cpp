@@ -21,7 +21,18 @@ constexpr DayStep kDateSteps[] = {
     {"毎月", 0, 1}, {"隔月", 0, 2}, {"毎年", 0, 12}, {"隔年", 0, 24}, // stored
 };
 
-std::int64_t HourStep(std::string_view repeat) {
+// Days to add for the weekday kinds, by the day of the run (1 Sunday .. 7 Saturday).
+int WeekdayStep(std::string_view repeat, int weekday) {
+    if (repeat == "月～金") { // stored
+        return weekday == 6 ? 3 : weekday == 7 ? 2 : 1;
+    }
+    // "土日": Sunday to the next Saturday, Saturday to Sunday, other days stay.
+    return weekday == 1 ? 6 : weekday == 7 ? 1 : 0;
+}
+
+} // namespace
+
+std::int64_t HourKindStepMs(std::string_view repeat) {
     if (repeat == "30分毎") { // stored
         return 30 * kMsPerMinute;
     }
@@ -34,22 +45,11 @@ std::int64_t HourStep(std::string_view repeat) {
     return 0;
 }
 
-// Days to add for the weekday kinds, by the day of the run (1 Sunday .. 7 Saturday).
-int WeekdayStep(std::string_view repeat, int weekday) {
-    if (repeat == "月～金") { // stored
-        return weekday == 6 ? 3 : weekday == 7 ? 2 : 1;
-    }
-    // "土日": Sunday to the next Saturday, Saturday to Sunday, other days stay.
-    return weekday == 1 ? 6 : weekday == 7 ? 1 : 0;
-}
-
-} // namespace
-
 bool AdvanceRow(ScheduleRow& row, DateTime now) {
     const std::string& repeat = row[ColRepeat];
     const DateTime today = DateOf(now);
 
-    if (const std::int64_t step = HourStep(repeat)) {
+    if (const std::int64_t step = HourKindStepMs(repeat)) {
         const std::optional<DateTime> time = ReadTime(row[ColTime]);
         if (!time) {
             return false;

@@ -1,5 +1,7 @@
 #include "schedule/CatchUp.h"
 
+#include "schedule/AdvanceRow.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -177,12 +179,8 @@ bool CatchUpRow(ScheduleRow& row, DateTime now, Message* problem) {
     const std::int64_t nowTimeMs = ToMilliseconds(TimeOf(now));
     const bool timePassed = timeMs < nowTimeMs;
 
-    if (repeat == "30分毎") { // stored
-        CatchUpHourKind(row, timeMs, 30 * kMsPerMinute, today, nowTimeMs);
-    } else if (repeat == "毎時") { // stored
-        CatchUpHourKind(row, timeMs, 60 * kMsPerMinute, today, nowTimeMs);
-    } else if (repeat == "隔時") { // stored
-        CatchUpHourKind(row, timeMs, 120 * kMsPerMinute, today, nowTimeMs);
+    if (const std::int64_t stepMs = HourKindStepMs(repeat)) {
+        CatchUpHourKind(row, timeMs, stepMs, today, nowTimeMs);
     } else if (repeat == "毎日") { // stored
         row[ColDate] = FormatScheduleDate(timePassed ? AddDays(today, 1) : today);
     } else if (repeat == "月～金") { // stored
@@ -236,16 +234,6 @@ std::optional<DateTime> DueMoment(const ScheduleRow& row) {
 }
 
 namespace {
-
-std::int64_t HourKindStepMs(const std::string& repeat) {
-    if (repeat == "30分毎") { // stored
-        return 30 * kMsPerMinute;
-    }
-    if (repeat == "毎時") { // stored
-        return 60 * kMsPerMinute;
-    }
-    return repeat == "隔時" ? 120 * kMsPerMinute : 0; // stored
-}
 
 // An hour kind's first occurrence not before `notBeforeMs`, counted from the
 // row's own moment.

@@ -3,13 +3,16 @@
 #include "schedule/AdvanceRow.h"
 #include "schedule/CatchUp.h"
 
+#include <algorithm>
+#include <climits>
 #include <optional>
 
 namespace rimo {
 
 namespace {
 
-// More occurrences than a year of "30分毎" are not counted one by one.
+// Day and date kinds are stepped one occurrence at a time; more than this
+// many (half a century of "毎日") are not counted.
 constexpr int kMaxCounted = 20'000;
 
 } // namespace
@@ -33,6 +36,14 @@ std::vector<MissedRow> RowsDueBetween(const ScheduleTable& table, DateTime first
             continue;
         }
         MissedRow entry{row, *moment, *moment, 1};
+        if (const std::int64_t stepMs = HourKindStepMs(row[ColRepeat])) {
+            // Evenly apart: counted, not stepped.
+            const std::int64_t later = (endMs - 1 - ToMilliseconds(*moment)) / stepMs;
+            entry.Count = static_cast<int>(std::min<std::int64_t>(later + 1, INT_MAX));
+            entry.LastDue = FromMilliseconds(ToMilliseconds(*moment) + later * stepMs);
+            missed.push_back(std::move(entry));
+            continue;
+        }
         // The later occurrences in the span, as the runs would have stepped it.
         ScheduleRow stepped = row;
         std::int64_t lastMs = ToMilliseconds(*moment);

@@ -34,6 +34,14 @@ TEST(MissedRows, TheEnabledRowsDueInTheSpanEachOnceWithItsOccurrences) {
     EXPECT_EQ(missed[2].LastDue, missed[2].FirstDue);
     // The row as it stood: the span's rows are not moved by being found.
     EXPECT_EQ(missed[1].Row, table.Row(4));
+
+    // Half-hourly through 500 days away: 48 a day, the last half an hour before the end.
+    ScheduleTable halfHourly;
+    halfHourly.ReplaceScheduleRows({Row("half-hourly", "30分毎", kTen)});
+    const std::vector<MissedRow> away = RowsDueBetween(halfHourly, kTen, AddDays(kTen, 500));
+    ASSERT_EQ(away.size(), 1u);
+    EXPECT_EQ(away[0].Count, 500 * 48);
+    EXPECT_EQ(away[0].LastDue, AddSeconds(AddDays(kTen, 500), -1800));
 }
 
 TEST(MissedRows, ARepetitionThatCannotMoveIsCountedOnce) {

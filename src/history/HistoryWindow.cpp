@@ -59,9 +59,9 @@ HistoryWindow::HistoryWindow(RunHistory& history, QWidget* parent)
         if (!self) {
             return;
         }
-        self->model_->SetEntries(std::move(entries));
+        self->model_->SetEntries(std::move(entries)); // filtered as the filters stand
         self->loaded_ = true;
-        self->ApplyFilter();
+        self->ShowCount();
         Q_EMIT self->Loaded();
     });
 }
@@ -155,14 +155,13 @@ void HistoryWindow::ShowTitle(const QString& title) {
 
 void HistoryWindow::ApplyFilter() {
     filterDelay_->stop();
-    if (!loaded_) {
-        return;
-    }
     const QVariant outcome = outcomeFilter_->currentData();
     const std::optional<RunOutcome> wanted =
         outcome.isValid() ? std::optional(static_cast<RunOutcome>(outcome.toInt())) : std::nullopt;
-    model_->SetFilter(titleFilter_->text(), wanted);
-    ShowCount();
+    model_->SetFilter(titleFilter_->text(), wanted); // before the load: the filter it will use
+    if (loaded_) {
+        ShowCount();
+    }
 }
 
 void HistoryWindow::ShowCount() {

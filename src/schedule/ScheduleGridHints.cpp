@@ -3,7 +3,6 @@
 #include "i18n/Translations.h"
 #include "schedule/ScheduleEditRules.h"
 #include "schedule/ScheduleGridModel.h"
-#include "schedule/ScheduleWords.h"
 
 #include <QCursor>
 #include <QHeaderView>
@@ -30,9 +29,11 @@ void ScheduleGridHints::StringGrid1MouseMove(const std::optional<GridCell>& cell
             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     };
     const std::string& stored = grid_.Table().Cell(cell->Column, cell->Row);
-    const std::string shown = (cell->Row == 0 ? Translations::Text(ScheduleWords::Header(stored))
-                                              : ScheduleGridModel::Shown(cell->Column, stored))
-                                  .toStdString();
+    const std::string shown =
+        (cell->Row == 0
+             ? grid_.model()->headerData(cell->Column, Qt::Horizontal, Qt::DisplayRole).toString()
+             : ScheduleGridModel::Shown(cell->Column, stored))
+            .toStdString();
     SetHint(Translations::Text(CellHint(cell->Column, shown, width)));
 }
 

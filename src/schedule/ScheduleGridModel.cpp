@@ -51,7 +51,10 @@ QVariant ScheduleGridModel::headerData(int section, Qt::Orientation orientation,
         return {};
     }
     if (role == Qt::DisplayRole) {
-        return Translations::Text(ScheduleWords::Header(table_.Cell(section, 0)));
+        const std::string& stored = table_.Cell(section, 0);
+        return Translations::Current() == UiLanguage::Japanese
+                   ? QString::fromStdString(stored)
+                   : Translations::Text(ScheduleWords::Header(stored));
     }
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(Qt::AlignCenter);

@@ -41,6 +41,9 @@ void TForm1::OpenHistory(std::int64_t nowMs) {
         HistoryRecorder* recorder = recorder_;
         connect(&starter->Children(), &ChildProcesses::Exited, recorder_,
                 [recorder](const ChildExit& exit) {
+                    if (!exit.Known) {
+                        return; // the run stays as started
+                    }
                     recorder->ProgramEnded(exit.Pid,
                                            exit.Signal != 0 ? -exit.Signal : exit.ExitCode);
                 });

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <csignal>
 #include <fstream>
 #include <map>
@@ -58,6 +60,18 @@ TEST(ChildProcesses, ReportsEachChildsPidAndHowItEndedAndLeavesOthersAlone) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return other.state() == QProcess::NotRunning; }, 10000));
     EXPECT_EQ(other.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(other.exitCode(), 7);
+}
+
+TEST(ChildProcesses, AChildReapedElsewhereEndsWithoutAStatus) {
+    ChildProcesses children;
+    Exits exits(children);
+    const auto started = children.Start("/bin/sh", {"-c", "exit 5"}, "");
+    ASSERT_GT(started.Pid, 0) << started.Error;
+    int status = 0;
+    ASSERT_EQ(::waitpid(static_cast<pid_t>(started.Pid), &status, 0), started.Pid);
+    ASSERT_TRUE(exits.Wait(1));
+    EXPECT_FALSE(exits.ByPid[started.Pid].Known); // not "signal 1" nor "exit -1"
+    EXPECT_EQ(children.Running(), 0U);
 }
 
 TEST(ChildProcesses, AStartThatCannotRunSaysWhy) {

@@ -128,13 +128,12 @@ void ChildProcesses::Watch(pid_t pid) {
 
 void ChildProcesses::Reap(pid_t pid) {
     siginfo_t info{};
+    bool known = true;
     if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG) != 0) {
         if (errno == EINTR) {
             return; // the notifier comes again
         }
-        info.si_pid = pid; // reaped elsewhere: nothing more to learn
-        info.si_code = CLD_EXITED;
-        info.si_status = -1;
+        known = false; // reaped elsewhere: nothing more to learn
     } else if (info.si_pid == 0) {
         return; // not ended yet
     }
@@ -151,7 +150,9 @@ void ChildProcesses::Reap(pid_t pid) {
     }
     ChildExit exit;
     exit.Pid = pid;
-    if (info.si_code == CLD_EXITED) {
+    if (!known) {
+        exit.Known = false;
+    } else if (info.si_code == CLD_EXITED) {
         exit.ExitCode = info.si_status;
     } else {
         exit.Signal = info.si_status;

@@ -16,8 +16,9 @@ namespace rimo {
 // How a started child ended: its exit code, or the signal that ended it.
 struct ChildExit {
     pid_t Pid = 0;
-    int ExitCode = 0; // when Signal is 0
-    int Signal = 0;   // the signal that ended it, or 0
+    int ExitCode = 0;  // when Signal is 0
+    int Signal = 0;    // the signal that ended it, or 0
+    bool Known = true; // false: reaped by someone else, how it ended is not known
 };
 
 // Starts programs with posix_spawn (the kernel's vfork path, no copy of this

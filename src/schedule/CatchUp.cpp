@@ -12,8 +12,6 @@ namespace rimo {
 
 namespace {
 
-constexpr std::int64_t kMsPerMinute = 60'000;
-
 Message NotATime(std::string_view text) {
     return Translatable("rimo::CatchUp", "'%1' は時刻ではありません").Arg(std::string(text));
 }
